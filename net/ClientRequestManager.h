@@ -1,0 +1,36 @@
+#pragma once
+
+#include "RequestParam.h"
+
+#include <QObject>
+#include <QString>
+
+class QThreadPool;
+
+namespace gearbay {
+
+// Dispatches requests to the download server on a thread pool sharing one Corvanet handle and
+// reports every answer, or failure, on the manager's own thread. CorvaInit must have been called.
+class ClientRequestManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ClientRequestManager(QObject *parent = nullptr);
+    // Waits for running requests; queued ones then fail at once (the handle is gone) unheard.
+    ~ClientRequestManager() override;
+
+    void setMaxThreadCount(int iCount);
+    // Drops queued requests that have not started; they report nothing.
+    void clear();
+    void sendRequest(RequestParam param);
+
+signals:
+    void signalRequestResult(int error, QString response);
+
+private:
+    QThreadPool *m_pPool = nullptr;
+    int m_iHttpHandle = -1;
+};
+
+} // namespace gearbay
