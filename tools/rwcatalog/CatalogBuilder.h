@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+namespace gearbay {
+
+class CatalogDescription;
+struct CatalogEntry;
+
+// Writes a catalog server folder from a checked description: ToolsInfoList.xml, the material
+// package, one package per tool, the program package, MaterialVersion.txt and a .sha256 beside
+// each package. Everything is built in a staging folder beside the target and swapped in at the
+// end, so the target is either the old catalog or the complete new one.
+class CatalogBuilder
+{
+public:
+    explicit CatalogBuilder(const CatalogDescription &description);
+
+    bool build(const QString &strOutputDir, QString *pError);
+
+    // The catalog file's text; the same bytes go to the server folder and into the material.
+    QByteArray catalogXml() const;
+
+private:
+    bool buildInto(const QString &strStaging, QString *pError);
+    bool copyFile(const QString &strFrom, const QString &strTo, QString *pError) const;
+    bool writePackage(const QString &strFolder, const QString &strStaging, const CatalogEntry &entry,
+                      QString *pError) const;
+
+    const CatalogDescription &m_description;
+    QMap<int, double> m_mapSizes; // measured sizes, MiB, by tool key
+};
+
+} // namespace gearbay
