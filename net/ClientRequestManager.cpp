@@ -12,7 +12,8 @@ ClientRequestManager::ClientRequestManager(QObject *parent)
     : QObject(parent)
 {
     m_iHttpHandle = CorvaHttpCreate();
-    qDebug() << "iHttpErrorCode" << CorvaLastError();
+    m_iHandleError = CorvaLastError();
+    qDebug() << "iHttpErrorCode" << m_iHandleError;
     m_pPool = new QThreadPool(this);
 }
 
@@ -35,7 +36,7 @@ void ClientRequestManager::sendRequest(RequestParam param)
 {
     auto *task = new ClientRequestTask;
     task->setParam(param);
-    task->setHttpHandle(m_iHttpHandle);
+    task->setHttpHandle(m_iHttpHandle, m_iHandleError);
     // The task emits on a pool thread; the automatic connection queues it to this object's thread.
     connect(task, &ClientRequestTask::signalRequestResult, this, &ClientRequestManager::signalRequestResult);
     m_pPool->start(task, task->priority());

@@ -31,6 +31,7 @@ signals:
 private:
     QThreadPool *m_pPool = nullptr;
     int m_iHttpHandle = -1;
+    int m_iHandleError = 0;
 };
 
 } // namespace gearbay

@@ -67,7 +67,8 @@ void ClientRequestTask::run()
     const QByteArray url
         = (QStringLiteral("http://127.0.0.1:%1").arg(m_iPort) + protocol::methodPath(iMethod)).toLatin1();
     if (m_iHttpHandle == -1) {
-        emit signalRequestResult(CorvaLastError(), failureResponse(iMethod, urls, kCodeNoClient));
+        const int iError = m_iHandleError != 0 ? m_iHandleError : CorvaLastError();
+        emit signalRequestResult(iError, failureResponse(iMethod, urls, kCodeNoClient));
         return;
     }
 

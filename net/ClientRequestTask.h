@@ -19,7 +19,13 @@ public:
 
     // Copies the request and derives the pool priority from its method.
     void setParam(const RequestParam &param);
-    void setHttpHandle(int iHandle) { m_iHttpHandle = iHandle; }
+    // iHandleError: why the handle could not be created, when iHandle is -1. Corvanet's last error
+    // is per thread, so the pool thread could not learn it by itself.
+    void setHttpHandle(int iHandle, int iHandleError = 0)
+    {
+        m_iHttpHandle = iHandle;
+        m_iHandleError = iHandleError;
+    }
     int priority() const { return m_iPriority; }
 
     // Higher starts first among queued tasks: the start-up request (6 and unknown codes) before
@@ -42,6 +48,7 @@ private:
     QStringList m_urls;
     int m_iHttpHandle = -1;
     int m_iPriority = 2;
+    int m_iHandleError = 0;
 };
 
 } // namespace gearbay
