@@ -1,0 +1,128 @@
+#include "Utilities.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/statvfs.h>
+
+namespace gearbay {
+
+namespace {
+
+QByteArray readProcFile(const QString &strPath)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return QByteArray();
+    return file.readAll();
+}
+
+QString baseName(const QByteArray &path)
+{
+    const int iSlash = path.lastIndexOf('/');
+    return QString::fromLocal8Bit(iSlash < 0 ? path : path.mid(iSlash + 1));
+}
+
+// Whether one /proc entry runs an executable named strName. The kernel link names the binary;
+// for a script it names the interpreter, so the command line (argv[0], or the script after the
+// interpreter, whose name is also the task's comm) is asked too.
+bool processHasName(const QString &strProcDir, const QString &strName)
+{
+    const QByteArray stat = readProcFile(strProcDir + QStringLiteral("/stat"));
+    const int iParen = stat.lastIndexOf(')');
+    if (iParen < 0 || iParen + 2 >= stat.size() || stat.at(iParen + 2) == 'Z')
+        return false;   // gone, or a zombie: not running any more
+
+    QByteArray exe = QFile::symLinkTarget(strProcDir + QStringLiteral("/exe")).toLocal8Bit();
+    if (exe.endsWith(" (deleted)"))
+        exe.chop(10);
+    if (!exe.isEmpty() && baseName(exe) == strName)
+        return true;
+
+    const QList<QByteArray> argv = readProcFile(strProcDir + QStringLiteral("/cmdline")).split('\0');
+    if (!argv.isEmpty() && baseName(argv.at(0)) == strName)
+        return true;
+    if (argv.size() > 1 && baseName(argv.at(1)) == strName) {
+        QByteArray comm = readProcFile(strProcDir + QStringLiteral("/comm")).trimmed();
+        // comm holds at most 15 bytes of the executed file's name.
+        return !comm.isEmpty() && strName.toLocal8Bit().startsWith(comm);
+    }
+    return false;
+}
+
+} // namespace
+
+bool isProcessRunning(const QString &exeName)
+{
+    if (exeName.isEmpty())
+        return false;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &strEntry : entries) {
+        bool bIsPid = false;
+        strEntry.toInt(&bIsPid);
+        if (bIsPid && processHasName(QStringLiteral("/proc/") + strEntry, exeName))
+            return true;
+    }
+    return false;
+}
+
+qint64 wholeGiB(quint64 bytes)
+{
+    return static_cast<qint64>(bytes >> 30);
+}
+
+qint64 diskFreeSpaceGB(const QString &path)
+{
+    if (path.isEmpty()) {
+        qDebug() << "ERROR: free disk space of an empty path";
+        return 0;
+    }
+    QFileInfo info(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    QString strDir = info.absoluteFilePath();
+    while (!QFileInfo::exists(strDir)) {
+        const QString strParent = QFileInfo(strDir).path();
+        if (strParent == strDir)
+            break;
+        strDir = strParent;
+    }
+    struct statvfs fs;
+    if (::statvfs(QFile::encodeName(strDir).constData(), &fs) != 0) {
+        qDebug().noquote() << "ERROR: statvfs failed for" << strDir;
+        return 0;
+    }
+    // All free blocks of the volume (not only what an unprivileged user may take), as the
+    // size checks of downloads and of the download path expect.
+    return wholeGiB(static_cast<quint64>(fs.f_bfree) * static_cast<quint64>(fs.f_frsize));
+}
+
+bool copyDirectory(const QString &source, const QString &target, bool overwrite)
+{
+    QDir targetDir(target);
+    if (!targetDir.exists() && !targetDir.mkdir(targetDir.absolutePath())) {
+        qWarning().noquote() << "copyDirectory: cannot create" << target;
+        return false;
+    }
+    const QFileInfoList entries = QDir(source).entryInfoList();
+    for (const QFileInfo &entry : entries) {
+        const QString strName = entry.fileName();
+        if (strName == QLatin1String(".") || strName == QLatin1String(".."))
+            continue;
+        const QString strTarget = targetDir.filePath(strName);
+        if (entry.isDir()) {
+            if (!copyDirectory(entry.filePath(), strTarget, overwrite))
+                return false;
+            continue;
+        }
+        if (overwrite && targetDir.exists(strName))
+            targetDir.remove(strName);
+        if (!QFile::copy(entry.filePath(), strTarget)) {
+            qWarning().noquote() << "copyDirectory: cannot copy" << entry.filePath() << "to" << strTarget;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace gearbay
