@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+namespace gearbay {
+
+// One transfer requested by URL: where it goes, how far it got, and the state the protocol codes are
+// derived from. Shared between the job table (readers) and one worker thread (the writer).
+class DownloadJob
+{
+public:
+    enum class State { Queued, Downloading, Verifying, Installing, Done, Failed, Cancelled };
+    enum class Kind { Material, Program, Tool };
+
+    // Codes of the protocol for failed jobs.
+    static constexpr int kNetworkFailure = -1;
+    static constexpr int kCannotSave = 400;
+    static constexpr int kNotFound = 404;
+
+    // strExeName is the tool's executable, expected at the package's root (tools only).
+    DownloadJob(const QString &strUrl, Kind emKind, const QString &strTarget, const QString &strExeName = QString());
+
+    QString url() const { return m_strUrl; }
+    Kind kind() const { return m_emKind; }
+    // The folder that the package's content becomes once complete.
+    QString target() const { return m_strTarget; }
+    QString exeName() const { return m_strExeName; }
+
+    State state() const;
+    bool isActive() const;
+    // The "value" a progress query answers: 0..100, 200, or the failure code.
+    int protocolValue() const;
+
+    void setState(State emState);
+    void setProgress(qint64 iReceived, qint64 iTotal);
+    void fail(int iCode, const QString &strDetail);
+
+    // Asks the worker to stop and waits up to iWaitMs for it to reach a final state. A queued job is
+    // cancelled at once. Returns true once the job is no longer active.
+    bool cancel(int iWaitMs);
+    bool cancelRequested() const { return m_bCancel.load(); }
+    const std::atomic_bool *cancelFlag() const { return &m_bCancel; }
+
+private:
+    const QString m_strUrl;
+    const Kind m_emKind;
+    const QString m_strTarget;
+    const QString m_strExeName;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_finished;
+    State m_emState = State::Queued;
+    int iFailCode = 0;
+    int iPercent = 0;
+    std::atomic_bool m_bCancel{false};
+};
+
+} // namespace gearbay

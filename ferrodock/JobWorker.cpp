@@ -1,0 +1,188 @@
+#include "JobWorker.h"
+
+#include "DownloadJob.h"
+#include "PackageFetcher.h"
+#include "PackageInstaller.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace gearbay {
+
+namespace {
+
+int codeForFetch(PackageFetcher::Outcome emOutcome)
+{
+    switch (emOutcome) {
+    case PackageFetcher::Outcome::NotFound:
+        return DownloadJob::kNotFound;
+    case PackageFetcher::Outcome::WriteError:
+        return DownloadJob::kCannotSave;
+    default:
+        return DownloadJob::kNetworkFailure;
+    }
+}
+
+} // namespace
+
+JobWorker::JobWorker(std::shared_ptr<DownloadJob> pJob)
+    : m_pJob(std::move(pJob))
+{
+    setAutoDelete(true);
+}
+
+void JobWorker::run()
+{
+    if (m_pJob->state() != DownloadJob::State::Queued)
+        return; // cancelled while waiting for a thread
+    m_pJob->setState(DownloadJob::State::Downloading);
+    const QFileInfo target(m_pJob->target());
+    if (!QDir().mkpath(target.absolutePath())) {
+        m_pJob->fail(DownloadJob::kCannotSave, QStringLiteral("cannot create %1").arg(target.absolutePath()));
+        return;
+    }
+    {
+        // Beside the target, so the partial file counts against the right disk and the swap is a rename.
+        QTemporaryDir workDir(target.absolutePath() + QStringLiteral("/.ferrodock-") + target.fileName()
+                              + QStringLiteral("-XXXXXX"));
+        if (!workDir.isValid()) {
+            m_pJob->fail(DownloadJob::kCannotSave,
+                         QStringLiteral("cannot write in %1: %2").arg(target.absolutePath(), workDir.errorString()));
+            return;
+        }
+        process(workDir.path());
+    }
+    // The work folder is gone by now, with the partial file, the staging folder and any replaced
+    // version; only now is the outcome published, so no partial file outlives a final answer.
+    if (m_bInstalled)
+        m_pJob->setState(DownloadJob::State::Done);
+    else if (m_iFailCode != 0)
+        m_pJob->fail(m_iFailCode, m_strFailDetail);
+    else
+        m_pJob->setState(DownloadJob::State::Cancelled);
+}
+
+void JobWorker::failLater(int iCode, const QString &strDetail)
+{
+    m_iFailCode = iCode;
+    m_strFailDetail = strDetail;
+}
+
+void JobWorker::process(const QString &strWorkDir)
+{
+    QByteArray expectedDigest;
+    if (!fetchExpectedDigest(&expectedDigest))
+        return;
+
+    const QString strPartial = strWorkDir + QStringLiteral("/package.part");
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    PackageFetcher fetcher(m_pJob->cancelFlag());
+    const PackageFetcher::Outcome emFetched = fetcher.fetchToFile(
+        m_pJob->url(), strPartial, expectedDigest.isEmpty() ? nullptr : &hash,
+        [this](qint64 iReceived, qint64 iTotal) { m_pJob->setProgress(iReceived, iTotal); });
+    if (emFetched == PackageFetcher::Outcome::Cancelled || m_pJob->cancelRequested())
+        return;
+    if (emFetched != PackageFetcher::Outcome::Ok) {
+        failLater(codeForFetch(emFetched), fetcher.lastDetail());
+        return;
+    }
+
+    m_pJob->setState(DownloadJob::State::Verifying);
+    if (!expectedDigest.isEmpty() && hash.result() != expectedDigest) {
+        // The bytes are not what the catalog server published: treat it as a broken transfer.
+        failLater(DownloadJob::kNetworkFailure, QStringLiteral("checksum mismatch"));
+        return;
+    }
+
+    m_pJob->setState(DownloadJob::State::Installing);
+    const QString strStaging = strWorkDir + QStringLiteral("/staging");
+    PackageInstaller installer(m_pJob->cancelFlag());
+    if (!QDir().mkdir(strStaging)) {
+        failLater(DownloadJob::kCannotSave, QStringLiteral("cannot create %1").arg(strStaging));
+        return;
+    }
+    const PackageInstaller::Outcome emExtracted = installer.extract(strPartial, strStaging);
+    // The package is no longer needed; free its space before the swap doubles the footprint.
+    QFile::remove(strPartial);
+    if (emExtracted == PackageInstaller::Outcome::Cancelled || m_pJob->cancelRequested())
+        return;
+    if (emExtracted != PackageInstaller::Outcome::Ok) {
+        failLater(DownloadJob::kCannotSave, installer.lastDetail());
+        return;
+    }
+    QString strDetail;
+    const QString strReady = readyFolder(strStaging, &strDetail);
+    if (strReady.isEmpty()) {
+        failLater(DownloadJob::kCannotSave, strDetail);
+        return;
+    }
+    if (m_pJob->cancelRequested())
+        return;
+    if (!installer.swapIntoPlace(strReady, m_pJob->target(), strWorkDir + QStringLiteral("/replaced"))) {
+        failLater(DownloadJob::kCannotSave, installer.lastDetail());
+        return;
+    }
+    m_bInstalled = true;
+}
+
+QString JobWorker::readyFolder(const QString &strStaging, QString *pDetail) const
+{
+    const QDir staging(strStaging);
+    const QStringList entries = staging.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System);
+    // A package may wrap its content in one top folder; look inside it when the root lacks what we need.
+    const QString strInner = entries.size() == 1 && QFileInfo(staging.filePath(entries.first())).isDir()
+                                     && !QFileInfo(staging.filePath(entries.first())).isSymLink()
+                                 ? staging.filePath(entries.first())
+                                 : QString();
+    switch (m_pJob->kind()) {
+    case DownloadJob::Kind::Material:
+        for (const QString &strRoot : {strStaging, strInner}) {
+            if (!strRoot.isEmpty() && QFileInfo(strRoot + QStringLiteral("/ToolsInfoList.xml")).isFile())
+                return strRoot;
+        }
+        *pDetail = QStringLiteral("material package without ToolsInfoList.xml");
+        return QString();
+    case DownloadJob::Kind::Tool:
+        for (const QString &strRoot : {strStaging, strInner}) {
+            if (!strRoot.isEmpty() && QFileInfo(strRoot + QLatin1Char('/') + m_pJob->exeName()).isFile())
+                return strRoot;
+        }
+        *pDetail = QStringLiteral("tool package without %1").arg(m_pJob->exeName());
+        return QString();
+    case DownloadJob::Kind::Program:
+        if (entries.isEmpty()) {
+            *pDetail = QStringLiteral("empty program package");
+            return QString();
+        }
+        return strInner.isEmpty() ? strStaging : strInner;
+    }
+    return QString();
+}
+
+bool JobWorker::fetchExpectedDigest(QByteArray *pDigest)
+{
+    QByteArray body;
+    PackageFetcher fetcher(m_pJob->cancelFlag());
+    const PackageFetcher::Outcome emOutcome
+        = fetcher.fetchToMemory(m_pJob->url() + QStringLiteral(".sha256"), 4096, &body, 60);
+    if (emOutcome == PackageFetcher::Outcome::NotFound)
+        return true; // no checksum published: nothing to verify against
+    if (emOutcome == PackageFetcher::Outcome::Cancelled || m_pJob->cancelRequested())
+        return false;
+    if (emOutcome != PackageFetcher::Outcome::Ok) {
+        failLater(DownloadJob::kNetworkFailure, QStringLiteral("checksum file: %1").arg(fetcher.lastDetail()));
+        return false;
+    }
+    // "sha256sum" layout: the hex digest, then optionally the file name.
+    const QByteArray hex = body.trimmed().split(' ').value(0).split('\t').value(0).toLower();
+    *pDigest = QByteArray::fromHex(hex);
+    if (hex.size() != 64 || pDigest->size() != 32) {
+        failLater(DownloadJob::kNetworkFailure, QStringLiteral("unreadable checksum file"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace gearbay

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRunnable>
+#include <QString>
+
+#include <memory>
+
+namespace gearbay {
+
+class DownloadJob;
+
+// Carries one job through its states on a pool thread: fetch the checksum (if the catalog server has
+// one), stream the package to a partial file beside the target, verify, extract into staging, swap.
+// Every file it makes lives in one work folder beside the target, removed whatever the outcome.
+class JobWorker : public QRunnable
+{
+public:
+    explicit JobWorker(std::shared_ptr<DownloadJob> pJob);
+    void run() override;
+
+private:
+    void process(const QString &strWorkDir);
+    // The folder inside the staging area that becomes the target, or empty when the package does not
+    // have the expected shape.
+    QString readyFolder(const QString &strStaging, QString *pDetail) const;
+    bool fetchExpectedDigest(QByteArray *pDigest);
+    void failLater(int iCode, const QString &strDetail);
+
+    std::shared_ptr<DownloadJob> m_pJob;
+    bool m_bInstalled = false;
+    int m_iFailCode = 0;
+    QString m_strFailDetail;
+};
+
+} // namespace gearbay
