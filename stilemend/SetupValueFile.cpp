@@ -1,0 +1,159 @@
+#include "SetupValueFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextCodec>
+#include <QXmlStreamReader>
+
+namespace gearbay {
+
+namespace {
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// Where the Value text of a key lies in the decoded document.
+struct ValueSpan
+{
+    int iTextBegin = -1;   // first character after <Value>
+    int iTextEnd = -1;     // the '<' of </Value>
+    int iTagBegin = -1;    // the '<' of <Value/> when the element is empty and self-closed
+};
+
+struct ParsedFile
+{
+    QByteArray bom;
+    QTextCodec *pCodec = nullptr;
+    QString strText;
+};
+
+bool parse(const QString &strPath, const QString &strKey, ParsedFile *pFile, ValueSpan *pSpan,
+           QString *pValue, QString *pError)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *pError = QStringLiteral("cannot read %1: %2").arg(strPath, file.errorString());
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith(kUtf8Bom)) {
+        pFile->bom = kUtf8Bom;
+        bytes.remove(0, kUtf8Bom.size());
+    }
+
+    // Offsets are counted in decoded characters, so the text is decoded with the same codec the
+    // reader chose from the declaration and re-encoded with it on write.
+    QXmlStreamReader reader(bytes);
+    int iDepth = 0;
+    bool bInKey = false;
+    bool bInValue = false;
+    bool bFound = false;
+    QString strValue;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartDocument()) {
+            const QString strEncoding = reader.documentEncoding().toString();
+            pFile->pCodec = strEncoding.isEmpty() ? nullptr : QTextCodec::codecForName(strEncoding.toLatin1());
+        } else if (reader.isStartElement()) {
+            ++iDepth;
+            if (!bFound && iDepth == 2 && reader.name() == strKey) {
+                bInKey = true;
+            } else if (bInKey && iDepth == 3 && reader.name() == QLatin1String("Value")) {
+                bInValue = true;
+                pSpan->iTextBegin = int(reader.characterOffset());
+            }
+        } else if (reader.isCharacters() && bInValue) {
+            strValue += reader.text();
+        } else if (reader.isEndElement()) {
+            if (bInValue && iDepth == 3) {
+                pSpan->iTextEnd = int(reader.characterOffset());
+                bInValue = false;
+                bInKey = false;
+                bFound = true;
+            } else if (bInKey && iDepth == 2) {
+                bInKey = false;   // a key without Value: keep looking, the first full one counts
+            }
+            --iDepth;
+        }
+    }
+    if (reader.hasError()) {
+        *pError = QStringLiteral("%1 is not well-formed: %2 (line %3)")
+                      .arg(strPath, reader.errorString())
+                      .arg(reader.lineNumber());
+        return false;
+    }
+    if (!bFound) {
+        *pError = QStringLiteral("%1 has no %2 value").arg(strPath, strKey);
+        return false;
+    }
+    if (pFile->pCodec == nullptr)
+        pFile->pCodec = QTextCodec::codecForName("UTF-8");
+    pFile->strText = pFile->pCodec->toUnicode(bytes);
+
+    // The end element's offset lies just past "</Value>" (or past "<Value/>" when the two
+    // offsets are equal).
+    if (pSpan->iTextEnd == pSpan->iTextBegin) {
+        pSpan->iTagBegin = pFile->strText.lastIndexOf(QLatin1Char('<'), pSpan->iTextBegin - 1);
+    } else {
+        pSpan->iTextEnd = pFile->strText.lastIndexOf(QLatin1String("</"), pSpan->iTextEnd - 1);
+    }
+    if (pSpan->iTextEnd < 0 || pSpan->iTextEnd < pSpan->iTextBegin) {
+        *pError = QStringLiteral("cannot locate the %1 value in %2").arg(strKey, strPath);
+        return false;
+    }
+    if (pValue != nullptr)
+        *pValue = strValue;
+    return true;
+}
+
+QString escaped(const QString &strText)
+{
+    return strText.toHtmlEscaped();
+}
+
+} // namespace
+
+bool SetupValueFile::read(const QString &strPath, const QString &strKey, QString *pValue)
+{
+    ParsedFile file;
+    ValueSpan span;
+    QString strError;
+    return parse(strPath, strKey, &file, &span, pValue, &strError);
+}
+
+bool SetupValueFile::write(const QString &strPath, const QString &strKey, const QString &strValue,
+                           QString *pError)
+{
+    QString strError;
+    ParsedFile file;
+    ValueSpan span;
+    if (!parse(strPath, strKey, &file, &span, nullptr, &strError)) {
+        if (pError != nullptr)
+            *pError = strError;
+        return false;
+    }
+
+    QString strText = file.strText;
+    if (span.iTagBegin >= 0) {
+        strText.replace(span.iTagBegin, span.iTextEnd - span.iTagBegin,
+                        QStringLiteral("<Value>%1</Value>").arg(escaped(strValue)));
+    } else {
+        strText.replace(span.iTextBegin, span.iTextEnd - span.iTextBegin, escaped(strValue));
+    }
+
+    QSaveFile out(strPath);
+    if (!out.open(QIODevice::WriteOnly)) {
+        if (pError != nullptr)
+            *pError = QStringLiteral("cannot write %1: %2").arg(strPath, out.errorString());
+        return false;
+    }
+    out.write(file.bom);
+    out.write(file.pCodec->fromUnicode(strText));
+    if (!out.commit()) {
+        if (pError != nullptr)
+            *pError = QStringLiteral("cannot save %1: %2").arg(strPath, out.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace gearbay

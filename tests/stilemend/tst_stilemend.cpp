@@ -1,0 +1,203 @@
+// Runs the real copier against a temporary program folder and home directory, with a shell
+// script standing in for the program so every start is recorded.
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kSetup =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n"
+    "  <Translator>\n    <Value>1</Value>\n  </Translator>\n"
+    "  <DownloadPath>\n    <Value>%DOWNLOAD%</Value>\n  </DownloadPath>\n"
+    "  <IsNeedUpdate>\n    <Value>1</Value>\n  </IsNeedUpdate>\n"
+    "  <ChServerAddress>\n    <Value>file:///srv/目录 &amp; co</Value>\n  </ChServerAddress>\n"
+    "</Setup>\n";
+
+// A program that appends its tag to the start log; "stay" keeps it running for a while.
+QByteArray fakeProgram(const QByteArray &tag, int iExitCode)
+{
+    return "#!/bin/sh\necho " + tag + " >> \"$RW_FAKE_LOG\"\n"
+           "if [ \"$1\" = stay ]; then sleep 3; echo " + tag + "-exit >> \"$RW_FAKE_LOG\"; fi\n"
+           "exit " + QByteArray::number(iExitCode) + "\n";
+}
+
+void writeFile(const QString &strPath, const QByteArray &content, bool bExecutable = false)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(strPath).path()));
+    QFile file(strPath);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(strPath));
+    file.write(content);
+    file.close();
+    if (bExecutable)
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+}
+
+QByteArray readFile(const QString &strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Every file below strDir with a digest of its bytes; the copier's log is left out.
+QMap<QString, QByteArray> snapshot(const QString &strDir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(strDir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString strRel = QDir(strDir).relativeFilePath(it.next());
+        if (strRel != QLatin1String("Stilemend/Stilemend.log"))
+            files.insert(strRel, QCryptographicHash::hash(readFile(it.filePath()), QCryptographicHash::Sha1));
+    }
+    return files;
+}
+
+} // namespace
+
+class TestStilemend : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void handOver_data();
+    void handOver();
+};
+
+void TestStilemend::handOver_data()
+{
+    QTest::addColumn<QString>("newProgram");   // "good", "failing", "none", "no marker"
+    QTest::addColumn<QString>("obstacle");     // what stands in the way of the copy
+    QTest::addColumn<bool>("programRunning");  // the old program is still running at the start
+    QTest::addColumn<bool>("expectInstalled");
+
+    QTest::newRow("complete update") << "good" << "" << false << true;
+    QTest::newRow("waits for the running program") << "good" << "" << true << true;
+    QTest::newRow("marker without a program") << "none" << "" << false << false;
+    QTest::newRow("no marker folder") << "no marker" << "" << false << false;
+    QTest::newRow("new program does not start") << "failing" << "" << false << false;
+    QTest::newRow("file in the way of a new folder") << "good" << "file" << false << false;
+    QTest::newRow("read-only program folder") << "good" << "read-only" << false << false;
+}
+
+void TestStilemend::handOver()
+{
+    QFETCH(QString, newProgram);
+    QFETCH(QString, obstacle);
+    QFETCH(bool, programRunning);
+    QFETCH(bool, expectInstalled);
+    if (obstacle == QLatin1String("read-only") && ::geteuid() == 0)
+        QSKIP("permissions do not stop root");
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString strProgram = root.filePath("program folder");
+    const QString strHome = root.filePath("home");
+    const QString strMarker = strHome + "/Rig Warden";
+    const QString strLog = root.filePath("started.log");
+    const QString strCopier = strProgram + "/Stilemend/Stilemend";
+
+    // The installed program with the user's data.
+    const QByteArray setup = QByteArray(kSetup).replace("%DOWNLOAD%", QFile::encodeName(strProgram + "/Download"));
+    writeFile(strProgram + "/RigWarden", fakeProgram("old", 0), true);
+    writeFile(strProgram + "/Ferrodock", "old server", true);
+    writeFile(strProgram + "/plugins/libskin.so", "old skin");
+    writeFile(strProgram + "/Setup.xml", setup);
+    writeFile(strProgram + "/ToolsStateList.xml", "<Tools><Tool><ToolKey>7</ToolKey></Tool></Tools>\n");
+    writeFile(strProgram + "/ToolsFile/ToolsInfoList.xml", "<Tools>old catalog</Tools>\n");
+    writeFile(strProgram + "/ToolsFileTemp/ToolsInfoList.xml", "<Tools>pending catalog</Tools>\n");
+    writeFile(strProgram + "/Download/SubTools/Tool/Tool", "installed tool", true);
+    QVERIFY(QDir().mkpath(strProgram + "/Stilemend"));
+    QVERIFY(QFile::copy(QStringLiteral(STILEMEND_BINARY), strCopier));
+    if (obstacle == QLatin1String("file"))
+        writeFile(strProgram + "/docs", "a file where the new version has a folder");
+
+    // The downloaded new version, with shipped defaults that must not replace the user's.
+    if (newProgram != QLatin1String("no marker"))
+        writeFile(strMarker + "/Ferrodock", "new server", true);
+    if (newProgram == QLatin1String("good") || newProgram == QLatin1String("failing")) {
+        writeFile(strMarker + "/RigWarden", fakeProgram("new", newProgram == QLatin1String("good") ? 0 : 3), true);
+        writeFile(strMarker + "/plugins/libskin.so", "new skin");
+        writeFile(strMarker + "/docs/manual/help.txt", "new help");
+        writeFile(strMarker + "/Setup.xml", QByteArray(kSetup).replace("%DOWNLOAD%", ""));
+        writeFile(strMarker + "/ToolsStateList.xml", "<Tools/>\n");
+        writeFile(strMarker + "/ToolsFile/ToolsInfoList.xml", "<Tools>shipped catalog</Tools>\n");
+        writeFile(strMarker + "/ToolsFileTemp/ToolsInfoList.xml", "<Tools>stray</Tools>\n");
+        writeFile(strMarker + "/Download/SubTools/Tool/Tool", "stray tool");
+        writeFile(strMarker + "/Stilemend/Stilemend", "new copier", true);
+    }
+    if (QTest::currentTestFailed())
+        return;
+    if (obstacle == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QMap<QString, QByteArray> before = snapshot(strProgram);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", strHome);
+    env.insert("RW_FAKE_LOG", strLog);
+
+    QProcess running;
+    if (programRunning) {
+        running.setProcessEnvironment(env);
+        running.start(strProgram + "/RigWarden", {"stay"});
+        QVERIFY(running.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(strLog).startsWith("old\n"), 10000);
+    }
+
+    QProcess copier;
+    copier.setProcessEnvironment(env);
+    copier.setStandardOutputFile(root.filePath("copier.out"));
+    copier.setStandardErrorFile(root.filePath("copier.out"));
+    copier.start(strCopier, {strCopier, "Rig Warden"});
+    QVERIFY(copier.waitForFinished(90000));
+    const QByteArray copierLog = readFile(root.filePath("copier.out"));
+    QCOMPARE(copier.exitCode(), expectInstalled ? 0 : 1);
+    if (programRunning) {
+        QVERIFY(running.waitForFinished(30000));
+        QVERIFY2(readFile(strLog).startsWith("old\nold-exit\n"), readFile(strLog).constData());
+    }
+
+    // The program started last is the new one after an update, the old one otherwise.
+    const QByteArray lastStart = expectInstalled ? "new\n" : "old\n";
+    QTRY_VERIFY_WITH_TIMEOUT(readFile(strLog).endsWith(lastStart), 10000);
+    if (newProgram == QLatin1String("failing"))
+        QVERIFY2(readFile(strLog).endsWith("new\nold\n"), readFile(strLog).constData());
+
+    QVERIFY2(!QFileInfo::exists(strMarker), copierLog.constData());
+    QCOMPARE(readFile(strProgram + "/Setup.xml"),
+             QByteArray(setup).replace("<IsNeedUpdate>\n    <Value>1<", "<IsNeedUpdate>\n    <Value>0<"));
+
+    QMap<QString, QByteArray> after = snapshot(strProgram);
+    after.remove("Setup.xml");
+    QMap<QString, QByteArray> expected = before;
+    expected.remove("Setup.xml");
+    if (expectInstalled) {
+        // User data identical; program files new; nothing left over from the swap.
+        const QStringList listUserFiles{"ToolsStateList.xml", "ToolsFile/ToolsInfoList.xml",
+                                        "ToolsFileTemp/ToolsInfoList.xml", "Download/SubTools/Tool/Tool"};
+        for (const QString &strUserFile : listUserFiles)
+            QCOMPARE(after.value(strUserFile), before.value(strUserFile));
+        QCOMPARE(readFile(strProgram + "/Ferrodock"), QByteArray("new server"));
+        QCOMPARE(readFile(strProgram + "/plugins/libskin.so"), QByteArray("new skin"));
+        QCOMPARE(readFile(strProgram + "/docs/manual/help.txt"), QByteArray("new help"));
+        QCOMPARE(readFile(strCopier), QByteArray("new copier"));
+        QVERIFY(QFileInfo(strProgram + "/Ferrodock").isExecutable());
+        expected.insert("Ferrodock", after.value("Ferrodock"));
+        expected.insert("RigWarden", after.value("RigWarden"));
+        expected.insert("plugins/libskin.so", after.value("plugins/libskin.so"));
+        expected.insert("docs/manual/help.txt", after.value("docs/manual/help.txt"));
+        expected.insert("Stilemend/Stilemend", after.value("Stilemend/Stilemend"));
+    }
+    // A failed update leaves every byte of the old folder as it was, temporary files included.
+    QCOMPARE(after.keys(), expected.keys());
+    QVERIFY(after == expected);
+    QVERIFY2(copierLog.contains(expectInstalled ? "installed" : "started"), copierLog.constData());
+
+    QFile::setPermissions(strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+QTEST_GUILESS_MAIN(TestStilemend)
+#include "tst_stilemend.moc"
