@@ -104,10 +104,7 @@ int FolderReplacer::replacedCount() const
 
 bool FolderReplacer::renameEntry(const QString &strFrom, const QString &strTo)
 {
-    if (::rename(QFile::encodeName(strFrom).constData(), QFile::encodeName(strTo).constData()) == 0)
-        return true;
-    fail(QStringLiteral("cannot rename %1 to %2: %3").arg(strFrom, strTo, systemError()));
-    return false;
+    return ::rename(QFile::encodeName(strFrom).constData(), QFile::encodeName(strTo).constData()) == 0;
 }
 
 bool FolderReplacer::collect()
@@ -178,12 +175,16 @@ bool FolderReplacer::commit()
                 fail(QStringLiteral("cannot remove the stale %1").arg(item.strBackup));
                 return false;
             }
-            if (!renameEntry(strTarget, item.strBackup))
+            if (!renameEntry(strTarget, item.strBackup)) {
+                fail(QStringLiteral("cannot move %1 aside: %2").arg(strTarget, systemError()));
                 return false;
+            }
             item.bBackedUp = true;
         }
-        if (!renameEntry(item.strStaged, strTarget))
+        if (!renameEntry(item.strStaged, strTarget)) {
+            fail(QStringLiteral("cannot move the new %1 into place: %2").arg(strTarget, systemError()));
             return false;
+        }
         item.bInstalled = true;
     }
     return true;
