@@ -59,11 +59,11 @@ void CoverWidget::showEvent(QShowEvent *event)
 void CoverWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // Even the transparent look must cover every pixel so the mouse never reaches the window.
-    painter.fillRect(rect(), m_bBlack ? QColor(0, 0, 0, 115) : QColor(0, 0, 0, 1));
     QStyleOption option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    // Even the transparent look covers every pixel so the mouse never reaches the window.
+    painter.fillRect(rect(), m_bBlack ? QColor(0, 0, 0, 115) : QColor(0, 0, 0, 1));
 }
 
 } // namespace vellum

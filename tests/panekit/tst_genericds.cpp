@@ -1,0 +1,163 @@
+#include "File.h"
+#include "FileSizeLimit.h"
+#include "GenericDS.h"
+#include "StringConvert.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using vellum::GenericDS;
+
+// The XML handle and file helpers of the toolkit against real files.
+class TestGenericDS : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QByteArray readBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void writeBytes(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private slots:
+    void roundTrip()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.xml");
+        GenericDS root;
+        QVERIFY(root.CreateASRoot("Tools"));
+        for (int i = 0; i < 3; ++i) {
+            GenericDS state = root.CreateChild("State");
+            QVERIFY(state.CreateChild("ToolKey").SetValue(QString::number(i)));
+            QVERIFY(state.CreateChild("Name").SetValue(QString::fromUtf8("工具 <&> %1").arg(i)));
+        }
+        QVERIFY(root.SaveXML(path));
+
+        GenericDS loaded;
+        QVERIFY(loaded.loadXML(path));
+        QCOMPARE(loaded.GetName(), QString("Tools"));
+        QCOMPARE(loaded.GetChildrenCount(), 3);
+        QCOMPARE(loaded.GetChild(2).GetChildByName("ToolKey").GetValue(), QString("2"));
+        QCOMPARE(loaded.GetChild(1).GetChildByName("Name").GetValue(), QString::fromUtf8("工具 <&> 1"));
+
+        // A copy is a handle on the same document: changes through it are saved with the root.
+        GenericDS first = loaded.GetChild(0);
+        GenericDS alias = first;
+        QVERIFY(alias.GetChildByName("Name").SetValue("renamed"));
+        QVERIFY(loaded.SaveXML(path));
+        GenericDS again;
+        QVERIFY(again.loadXML(path));
+        QCOMPARE(again.GetChild(0).GetChildByName("Name").GetValue(), QString("renamed"));
+    }
+
+    void missingChildrenReadEmpty()
+    {
+        GenericDS root;
+        QVERIFY(root.CreateASRoot("Setup"));
+        root.CreateChild("Translator").CreateChild("Value").SetValue("1");
+        QCOMPARE(root.GetChildByName("Translator").GetChildByName("Value").GetValue(), QString("1"));
+        QVERIFY(root.GetChildByName("Missing").GetChildByName("Value").GetValue().isEmpty());
+        QVERIFY(root.GetChild(5).GetName().isEmpty());
+        QVERIFY(root.GetChild(-1).isNull());
+        QCOMPARE(root.GetChildByName("Missing").GetChildrenCount(), 0);
+        QVERIFY(!root.GetChildByName("Missing").SetValue("x"));
+        QVERIFY(root.GetChildByName("Missing").CreateChild("x").isNull());
+    }
+
+    void setValueKeepsChildElements()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.xml");
+        writeBytes(path, "<r><k>old<Value>1</Value>tail</k></r>");
+        GenericDS root;
+        QVERIFY(root.loadXML(path));
+        GenericDS key = root.GetChildByName("k");
+        QVERIFY(key.SetValue("new"));
+        QCOMPARE(key.GetChildByName("Value").GetValue(), QString("1"));
+        QCOMPARE(key.GetValue(), QString("new1"));
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<bool>("bCreate");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << false << QByteArray();
+        QTest::newRow("empty") << true << QByteArray();
+        QTest::newRow("truncated") << true << QByteArray("<?xml version=\"1.0\"?>\n<Tools><State><ToolKey>2</To");
+        QTest::newRow("not xml") << true << QByteArray("Translator=1\nDownloadPath=/tmp\n");
+        QTest::newRow("binary") << true << QByteArray("\x00\xff\xfe<\x01", 5);
+    }
+
+    void badFiles()
+    {
+        QFETCH(bool, bCreate);
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bad.xml");
+        if (bCreate)
+            writeBytes(path, content);
+
+        GenericDS handle;
+        QVERIFY(handle.CreateASRoot("Kept"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+        QVERIFY(!handle.loadXML(path));
+        QCOMPARE(handle.GetName(), QString("Kept"));
+        QCOMPARE(QFile::exists(path), bCreate);
+        if (bCreate)
+            QCOMPARE(readBytes(path), content);
+    }
+
+    void failedSaveKeepsOldBytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Setup.xml");
+        const QByteArray old = "<Setup><DownloadPath><Value>/old</Value></DownloadPath></Setup>";
+        writeBytes(path, old);
+
+        GenericDS root;
+        QVERIFY(root.CreateASRoot("Setup"));
+        for (int i = 0; i < 200; ++i)
+            root.CreateChild("Key").SetValue(QString(40, QLatin1Char('x')));
+        {
+            FileSizeLimit limit(256);
+            QVERIFY(limit.isActive());
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+            QVERIFY(!root.SaveXML(path));
+        }
+        QCOMPARE(readBytes(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Setup.xml"});
+        QVERIFY(root.SaveXML(path));
+        QVERIFY(readBytes(path).size() > 8000);
+    }
+
+    void codePageRoundTrip()
+    {
+        const QString text = QString::fromUtf8("截图工具 Snip 1.0");
+        const std::string bytes = vellum::ConvertFromUnicode(text, nullptr);
+        QCOMPARE(vellum::ConvertToUnicode(bytes, nullptr), text);
+        QCOMPARE(vellum::ConvertToUnicode(QByteArray::fromStdString(bytes)), text);
+    }
+
+    void readAllConcatenates()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("a.qss"), "QWidget{color:red;}\n");
+        writeBytes(dir.filePath("b.qss"), QString::fromUtf8("/* 样式 */").toUtf8());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("missing\\.qss"));
+        const QString all = vellum::File::ReadAll({"b.qss", "missing.qss", "a.qss"}, dir.path());
+        QCOMPARE(all, QString::fromUtf8("/* 样式 */QWidget{color:red;}\n"));
+        QCOMPARE(vellum::File::ReadAll({"a.qss"}, dir.path() + "/"), QString("QWidget{color:red;}\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGenericDS)
+#include "tst_genericds.moc"
