@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// A throw-away OpenLDAP server on 127.0.0.1 for tests: its own temporary folder, a self-signed
+// certificate (also its CA file), an mdb database under "dc=example,dc=org" with "ou=people", and
+// the statistics log kept in a file so that tests can see what the server received.
+// Every wait is bounded; the destructor stops the server.
+class SlapdServer
+{
+public:
+    struct Options {
+        bool bRequireTls = true; // "security tls=1": binds without TLS are refused
+        bool bLdaps = false;     // also listen for ldaps:// on a second port
+    };
+
+    SlapdServer();
+    explicit SlapdServer(const Options &options);
+    ~SlapdServer();
+    SlapdServer(const SlapdServer &) = delete;
+    SlapdServer &operator=(const SlapdServer &) = delete;
+
+    // Empty when slapd, ldapadd and openssl are installed, else what is missing.
+    static QString missingTools();
+
+    // Makes the certificate and configuration, starts slapd and adds the base entries.
+    bool start();
+    // Stops the server by the pid in its pidfile; the data and the log stay until destruction.
+    void stop();
+    bool isRunning() const;
+
+    // Adds "uid=<uid>,ou=people,<suffix>" with this password; uid must need no DN escaping.
+    bool addUser(const QString &strUid, const QString &strPassword);
+    // Adds one entry; the DN is taken as written, values may hold any characters.
+    bool addEntry(const QString &strDn, const QList<QPair<QString, QString>> &attributes);
+
+    QString url() const;      // "ldap://127.0.0.1:<port>"
+    QString ldapsUrl() const; // "ldaps://127.0.0.1:<port>", when Options::bLdaps
+    QString caFile() const;   // the server's certificate, to be trusted as CA
+    QString suffix() const { return QStringLiteral("dc=example,dc=org"); }
+    QString userDnTemplate() const { return QStringLiteral("uid=%1,ou=people,") + suffix(); }
+    QString directory() const { return m_tempDir.path(); }
+
+    // The statistics log written so far ("conn=… op=… BIND dn=…", "STARTTLS", …).
+    QString log() const;
+    int countInLog(const QString &strNeedle) const;
+    QString lastError() const { return m_strError; }
+
+private:
+    bool makeCertificate();
+    bool writeConfig();
+    bool launch();
+    bool runLdapAdd(const QByteArray &ldif);
+    bool fail(const QString &strError);
+
+    Options m_options;
+    QTemporaryDir m_tempDir;
+    QProcess m_process;
+    int m_iPort = 0;
+    int m_iLdapsPort = 0;
+    QString m_strError;
+};
