@@ -136,8 +136,10 @@ PackageInstaller::Outcome PackageInstaller::extract(const QString &strArchive, c
             m_strDetail = QStringLiteral("entry through a link: %1").arg(strName);
             return Outcome::Unsafe;
         }
+        const char *pHard = archive_entry_hardlink(pEntry);
         const mode_t iType = archive_entry_filetype(pEntry);
-        if (iType != AE_IFREG && iType != AE_IFDIR && iType != AE_IFLNK) {
+        // Hard links carry no type of their own in some formats; their target is checked below.
+        if (!pHard && iType != AE_IFREG && iType != AE_IFDIR && iType != AE_IFLNK) {
             m_strDetail = QStringLiteral("special file refused: %1").arg(strName);
             return Outcome::Unsafe;
         }
@@ -151,7 +153,7 @@ PackageInstaller::Outcome PackageInstaller::extract(const QString &strArchive, c
             vectLinkTargets.append({strName, QFile::decodeName(pTarget)});
         }
         vectNames.append(strName);
-        if (const char *pHard = archive_entry_hardlink(pEntry)) {
+        if (pHard) {
             QString strHard = QFile::decodeName(pHard);
             while (strHard.startsWith(QStringLiteral("./")))
                 strHard = strHard.mid(2);

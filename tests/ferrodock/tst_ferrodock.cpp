@@ -1,0 +1,622 @@
+// The real Ferrodock against a real catalog server on loopback: installs, faults, cancel, refusals.
+
+#include "CatalogTestServer.h"
+#include "ServerProtocol.h"
+#include "TempProgramFolder.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QtTest>
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <curl/curl.h>
+#include <signal.h>
+#include <sys/sysmacros.h>
+
+#ifdef RW_HAVE_NET
+#include "ClientRequestManager.h"
+#include "Corvanet.h"
+#endif
+
+using Fault = CatalogTestServer::Fault;
+namespace protocol = gearbay::protocol;
+
+namespace {
+
+struct Entry
+{
+    Entry() = default;
+    Entry(const QString &strEntryName, const QByteArray &data, unsigned iEntryType = AE_IFREG,
+          const QString &strTarget = QString())
+        : strName(strEntryName)
+        , content(data)
+        , iType(iEntryType)
+        , strLink(strTarget)
+    {
+    }
+    QString strName;
+    QByteArray content;
+    unsigned iType = AE_IFREG;
+    QString strLink; // symlink target, or hard link target when iType is 0
+};
+
+// Writes a package with libarchive, evil entries included exactly as given.
+bool writeArchive(const QString &strPath, const QVector<Entry> &entries, bool bZip = false)
+{
+    archive *pWriter = archive_write_new();
+    if (bZip) {
+        archive_write_set_format_zip(pWriter);
+    } else {
+        archive_write_set_format_pax_restricted(pWriter);
+        archive_write_add_filter_gzip(pWriter);
+    }
+    if (archive_write_open_filename(pWriter, QFile::encodeName(strPath).constData()) != ARCHIVE_OK)
+        return false;
+    for (const Entry &item : entries) {
+        archive_entry *pEntry = archive_entry_new();
+        archive_entry_set_pathname(pEntry, item.strName.toUtf8().constData());
+        if (item.iType == 0) {
+            archive_entry_set_filetype(pEntry, AE_IFREG);
+            archive_entry_set_hardlink(pEntry, item.strLink.toUtf8().constData());
+        } else {
+            archive_entry_set_filetype(pEntry, item.iType);
+        }
+        archive_entry_set_perm(pEntry, item.iType == AE_IFDIR ? 0755 : 0755);
+        if (item.iType == AE_IFLNK)
+            archive_entry_set_symlink(pEntry, item.strLink.toUtf8().constData());
+        if (item.iType == AE_IFCHR)
+            archive_entry_set_rdev(pEntry, makedev(1, 3));
+        if (item.iType == AE_IFREG)
+            archive_entry_set_size(pEntry, item.content.size());
+        archive_write_header(pWriter, pEntry);
+        if (item.iType == AE_IFREG)
+            archive_write_data(pWriter, item.content.constData(), size_t(item.content.size()));
+        archive_entry_free(pEntry);
+    }
+    const bool bOk = archive_write_close(pWriter) == ARCHIVE_OK;
+    archive_write_free(pWriter);
+    return bOk;
+}
+
+QByteArray randomBytes(int iSize)
+{
+    QByteArray data(iSize, Qt::Uninitialized);
+    QRandomGenerator generator(4242);
+    generator.fillRange(reinterpret_cast<quint32 *>(data.data()), iSize / 4);
+    return data;
+}
+
+size_t collect(char *pData, size_t iSize, size_t iCount, void *pUser)
+{
+    static_cast<QByteArray *>(pUser)->append(pData, int(iSize * iCount));
+    return iSize * iCount;
+}
+
+// One plain POST, as any client would send it. Returns the HTTP status (0 when no answer came).
+long post(int iPort, const QString &strPath, const QByteArray &body, QByteArray *pReply)
+{
+    CURL *pCurl = curl_easy_init();
+    const QByteArray url = QStringLiteral("http://127.0.0.1:%1%2").arg(iPort).arg(strPath).toUtf8();
+    curl_easy_setopt(pCurl, CURLOPT_URL, url.constData());
+    curl_easy_setopt(pCurl, CURLOPT_POSTFIELDS, body.constData());
+    curl_easy_setopt(pCurl, CURLOPT_POSTFIELDSIZE, long(body.size()));
+    curl_easy_setopt(pCurl, CURLOPT_NOPROXY, "*");
+    curl_easy_setopt(pCurl, CURLOPT_TIMEOUT, 30L);
+    curl_easy_setopt(pCurl, CURLOPT_WRITEFUNCTION, collect);
+    curl_easy_setopt(pCurl, CURLOPT_WRITEDATA, pReply);
+    long iStatus = 0;
+    if (curl_easy_perform(pCurl) == CURLE_OK)
+        curl_easy_getinfo(pCurl, CURLINFO_RESPONSE_CODE, &iStatus);
+    curl_easy_cleanup(pCurl);
+    return iStatus;
+}
+
+int freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+QStringList leftovers(const QString &strRoot)
+{
+    QStringList found;
+    QDirIterator it(strRoot, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString strPath = it.next();
+        if (strPath.contains(QStringLiteral(".ferrodock-")) || strPath.endsWith(QStringLiteral(".part")))
+            found.append(strPath);
+    }
+    return found;
+}
+
+QByteArray readFile(const QString &strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QVector<Entry>)
+
+class TestFerrodock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void installsEachPackage_data();
+    void installsEachPackage();
+    void answersMaterialVersion_data();
+    void answersMaterialVersion();
+    void faultLeavesInstalledVersion_data();
+    void faultLeavesInstalledVersion();
+    void cancelStopsMidTransfer();
+    void refusesUrlsOutsideServer_data();
+    void refusesUrlsOutsideServer();
+    void badRequestsGetErrorAnswers_data();
+    void badRequestsGetErrorAnswers();
+    void fullDiskAnswers400();
+    void endsWithItsParent();
+#ifdef RW_HAVE_NET
+    void installsThroughDispatcher();
+#endif
+
+private:
+    bool startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper = QStringList());
+    QString request(int iMethod, const QString &strUrl, int iPort = 0);
+    // Polls progress until the value leaves 0..100; returns the final value (or the last seen on timeout).
+    QString waitForEnd(const QString &strUrl, int iPort = 0);
+    void installOldSumcalc();
+
+    QTemporaryDir m_catalogDir;
+    std::unique_ptr<CatalogTestServer> m_pCatalog;
+    std::unique_ptr<TempProgramFolder> m_pProgram;
+    QString m_strFerrodock;
+    QProcess m_ferrodock;
+    int m_iPort = 0;
+};
+
+bool TestFerrodock::startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), m_pProgram->homePath());
+    env.insert(QStringLiteral("FERRODOCK_STALL_SECONDS"), QStringLiteral("20"));
+    pProcess->setProcessEnvironment(env);
+    pProcess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    for (int iAttempt = 0; iAttempt < 5; ++iAttempt) {
+        *pPort = freePort();
+        QStringList args = strWrapper;
+        args << m_strFerrodock << QString::number(*pPort);
+        pProcess->start(args.takeFirst(), args);
+        if (!pProcess->waitForStarted(10000))
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 10000 && pProcess->state() == QProcess::Running) {
+            QByteArray reply;
+            if (post(*pPort, protocol::methodPath(4), protocol::requestBody(4, {}), &reply) == 200)
+                return true;
+            QTest::qWait(50);
+        }
+        pProcess->kill();
+        pProcess->waitForFinished(5000);
+    }
+    return false;
+}
+
+QString TestFerrodock::request(int iMethod, const QString &strUrl, int iPort)
+{
+    QByteArray reply;
+    const long iStatus = post(iPort ? iPort : m_iPort, gearbay::protocol::methodPath(iMethod),
+                              gearbay::protocol::requestBody(iMethod, {strUrl}), &reply);
+    int iAnswered = 0;
+    QVector<gearbay::protocol::UrlValue> values;
+    QString strError;
+    if (iStatus != 200 || !gearbay::protocol::parseResponse(reply, &iAnswered, &values, &strError)
+        || values.size() != 1 || values.first().first != strUrl || iAnswered != iMethod)
+        return QStringLiteral("<bad answer %1: %2>").arg(iStatus).arg(QString::fromUtf8(reply));
+    return values.first().second;
+}
+
+QString TestFerrodock::waitForEnd(const QString &strUrl, int iPort)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QString strValue;
+    while (timer.elapsed() < 60000) {
+        strValue = request(4, strUrl, iPort);
+        bool bNumber = false;
+        const int iValue = strValue.toInt(&bNumber);
+        if (!bNumber || iValue < 0 || iValue > 100)
+            return strValue;
+        QTest::qWait(100);
+    }
+    return strValue;
+}
+
+void TestFerrodock::initTestCase()
+{
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    QVERIFY(m_catalogDir.isValid());
+    m_strFerrodock = QStringLiteral(RW_FERRODOCK_PATH);
+    const QString strCatalog = m_catalogDir.path();
+    QDir(strCatalog).mkpath(QStringLiteral("tools"));
+    QFile version(strCatalog + QStringLiteral("/MaterialVersion.txt"));
+    QVERIFY(version.open(QIODevice::WriteOnly));
+    version.write(" 7.2 \n");
+    version.close();
+    QVERIFY(writeArchive(strCatalog + QStringLiteral("/material.tar.gz"),
+                         {{QStringLiteral("ToolsFile/ToolsInfoList.xml"), "<ToolsInfoList/>"},
+                          {QStringLiteral("ToolsFile/Icon/hexview.png"), "png"}}));
+    QVERIFY(writeArchive(strCatalog + QStringLiteral("/program.tar.gz"),
+                         {{QStringLiteral("RigWarden-1.1/RigWarden"), "program 1.1"},
+                          {QStringLiteral("RigWarden-1.1/translations/gearbay_zh.qm"), "qm"}}));
+    QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/hexview.tar.gz"),
+                         {{QStringLiteral("hexview"), "#!/bin/sh\n"}, {QStringLiteral("data/readme.txt"), "read me"}}));
+    QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/unitconv.pkg"),
+                         {{QStringLiteral("unitconv.exe"), "unitconv"}}, true));
+    // The checksum file of hexview is published; Ferrodock must check and accept it.
+    QFile sum(strCatalog + QStringLiteral("/tools/hexview.tar.gz.sha256"));
+    QVERIFY(sum.open(QIODevice::WriteOnly));
+    sum.write(QCryptographicHash::hash(readFile(strCatalog + QStringLiteral("/tools/hexview.tar.gz")),
+                                       QCryptographicHash::Sha256).toHex() + "  hexview.tar.gz\n");
+    sum.close();
+
+    m_pCatalog = std::make_unique<CatalogTestServer>(strCatalog);
+    QVERIFY(m_pCatalog->start());
+}
+
+void TestFerrodock::cleanupTestCase()
+{
+    m_ferrodock.kill();
+    m_ferrodock.waitForFinished(5000);
+    m_pCatalog->stop();
+    curl_global_cleanup();
+}
+
+void TestFerrodock::init()
+{
+    // A fresh program folder and server for every test function, so no state leaks between them.
+    m_ferrodock.kill();
+    m_ferrodock.waitForFinished(5000);
+    m_pCatalog->clearFaults();
+    m_pCatalog->clearRequestedPaths();
+    m_pProgram = std::make_unique<TempProgramFolder>();
+    QVERIFY(m_pProgram->isValid());
+    QVERIFY(m_pProgram->writeSetup(m_pCatalog->baseUrl(), QStringLiteral("file://") + m_catalogDir.path()));
+    QVERIFY(m_pProgram->writeCatalog({{0, QString(), QStringLiteral("material.tar.gz"), QStringLiteral("material.tar.gz")},
+                                      {1, QStringLiteral("RigWarden"), QStringLiteral("program.tar.gz"), QStringLiteral("program.tar.gz")},
+                                      {2, QStringLiteral("hexview"), QStringLiteral("tools/hexview.tar.gz"), QStringLiteral("tools/hexview.tar.gz")},
+                                      {3, QStringLiteral("unitconv.exe"), QStringLiteral("tools/unitconv.pkg"), QStringLiteral("tools/unitconv.pkg")},
+                                      {4, QStringLiteral("sumcalc"), QStringLiteral("tools/sumcalc.tar.gz"), QStringLiteral("tools/sumcalc.tar.gz")}}));
+    m_strFerrodock = m_pProgram->installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
+    QVERIFY(!m_strFerrodock.isEmpty());
+    QVERIFY(startFerrodock(&m_ferrodock, &m_iPort));
+}
+
+void TestFerrodock::installsEachPackage_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<bool>("viaFile");
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QString>("installedFile");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("material") << 1 << false << "material.tar.gz" << "ToolsFileTemp/ToolsInfoList.xml"
+                              << QByteArray("<ToolsInfoList/>");
+    QTest::newRow("program") << 2 << false << "program.tar.gz" << "home/Rig Warden/RigWarden" << QByteArray("program 1.1");
+    QTest::newRow("tool, checksum verified") << 3 << false << "tools/hexview.tar.gz"
+                                             << "Downloads/SubTools/hexview/data/readme.txt" << QByteArray("read me");
+    QTest::newRow("tool as zip") << 3 << false << "tools/unitconv.pkg" << "Downloads/SubTools/unitconv/unitconv.exe"
+                                 << QByteArray("unitconv");
+    QTest::newRow("tool over file://") << 3 << true << "tools/hexview.tar.gz"
+                                       << "Downloads/SubTools/hexview/hexview" << QByteArray("#!/bin/sh\n");
+    QTest::newRow("material over file://") << 1 << true << "material.tar.gz" << "ToolsFileTemp/Icon/hexview.png"
+                                           << QByteArray("png");
+}
+
+void TestFerrodock::installsEachPackage()
+{
+    QFETCH(int, method);
+    QFETCH(bool, viaFile);
+    QFETCH(QString, package);
+    QFETCH(QString, installedFile);
+    QFETCH(QByteArray, content);
+    const QString strUrl = (viaFile ? QStringLiteral("file://") + m_catalogDir.path() : m_pCatalog->baseUrl())
+                           + QLatin1Char('/') + package;
+    QCOMPARE(request(method, strUrl), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
+    QCOMPARE(readFile(m_pProgram->path() + QLatin1Char('/') + installedFile), content);
+    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+    if (!viaFile)
+        QVERIFY(m_pCatalog->requestedPaths().contains(QLatin1Char('/') + package));
+}
+
+void TestFerrodock::answersMaterialVersion_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QString>("version");
+    QTest::newRow("http") << "" << false << "7.2";
+    QTest::newRow("file://") << "file" << false << "7.2";
+    QTest::newRow("version file missing") << "" << true << "";
+    QTest::newRow("not a server address") << "http://127.0.0.1:9/" << false << "";
+}
+
+void TestFerrodock::answersMaterialVersion()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, missing);
+    QFETCH(QString, version);
+    if (address.isEmpty())
+        address = m_pCatalog->baseUrl();
+    else if (address == QLatin1String("file"))
+        address = QStringLiteral("file://") + m_catalogDir.path();
+    if (missing)
+        m_pCatalog->setFault(QStringLiteral("/MaterialVersion.txt"), Fault::NotFound);
+    QCOMPARE(request(6, address), version);
+}
+
+void TestFerrodock::installOldSumcalc()
+{
+    const QString strOld = m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc");
+    QVERIFY(QDir().mkpath(strOld));
+    QFile exe(strOld + QStringLiteral("/sumcalc"));
+    QVERIFY(exe.open(QIODevice::WriteOnly));
+    exe.write("version 1");
+}
+
+void TestFerrodock::faultLeavesInstalledVersion_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QVector<Entry>>("entries");
+    QTest::addColumn<bool>("zip");
+    QTest::addColumn<QString>("code");
+    const QVector<Entry> good = {{QStringLiteral("sumcalc"), randomBytes(2 << 20)}};
+    const QVector<Entry> none;
+    QTest::newRow("404") << int(Fault::NotFound) << good << false << "404";
+    QTest::newRow("500") << int(Fault::ServerError) << good << false << "-1";
+    QTest::newRow("dropped mid-file") << int(Fault::DropMidFile) << good << false << "-1";
+    QTest::newRow("fewer bytes than announced") << int(Fault::ShortBody) << good << false << "-1";
+    QTest::newRow("checksum mismatch") << int(Fault::WrongChecksum) << good << false << "-1";
+    QTest::newRow("corrupt archive") << int(Fault::None) << none << false << "400";
+    QTest::newRow("tool missing from package") << int(Fault::None)
+                                               << QVector<Entry>{{QStringLiteral("other"), "x"}} << false << "400";
+    QTest::newRow("zip-slip ..") << int(Fault::None)
+                                 << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"}, {QStringLiteral("../../evil"), "x"}}
+                                 << false << "400";
+    QTest::newRow("zip-slip .. in zip") << int(Fault::None)
+                                        << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"}, {QStringLiteral("../evil"), "x"}}
+                                        << true << "400";
+    QTest::newRow("absolute path") << int(Fault::None)
+                                   << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"}, {QStringLiteral("@ABS@/evil"), "x"}}
+                                   << false << "400";
+    QTest::newRow("symlink out") << int(Fault::None)
+                                 << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
+                                                   {QStringLiteral("up"), QByteArray(), AE_IFLNK, QStringLiteral("../../..")}}
+                                 << false << "400";
+    QTest::newRow("file through a link") << int(Fault::None)
+                                         << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
+                                                           {QStringLiteral("sub"), QByteArray(), AE_IFDIR},
+                                                           {QStringLiteral("a"), QByteArray(), AE_IFLNK, QStringLiteral("sub")},
+                                                           {QStringLiteral("a/x"), "x"}}
+                                         << false << "400";
+    QTest::newRow("link through a link") << int(Fault::None)
+                                             << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
+                                                               {QStringLiteral("a"), QByteArray(), AE_IFLNK, QStringLiteral(".")},
+                                                               {QStringLiteral("b"), QByteArray(), AE_IFLNK, QStringLiteral("a/..")}}
+                                             << false << "400";
+    QTest::newRow("hard link out") << int(Fault::None)
+                                   << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
+                                                     {QStringLiteral("setup"), QByteArray(), 0, QStringLiteral("../../../Setup.xml")}}
+                                   << false << "400";
+    QTest::newRow("device file") << int(Fault::None)
+                                 << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
+                                                   {QStringLiteral("null"), QByteArray(), AE_IFCHR, QString()}}
+                                 << false << "400";
+}
+
+void TestFerrodock::faultLeavesInstalledVersion()
+{
+    QFETCH(int, fault);
+    QFETCH(QVector<Entry>, entries);
+    QFETCH(bool, zip);
+    QFETCH(QString, code);
+    installOldSumcalc();
+    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QFile::remove(strPackage);
+    if (entries.isEmpty()) {
+        QFile corrupt(strPackage);
+        QVERIFY(corrupt.open(QIODevice::WriteOnly));
+        corrupt.write("\x1f\x8b" + randomBytes(4096));
+    } else {
+        for (Entry &entry : entries)
+            entry.strName.replace(QStringLiteral("@ABS@"), m_pProgram->path());
+        QVERIFY(writeArchive(strPackage, entries, zip));
+    }
+    m_pCatalog->setFault(QStringLiteral("/tools/sumcalc.tar.gz"), Fault(fault));
+
+    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl), code);
+    const QString strSubTools = m_pProgram->downloadPath() + QStringLiteral("/SubTools");
+    QCOMPARE(readFile(strSubTools + QStringLiteral("/sumcalc/sumcalc")), QByteArray("version 1"));
+    QCOMPARE(QDir(strSubTools).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"sumcalc"});
+    QCOMPARE(QDir(strSubTools + QStringLiteral("/sumcalc")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"sumcalc"});
+    QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/evil")));
+    QVERIFY(!QFileInfo::exists(m_pProgram->downloadPath() + QStringLiteral("/evil")));
+    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+}
+
+void TestFerrodock::cancelStopsMidTransfer()
+{
+    installOldSumcalc();
+    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QFile::remove(strPackage);
+    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), randomBytes(8 << 20)}}));
+    m_pCatalog->setFault(QStringLiteral("/tools/sumcalc.tar.gz"), Fault::Stall);
+    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(request(4, strUrl).toInt() > 0, 20000);
+    QCOMPARE(leftovers(m_pProgram->path()).size() > 0, true); // the partial file exists while it runs
+
+    QCOMPARE(request(5, strUrl), QStringLiteral("0"));
+    // Answered only once stopped: nothing of the transfer is left, the old version stands.
+    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), QByteArray("version 1"));
+    QCOMPARE(request(4, strUrl), QStringLiteral("0"));
+    m_pCatalog->releaseStall();
+
+    // The same URL can be asked for again and then installs.
+    m_pCatalog->clearFaults();
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
+    QCOMPARE(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")).size(), qint64(8 << 20));
+}
+
+void TestFerrodock::refusesUrlsOutsideServer_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<int>("method");
+    QTest::newRow("another host") << "http://127.0.0.2:@PORT@/tools/hexview.tar.gz" << 3;
+    QTest::newRow("port prefix") << "http://127.0.0.1:@PORT@0/tools/hexview.tar.gz" << 3;
+    QTest::newRow("user info") << "http://127.0.0.1:@PORT@@127.0.0.1:@PORT@/tools/hexview.tar.gz" << 3;
+    QTest::newRow("dot segments") << "@BASE@/tools/../tools/hexview.tar.gz" << 3;
+    QTest::newRow("encoded dots") << "@BASE@/tools/%2e%2e/tools/hexview.tar.gz" << 3;
+    QTest::newRow("not in the catalog") << "@BASE@/tools/unknown.tar.gz" << 3;
+    QTest::newRow("material elsewhere") << "file:///etc/material.tar.gz" << 1;
+    QTest::newRow("program elsewhere") << "http://127.0.0.2:@PORT@/program.tar.gz" << 2;
+}
+
+void TestFerrodock::refusesUrlsOutsideServer()
+{
+    QFETCH(QString, url);
+    QFETCH(int, method);
+    url.replace(QStringLiteral("@BASE@"), m_pCatalog->baseUrl()).replace(QStringLiteral("@PORT@"), QString::number(m_pCatalog->port()));
+    QCOMPARE(request(method, url), QStringLiteral("404"));
+    QCOMPARE(request(4, url), QStringLiteral("404"));
+    QTest::qWait(300);
+    QCOMPARE(m_pCatalog->requestedPaths(), QStringList());
+    QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/ToolsFileTemp")));
+}
+
+void TestFerrodock::badRequestsGetErrorAnswers_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<long>("status");
+    QTest::newRow("not JSON") << "/DownloadSubTool?format=json" << QByteArray("{urls") << 400L;
+    QTest::newRow("no urls") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3})") << 400L;
+    QTest::newRow("url not text") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3,"urls":[{"url":5}]})") << 400L;
+    QTest::newRow("unknown method") << "/OtherReqire?format=json" << QByteArray(R"({"method":9,"urls":[]})") << 400L;
+    QTest::newRow("method against path") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":5,"urls":[]})") << 400L;
+    QTest::newRow("unknown path") << "/Shutdown?format=json" << QByteArray(R"({"method":3,"urls":[]})") << 404L;
+    QTest::newRow("oversized") << "/DownloadProgress?format=json"
+                               << QByteArray(R"({"method":4,"urls":[{"url":")") + QByteArray(2 << 20, 'x') + "\"}]}" << 413L;
+}
+
+void TestFerrodock::badRequestsGetErrorAnswers()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, body);
+    QFETCH(long, status);
+    QByteArray reply;
+    QCOMPARE(post(m_iPort, path, body, &reply), status);
+    QVERIFY2(reply.contains("\"error\""), reply.constData());
+    // Still serving.
+    QCOMPARE(request(4, QStringLiteral("http://nowhere/x")), QStringLiteral("404"));
+    QCOMPARE(m_ferrodock.state(), QProcess::Running);
+}
+
+void TestFerrodock::fullDiskAnswers400()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("prlimit")).isEmpty())
+        QSKIP("prlimit is not installed");
+    installOldSumcalc();
+    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QFile::remove(strPackage);
+    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), randomBytes(4 << 20)}}));
+    // A file-size limit makes every write past 1 MiB fail as a full disk would.
+    QProcess limited;
+    int iPort = 0;
+    QVERIFY(startFerrodock(&limited, &iPort, {QStringLiteral("prlimit"), QStringLiteral("--fsize=1048576")}));
+    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QCOMPARE(request(3, strUrl, iPort), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl, iPort), QStringLiteral("400"));
+    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), QByteArray("version 1"));
+    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+    limited.kill();
+    limited.waitForFinished(5000);
+}
+
+void TestFerrodock::endsWithItsParent()
+{
+    // A shell stands in for the program: it starts Ferrodock, reports its pid, and is then killed.
+    QProcess parent;
+    const int iPort = freePort();
+    parent.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("\"$0\" \"$1\" & echo $!; wait"),
+                                             m_strFerrodock, QString::number(iPort)});
+    QVERIFY(parent.waitForReadyRead(10000));
+    const qint64 iChild = parent.readLine().trimmed().toLongLong();
+    QVERIFY(iChild > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(request(4, QStringLiteral("http://x/"), iPort) == QStringLiteral("404"), 10000);
+    parent.kill();
+    QVERIFY(parent.waitForFinished(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/%1/cmdline").arg(iChild))
+                                 || readFile(QStringLiteral("/proc/%1/cmdline").arg(iChild)).isEmpty(),
+                             10000);
+}
+
+#ifdef RW_HAVE_NET
+void TestFerrodock::installsThroughDispatcher()
+{
+    QVERIFY(CorvaInit());
+    {
+        gearbay::ClientRequestManager manager;
+        manager.setMaxThreadCount(10);
+        QSignalSpy spy(&manager, &gearbay::ClientRequestManager::signalRequestResult);
+        const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/hexview.tar.gz");
+        auto valueOf = [&spy, &strUrl](int iIndex) {
+            int iMethod = 0;
+            QVector<gearbay::protocol::UrlValue> values;
+            QString strError;
+            const QString strResponse = spy.at(iIndex).at(1).toString();
+            if (spy.at(iIndex).at(0).toInt() != 0
+                || !gearbay::protocol::parseResponse(strResponse.toLatin1(), &iMethod, &values, &strError)
+                || values.size() != 1 || values.first().first != strUrl)
+                return QStringLiteral("<%1>").arg(strResponse);
+            return values.first().second;
+        };
+        manager.sendRequest({3, m_iPort, {strUrl}});
+        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
+        QCOMPARE(valueOf(0), QStringLiteral("0"));
+        // Poll as the cards do until the tool stands installed.
+        QString strValue;
+        for (int i = 1; i < 300 && strValue != QLatin1String("200"); ++i) {
+            manager.sendRequest({4, m_iPort, {strUrl}});
+            QTRY_COMPARE_WITH_TIMEOUT(spy.count(), i + 1, 20000);
+            strValue = valueOf(i);
+            QVERIFY2(strValue.toInt() >= 0 && (strValue.toInt() <= 100 || strValue == QLatin1String("200")),
+                     qPrintable(strValue));
+            QTest::qWait(50);
+        }
+        QCOMPARE(strValue, QStringLiteral("200"));
+        QVERIFY(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/hexview/hexview")).isFile());
+    }
+    CorvaFini();
+}
+#endif
+
+QTEST_GUILESS_MAIN(TestFerrodock)
+#include "tst_ferrodock.moc"

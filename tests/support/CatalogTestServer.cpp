@@ -1,0 +1,142 @@
+#include "CatalogTestServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <chrono>
+#include <httplib.h>
+
+CatalogTestServer::CatalogTestServer(const QString &strFolder)
+    : m_strFolder(QDir(strFolder).absolutePath())
+    , m_pServer(std::make_unique<httplib::Server>())
+{
+    m_pServer->Get(R"(/.*)", [this](const httplib::Request &request, httplib::Response &response) {
+        const QString strPath = QString::fromStdString(request.path);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_strRequested.append(strPath);
+        }
+        if (strPath.endsWith(QStringLiteral(".sha256"))
+            && faultFor(strPath.chopped(7)) == Fault::WrongChecksum) {
+            response.set_content(std::string(64, 'a') + "  package\n", "text/plain");
+            return;
+        }
+        const Fault emFault = faultFor(strPath);
+        const QString strFile = m_strFolder + QDir::cleanPath(strPath);
+        if (emFault == Fault::NotFound || strPath.contains(QStringLiteral("..")) || !QFileInfo(strFile).isFile()) {
+            response.status = 404;
+            response.set_content("not found", "text/plain");
+            return;
+        }
+        if (emFault == Fault::ServerError) {
+            response.status = 500;
+            response.set_content("broken", "text/plain");
+            return;
+        }
+        auto pFile = std::make_shared<QFile>(strFile);
+        if (!pFile->open(QIODevice::ReadOnly)) {
+            response.status = 403;
+            return;
+        }
+        const size_t iSize = size_t(pFile->size());
+        response.set_content_provider(
+            iSize, "application/octet-stream",
+            [this, pFile, iSize, emFault](size_t iOffset, size_t iLength, httplib::DataSink &sink) {
+                const size_t iHalf = iSize / 2;
+                if ((emFault == Fault::DropMidFile || emFault == Fault::Stall) && iOffset >= iHalf) {
+                    if (emFault == Fault::Stall) {
+                        std::unique_lock<std::mutex> lock(m_mutex);
+                        m_bStalling = true;
+                        m_stallReleased.wait_for(lock, std::chrono::seconds(60), [this] { return m_bStallReleased; });
+                        m_bStalling = false;
+                    }
+                    return false;
+                }
+                // The connection ends cleanly short of the announced length.
+                if (emFault == Fault::ShortBody && iOffset + 1024 >= iSize)
+                    return false;
+                size_t iChunk = std::min<size_t>(iLength, 256 * 1024);
+                if (emFault == Fault::DropMidFile || emFault == Fault::Stall)
+                    iChunk = std::min(iChunk, iHalf > iOffset ? iHalf - iOffset : size_t(1));
+                if (emFault == Fault::ShortBody)
+                    iChunk = std::min(iChunk, iSize - 1024 - iOffset);
+                pFile->seek(qint64(iOffset));
+                const QByteArray data = pFile->read(qint64(iChunk));
+                return !data.isEmpty() && sink.write(data.constData(), size_t(data.size()));
+            });
+    });
+}
+
+CatalogTestServer::~CatalogTestServer()
+{
+    stop();
+}
+
+bool CatalogTestServer::start()
+{
+    m_iPort = m_pServer->bind_to_any_port("127.0.0.1");
+    if (m_iPort <= 0)
+        return false;
+    m_thread = std::thread([this] { m_pServer->listen_after_bind(); });
+    return true;
+}
+
+void CatalogTestServer::stop()
+{
+    releaseStall();
+    m_pServer->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+QString CatalogTestServer::baseUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(m_iPort);
+}
+
+void CatalogTestServer::setFault(const QString &strPath, Fault emFault)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_hashFaults.insert(strPath, emFault);
+    m_bStallReleased = false;
+}
+
+void CatalogTestServer::clearFaults()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_hashFaults.clear();
+}
+
+void CatalogTestServer::releaseStall()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bStallReleased = true;
+    }
+    m_stallReleased.notify_all();
+}
+
+QStringList CatalogTestServer::requestedPaths() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_strRequested;
+}
+
+void CatalogTestServer::clearRequestedPaths()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_strRequested.clear();
+}
+
+bool CatalogTestServer::isStalling() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_bStalling;
+}
+
+CatalogTestServer::Fault CatalogTestServer::faultFor(const QString &strPath) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_hashFaults.value(strPath, Fault::None);
+}

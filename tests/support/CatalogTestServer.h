@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace httplib {
+class Server;
+}
+
+// A catalog server on loopback for tests: serves the files of a folder over HTTP and, per path, can
+// misbehave the ways real servers do. Every request path it receives is recorded.
+class CatalogTestServer
+{
+public:
+    enum class Fault {
+        None,
+        NotFound,      // 404 although the file exists
+        ServerError,   // 500
+        DropMidFile,   // announce the full length, close after half of it
+        ShortBody,     // announce the full length, end 1 KiB before it
+        Stall,         // send half, then hold the connection until releaseStall() or stop()
+        WrongChecksum, // "<path>.sha256" answers a digest that does not match
+    };
+
+    explicit CatalogTestServer(const QString &strFolder);
+    ~CatalogTestServer();
+
+    // Listens on a free loopback port. False if no port could be bound.
+    bool start();
+    void stop();
+
+    int port() const { return m_iPort; }
+    // "http://127.0.0.1:<port>", without a trailing "/".
+    QString baseUrl() const;
+
+    // strPath as requested, e.g. "/tools/hexview.tar.gz".
+    void setFault(const QString &strPath, Fault emFault);
+    void clearFaults();
+    void releaseStall();
+
+    QStringList requestedPaths() const;
+    void clearRequestedPaths();
+    // True once a stalled transfer has sent its first half and is holding.
+    bool isStalling() const;
+
+private:
+    Fault faultFor(const QString &strPath) const;
+
+    QString m_strFolder;
+    std::unique_ptr<httplib::Server> m_pServer;
+    std::thread m_thread;
+    int m_iPort = 0;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_stallReleased;
+    bool m_bStallReleased = false;
+    bool m_bStalling = false;
+    QHash<QString, Fault> m_hashFaults;
+    QStringList m_strRequested;
+};

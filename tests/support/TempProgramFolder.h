@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVector>
+
+// A throwaway program folder: Setup.xml and ToolsFile/ToolsInfoList.xml written as the program ships
+// them, a download path and a home folder inside it, and room for copies of the program's executables.
+class TempProgramFolder
+{
+public:
+    struct Tool
+    {
+        int iKey = 2;
+        QString strExeName;
+        QString strChUrl; // download path under the server address
+        QString strEnUrl;
+        QString strVersion = QStringLiteral("1.0");
+    };
+
+    TempProgramFolder();
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    // "<folder>/Downloads": the DownloadPath written into Setup.xml.
+    QString downloadPath() const;
+    // "<folder>/home": give it as HOME to child processes so they never touch the real home.
+    QString homePath() const;
+
+    // Setup.xml with every key; the addresses are written as given.
+    bool writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator = 0);
+    bool writeCatalog(const QVector<Tool> &vectTools);
+    // Copies an executable into the folder (keeping its name) and returns the copy's path, or empty.
+    QString installExecutable(const QString &strExecutable);
+
+private:
+    QTemporaryDir m_dir;
+};
