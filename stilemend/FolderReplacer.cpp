@@ -62,6 +62,11 @@ FolderReplacer::FolderReplacer(const QString &strSource, const QString &strTarge
 
 FolderReplacer::~FolderReplacer() = default;
 
+void FolderReplacer::setExecutables(const QStringList &listExecutables)
+{
+    m_listExecutables = listExecutables;
+}
+
 bool FolderReplacer::replace()
 {
     m_vectItems.clear();
@@ -157,7 +162,8 @@ bool FolderReplacer::stage()
             fail(QStringLiteral("cannot remove the stale %1").arg(item.strStaged));
             return false;
         }
-        if (!copyEntry(m_strSource + QLatin1Char('/') + item.strRelPath, item.strStaged))
+        if (!copyEntry(m_strSource + QLatin1Char('/') + item.strRelPath, item.strStaged,
+                       m_listExecutables.contains(item.strRelPath)))
             return false;
     }
     return true;
@@ -250,7 +256,7 @@ bool FolderReplacer::ensureDir(const QString &strDir)
     return true;
 }
 
-bool FolderReplacer::copyEntry(const QString &strFrom, const QString &strTo)
+bool FolderReplacer::copyEntry(const QString &strFrom, const QString &strTo, bool bExecutable)
 {
     const QFileInfo info(strFrom);
     if (info.isSymLink()) {
@@ -285,7 +291,16 @@ bool FolderReplacer::copyEntry(const QString &strFrom, const QString &strTo)
         return false;
     }
     out.close();
-    if (!out.setPermissions(in.permissions())) {
+    QFileDevice::Permissions permissions = in.permissions();
+    if (bExecutable) {
+        // Whoever may read it may run it.
+        permissions |= QFileDevice::ExeOwner | QFileDevice::ExeUser;
+        if (permissions & QFileDevice::ReadGroup)
+            permissions |= QFileDevice::ExeGroup;
+        if (permissions & QFileDevice::ReadOther)
+            permissions |= QFileDevice::ExeOther;
+    }
+    if (!out.setPermissions(permissions)) {
         fail(QStringLiteral("cannot set the permissions of %1").arg(strTo));
         out.remove();
         return false;

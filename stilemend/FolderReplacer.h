@@ -19,6 +19,10 @@ public:
     FolderReplacer(const QString &strSource, const QString &strTarget, const QStringList &listKeep);
     virtual ~FolderReplacer();
 
+    // Files (relative paths) installed executable whatever mode the package gave them: a zip
+    // package does not always carry the mode bits.
+    void setExecutables(const QStringList &listExecutables);
+
     // Copies every file of the new folder over the old one; on failure the old folder is restored
     // and the reason is in errorString().
     bool replace();
@@ -52,13 +56,14 @@ private:
     bool commit();
     bool rollback();
     bool ensureDir(const QString &strDir);
-    bool copyEntry(const QString &strFrom, const QString &strTo);
+    bool copyEntry(const QString &strFrom, const QString &strTo, bool bExecutable);
     bool isKept(const QString &strRelPath) const;
     void fail(const QString &strReason);
 
     QString m_strSource;
     QString m_strTarget;
     QStringList m_listKeep;
+    QStringList m_listExecutables;
     QVector<Item> m_vectItems;
     QStringList m_listCreatedDirs;
     QString m_strError;

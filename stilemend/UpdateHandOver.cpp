@@ -29,10 +29,12 @@ QString resolved(const QString &strPath)
     return strCanonical.isEmpty() ? QDir::cleanPath(QFileInfo(strPath).absoluteFilePath()) : strCanonical;
 }
 
+// The mode bit is not asked for: it is set on install, and a program that does not start is
+// caught when it is started.
 bool isProgramFile(const QString &strPath)
 {
     const QFileInfo info(strPath);
-    return info.isFile() && info.isExecutable() && info.size() > 0;
+    return info.isFile() && info.size() > 0;
 }
 
 } // namespace
@@ -86,6 +88,7 @@ UpdateHandOver::Result UpdateHandOver::run()
 
     const QString strNewProgram = bMarkerUnsafe ? QString() : findNewProgram();
     FolderReplacer replacer(strNewProgram, m_strProgramDir, keptPaths(strDownloadPath));
+    replacer.setExecutables({strProgramName, QStringLiteral("Ferrodock"), QStringLiteral("Stilemend/Stilemend")});
     bool bInstalled = false;
     if (bMarkerUnsafe) {
         qWarning().noquote() << "the marker folder overlaps the program folder or the download path; not used";

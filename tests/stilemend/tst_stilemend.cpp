@@ -18,11 +18,12 @@ const QByteArray kSetup =
     "  <ChServerAddress>\n    <Value>file:///srv/目录 &amp; co</Value>\n  </ChServerAddress>\n"
     "</Setup>\n";
 
-// A program that appends its tag to the start log; "stay" keeps it running for a while.
-QByteArray fakeProgram(const QByteArray &tag, int iExitCode)
+// A program that appends its tag to the start log; "stay" (or bStay) keeps it running a while.
+QByteArray fakeProgram(const QByteArray &tag, int iExitCode, bool bStay = false)
 {
     return "#!/bin/sh\necho " + tag + " >> \"$RW_FAKE_LOG\"\n"
-           "if [ \"$1\" = stay ]; then sleep 3; echo " + tag + "-exit >> \"$RW_FAKE_LOG\"; fi\n"
+           "if [ \"$1\" = stay ] || " + (bStay ? "true" : "false") + "; then sleep 5; echo " + tag
+           + "-exit >> \"$RW_FAKE_LOG\"; fi\n"
            "exit " + QByteArray::number(iExitCode) + "\n";
 }
 
@@ -69,13 +70,14 @@ private slots:
 
 void TestStilemend::handOver_data()
 {
-    QTest::addColumn<QString>("newProgram");   // "good", "failing", "none", "no marker"
+    QTest::addColumn<QString>("newProgram");   // "good", "staying", "failing", "none", "no marker"
     QTest::addColumn<QString>("obstacle");     // what stands in the way of the copy
     QTest::addColumn<bool>("programRunning");  // the old program is still running at the start
     QTest::addColumn<bool>("expectInstalled");
 
     QTest::newRow("complete update") << "good" << "" << false << true;
     QTest::newRow("waits for the running program") << "good" << "" << true << true;
+    QTest::newRow("new program outlives the copier") << "staying" << "" << false << true;
     QTest::newRow("marker without a program") << "none" << "" << false << false;
     QTest::newRow("no marker folder") << "no marker" << "" << false << false;
     QTest::newRow("new program does not start") << "failing" << "" << false << false;
@@ -117,9 +119,11 @@ void TestStilemend::handOver()
 
     // The downloaded new version, with shipped defaults that must not replace the user's.
     if (newProgram != QLatin1String("no marker"))
-        writeFile(strMarker + "/Ferrodock", "new server", true);
-    if (newProgram == QLatin1String("good") || newProgram == QLatin1String("failing")) {
-        writeFile(strMarker + "/RigWarden", fakeProgram("new", newProgram == QLatin1String("good") ? 0 : 3), true);
+        writeFile(strMarker + "/Ferrodock", "new server");   // modes lost in the package
+    if (newProgram != QLatin1String("none") && newProgram != QLatin1String("no marker")) {
+        writeFile(strMarker + "/RigWarden",
+                  fakeProgram("new", newProgram == QLatin1String("failing") ? 3 : 0, newProgram == QLatin1String("staying")),
+                  newProgram != QLatin1String("staying"));
         writeFile(strMarker + "/plugins/libskin.so", "new skin");
         writeFile(strMarker + "/docs/manual/help.txt", "new help");
         writeFile(strMarker + "/Setup.xml", QByteArray(kSetup).replace("%DOWNLOAD%", ""));
@@ -165,6 +169,8 @@ void TestStilemend::handOver()
     QTRY_VERIFY_WITH_TIMEOUT(readFile(strLog).endsWith(lastStart), 10000);
     if (newProgram == QLatin1String("failing"))
         QVERIFY2(readFile(strLog).endsWith("new\nold\n"), readFile(strLog).constData());
+    if (newProgram == QLatin1String("staying"))
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(strLog), QByteArray("new\nnew-exit\n"), 30000);
 
     QVERIFY2(!QFileInfo::exists(strMarker), copierLog.constData());
     QCOMPARE(readFile(strProgram + "/Setup.xml"),
