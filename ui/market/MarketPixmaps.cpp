@@ -1,0 +1,149 @@
+#include "MarketPixmaps.h"
+
+#include <QDebug>
+#include <QImageReader>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace gearbay {
+
+QPixmap placeholderPixmap(const QSize &size)
+{
+    QPixmap pixmap(size.isValid() && !size.isEmpty() ? size : QSize(32, 32));
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF rect = QRectF(pixmap.rect()).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(QColor("#d5d8d8"), 1));
+    painter.setBrush(QColor("#f2f3f3"));
+    painter.drawRoundedRect(rect, 6, 6);
+
+    // A small "picture" sign: a sun over two hills, centred and scaled to the shorter side.
+    const qreal side = qMin(rect.width(), rect.height()) * 0.5;
+    const QRectF sign(rect.center().x() - side / 2, rect.center().y() - side / 2, side, side * 0.8);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor("#c4c8c8"));
+    QPainterPath hills;
+    hills.moveTo(sign.left(), sign.bottom());
+    hills.lineTo(sign.left() + sign.width() * 0.35, sign.top() + sign.height() * 0.4);
+    hills.lineTo(sign.left() + sign.width() * 0.55, sign.top() + sign.height() * 0.7);
+    hills.lineTo(sign.left() + sign.width() * 0.75, sign.top() + sign.height() * 0.5);
+    hills.lineTo(sign.right(), sign.bottom());
+    hills.closeSubpath();
+    painter.drawPath(hills);
+    const qreal sun = sign.width() * 0.18;
+    painter.drawEllipse(QPointF(sign.right() - sun, sign.top() + sun), sun * 0.7, sun * 0.7);
+    return pixmap;
+}
+
+QPixmap pixmapOrPlaceholder(const QString &strPath, const QSize &size)
+{
+    QImageReader reader(strPath);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        qWarning() << "---orlenk--- image not usable:" << strPath << reader.errorString();
+        return placeholderPixmap(size);
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    if (size.isValid() && !size.isEmpty() && pixmap.size() != size)
+        pixmap = pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return pixmap;
+}
+
+namespace {
+
+void beginPixmap(int iSide, QPainter &painter, QPixmap &pixmap)
+{
+    pixmap = QPixmap(iSide, iSide);
+    pixmap.fill(Qt::transparent);
+    painter.begin(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+}
+
+} // namespace
+
+QPixmap newMarkPixmap(int iSide)
+{
+    QPixmap pixmap;
+    QPainter painter;
+    beginPixmap(iSide, painter, pixmap);
+    // A red triangle in the top-left corner with "NEW" along its diagonal.
+    QPainterPath corner;
+    corner.moveTo(0, 0);
+    corner.lineTo(iSide, 0);
+    corner.lineTo(0, iSide);
+    corner.closeSubpath();
+    painter.fillPath(corner, QColor("#FA3239"));
+    QFont font = painter.font();
+    font.setPixelSize(qMax(6, iSide / 4));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.translate(iSide * 0.36, iSide * 0.36);
+    painter.rotate(-45);
+    painter.drawText(QRectF(-iSide / 2.0, -iSide / 4.0, iSide, iSide / 4.0), Qt::AlignCenter, "NEW");
+    painter.end();
+    return pixmap;
+}
+
+QPixmap lockPixmap(int iSide)
+{
+    QPixmap pixmap;
+    QPainter painter;
+    beginPixmap(iSide, painter, pixmap);
+    const qreal s = iSide / 24.0;
+    painter.scale(s, s);
+    painter.setPen(QPen(QColor("#999999"), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRectF(8, 4, 8, 10), 0, 180 * 16);
+    painter.drawLine(QPointF(8, 9), QPointF(8, 11));
+    painter.drawLine(QPointF(16, 9), QPointF(16, 11));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor("#999999"));
+    painter.drawRoundedRect(QRectF(6, 11, 12, 9), 2, 2);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QPointF(12, 15.5), 1.5, 1.5);
+    painter.end();
+    return pixmap;
+}
+
+QPixmap retryPixmap(int iSide)
+{
+    QPixmap pixmap;
+    QPainter painter;
+    beginPixmap(iSide, painter, pixmap);
+    const qreal s = iSide / 24.0;
+    painter.scale(s, s);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor("#F1F1F1"));
+    painter.drawEllipse(QPointF(12, 12), 9, 9);
+    painter.setPen(QPen(QColor("#666666"), 1.5, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRectF(7.5, 7.5, 9, 9), 60 * 16, 270 * 16);
+    QPainterPath head;
+    head.moveTo(16.8, 6.6);
+    head.lineTo(16.6, 10.2);
+    head.lineTo(13.2, 9.2);
+    painter.drawPath(head);
+    painter.end();
+    return pixmap;
+}
+
+QPixmap cancelPixmap(int iSide)
+{
+    QPixmap pixmap;
+    QPainter painter;
+    beginPixmap(iSide, painter, pixmap);
+    const qreal s = iSide / 24.0;
+    painter.scale(s, s);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor("#F1F1F1"));
+    painter.drawEllipse(QPointF(12, 12), 9, 9);
+    painter.setPen(QPen(QColor("#666666"), 1.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(8.5, 8.5), QPointF(15.5, 15.5));
+    painter.drawLine(QPointF(15.5, 8.5), QPointF(8.5, 15.5));
+    painter.end();
+    return pixmap;
+}
+
+} // namespace gearbay
