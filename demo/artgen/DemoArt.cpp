@@ -117,6 +117,10 @@ QImage bannerMax(const QJsonObject &tool, bool bChinese)
     p.drawEllipse(QPointF(400, 250), 30, 30);
     p.setPen(QPen(QColor(255, 255, 255, 90), 2));
     p.drawEllipse(QPointF(660, 210), 90, 90);
+    // A white mount keeps a red tile visible on the red wedge.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(550, 60, 160, 160), 38, 38);
     drawIcon(p, QRectF(560, 70, 140, 140), art.value("glyph").toString(), art.value("style").toInt());
 
     const QString strName = tool.value(bChinese ? "chName" : "enName").toString();
@@ -183,10 +187,11 @@ QImage screenshot(const QJsonObject &tool, bool bChinese, int iIndex)
     p.setPen(QPen(kGreyCC, 1));
     p.setBrush(Qt::white);
     p.drawRoundedRect(window, 6, 6);
-    QPainterPath title;
-    title.addRoundedRect(QRectF(window.left(), window.top(), window.width(), 34), 6, 6);
-    title.addRect(QRectF(window.left(), window.top() + 20, window.width(), 14));
-    p.fillPath(title.simplified(), kGrey33);
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(window), 6, 6);
+    p.setClipPath(frame);
+    p.fillRect(QRect(window.left(), window.top(), window.width() + 1, 34), kGrey33);
+    p.setClipping(false);
     drawIcon(p, QRectF(window.left() + 10, window.top() + 7, 20, 20), art.value("glyph").toString(),
              art.value("style").toInt());
     p.setPen(Qt::white);
