@@ -1,0 +1,219 @@
+#include "ConfigureStore.h"
+#include "FileSizeLimit.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using gearbay::ConfigKey;
+using gearbay::ConfigureStore;
+
+// The settings store against real Setup.xml files.
+class TestConfigureStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    // A Setup.xml with one element per "Name=Value" pair, in the given order.
+    QString writeSetup(const QStringList &pairs, const QString &strName = "Setup.xml")
+    {
+        QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>\n";
+        for (const QString &pair : pairs) {
+            const QString key = pair.section('=', 0, 0);
+            xml += QStringLiteral("  <%1>\n    <Value>%2</Value>\n  </%1>\n").arg(key, pair.section('=', 1)).toUtf8();
+        }
+        xml += "</Configure>\n";
+        const QString path = m_dir.filePath(strName);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(xml);
+        return path;
+    }
+    static QByteArray readBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void getters_data()
+    {
+        QTest::addColumn<QStringList>("pairs");
+        QTest::addColumn<uint>("translator");
+        QTest::addColumn<QString>("serverAddress");
+        QTest::addColumn<int>("versionType");
+        QTest::addColumn<int>("isCloseOpenTools");
+        QTest::addColumn<int>("isNeedUpdate");
+        QTest::addColumn<QString>("downloadPath");
+        const QStringList servers{"ChServerAddress=http://ch", "EnServerAddress=http://en"};
+        QTest::newRow("chinese") << (servers + QStringList{"Translator=1"}) << 1u << "http://ch" << 1 << 0 << 0 << "";
+        QTest::newRow("english") << (servers + QStringList{"Translator=0"}) << 0u << "http://en" << 1 << 0 << 0 << "";
+        QTest::newRow("other language") << (servers + QStringList{"Translator=2"}) << 2u << "http://en" << 1 << 0 << 0 << "";
+        QTest::newRow("translator missing") << servers << 0u << "http://en" << 1 << 0 << 0 << "";
+        QTest::newRow("translator -1") << (servers + QStringList{"Translator=-1"}) << 0u << "http://en" << 1 << 0 << 0 << "";
+        QTest::newRow("translator abc") << QStringList{"Translator=abc"} << 0u << "" << 1 << 0 << 0 << "";
+        QTest::newRow("switches -1") << QStringList{"IsCloseOpenTools=-1", "IsNeedUpdate=-1", "VersionType=-1"}
+                                      << 0u << "" << 1 << 0 << 0 << "";
+        QTest::newRow("switches on") << QStringList{"IsCloseOpenTools=3", "IsNeedUpdate=1", "VersionType=2"}
+                                     << 0u << "" << 2 << 3 << 1 << "";
+        QTest::newRow("not numbers") << QStringList{"IsCloseOpenTools=abc", "IsNeedUpdate=", "VersionType=abc"}
+                                     << 0u << "" << 0 << 0 << 0 << "";
+        QTest::newRow("duplicates: first wins")
+            << QStringList{"DownloadPath=/first", "Translator=1", "DownloadPath=/second", "Translator=0",
+                           "ChServerAddress=http://ch"}
+            << 1u << "http://ch" << 1 << 0 << 0 << "/first";
+        QTest::newRow("names are case-sensitive") << QStringList{"translator=1", "downloadpath=/x"} << 0u << "" << 1
+                                                  << 0 << 0 << "";
+        QTest::newRow("chinese path") << QStringList{QString::fromUtf8("DownloadPath=/home/u/工具")} << 0u << "" << 1
+                                      << 0 << 0 << QString::fromUtf8("/home/u/工具");
+    }
+
+    void getters()
+    {
+        QFETCH(QStringList, pairs);
+        ConfigureStore store;
+        QVERIFY(store.load(writeSetup(pairs)));
+        QTEST(store.translator(), "translator");
+        QTEST(store.serverAddress(), "serverAddress");
+        QTEST(store.versionType(), "versionType");
+        QTEST(store.isCloseOpenTools(), "isCloseOpenTools");
+        QTEST(store.isNeedUpdate(), "isNeedUpdate");
+        QTEST(store.downloadPath(), "downloadPath");
+        QCOMPARE(store.intValue(ConfigKey::Skin), -1);   // never present in these files
+    }
+
+    void setValue_data()
+    {
+        QTest::addColumn<QStringList>("pairs");
+        QTest::addColumn<int>("iKey");
+        QTest::addColumn<QString>("strText");
+        QTest::addColumn<bool>("bResult");
+        QTest::addColumn<QString>("strReadBack");   // downloadPath() after the call, then after a reload
+        QTest::addColumn<bool>("bFileChanged");
+        QTest::newRow("existing key") << QStringList{"Translator=1", "DownloadPath=/old"} << int(ConfigKey::DownloadPath)
+                                      << "/new/path" << true << "/new/path" << true;
+        QTest::newRow("missing key is never added") << QStringList{"Translator=1"} << int(ConfigKey::DownloadPath)
+                                                    << "/new" << false << "" << false;
+        QTest::newRow("duplicate: first written") << QStringList{"DownloadPath=/a", "DownloadPath=/b"}
+                                                  << int(ConfigKey::DownloadPath) << "/c" << true << "/c" << true;
+        QTest::newRow("unknown number") << QStringList{"DownloadPath=/a"} << 99 << "/c" << false << "/a" << false;
+        QTest::newRow("markup in value") << QStringList{"DownloadPath=/a"} << int(ConfigKey::DownloadPath)
+                                         << "/a&b/<c>" << true << "/a&b/<c>" << true;
+    }
+
+    void setValue()
+    {
+        QFETCH(QStringList, pairs);
+        QFETCH(int, iKey);
+        QFETCH(QString, strText);
+        QFETCH(bool, bResult);
+        QFETCH(QString, strReadBack);
+        QFETCH(bool, bFileChanged);
+        const QString path = writeSetup(pairs);
+        const QByteArray before = readBytes(path);
+        ConfigureStore store;
+        QVERIFY(store.load(path));
+        QCOMPARE(store.setValue(iKey, strText), bResult);
+        QCOMPARE(store.downloadPath(), strReadBack);
+        QCOMPARE(readBytes(path) != before, bFileChanged);
+        ConfigureStore reloaded;
+        QVERIFY(reloaded.load(path));
+        QCOMPARE(reloaded.downloadPath(), strReadBack);
+        QCOMPARE(reloaded.entries().size(), pairs.size());
+    }
+
+    void typedSettersWriteDecimal()
+    {
+        const QString path = writeSetup({"IsCloseOpenTools=0", "IsNeedUpdate=0", "Translator=1"});
+        ConfigureStore store;
+        QVERIFY(store.load(path));
+        QVERIFY(store.setIsNeedUpdate(1));
+        QVERIFY(store.setIsCloseOpenTools(-1));
+        ConfigureStore reloaded;
+        QVERIFY(reloaded.load(path));
+        QCOMPARE(reloaded.isNeedUpdate(), 1);
+        QCOMPARE(reloaded.intValue(ConfigKey::IsCloseOpenTools), -1);
+        QCOMPARE(reloaded.translator(), 1u);
+    }
+
+    void nothingLoadedNothingWritten()
+    {
+        ConfigureStore store;
+        QVERIFY(!store.setDownloadPath("/x"));
+        QVERIFY(store.downloadPath().isEmpty());
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<bool>("bCreate");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << false << QByteArray();
+        QTest::newRow("empty") << true << QByteArray();
+        QTest::newRow("truncated") << true << QByteArray("<Configure><Translator><Value>1</Val");
+        QTest::newRow("not xml") << true << QByteArray("Translator = 1");
+    }
+
+    void badFiles()
+    {
+        QFETCH(bool, bCreate);
+        QFETCH(QByteArray, content);
+        ConfigureStore store;
+        const QString good = writeSetup({"Translator=1", "DownloadPath=/good"}, "good.xml");
+        QVERIFY(store.load(good));
+        const QString path = m_dir.filePath("broken.xml");
+        QFile::remove(path);
+        if (bCreate) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+        QVERIFY(!store.load(path));
+        QVERIFY(store.entries().isEmpty());
+        QCOMPARE(store.filePath(), good);
+        QCOMPARE(QFile::exists(path), bCreate);
+        if (bCreate)
+            QCOMPARE(readBytes(path), content);
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        QStringList pairs{"DownloadPath=/old"};
+        for (int i = 0; i < 60; ++i)
+            pairs << QStringLiteral("Filler%1=%2").arg(i).arg(QString(30, 'x'));
+        const QString path = writeSetup(pairs);
+        const QByteArray before = readBytes(path);
+        ConfigureStore store;
+        QVERIFY(store.load(path));
+        {
+            FileSizeLimit limit(512);
+            QVERIFY(limit.isActive());
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+            QVERIFY(!store.setDownloadPath("/new"));
+        }
+        QCOMPARE(readBytes(path), before);
+    }
+
+    void shippedFileHasEveryKey()
+    {
+        const QString path = QStringLiteral(RW_BUILD_DIR "/core/Setup.xml");
+        ConfigureStore store;
+        QVERIFY(store.load(path));
+        QCOMPARE(store.entries().size(), int(ConfigKey::KeyCount));
+        for (int iKey = 0; iKey < ConfigKey::KeyCount; ++iKey) {
+            QVERIFY2(store.hasKey(iKey), qPrintable(ConfigKey::name(iKey)));
+            QCOMPARE(store.entries().at(iKey)->name(), ConfigKey::name(iKey));
+        }
+        QVERIFY(!store.serverAddress().isEmpty());
+        QVERIFY(store.serverAddress().contains(QLatin1String("://")));
+        QCOMPARE(store.stringValue(ConfigKey::ChServerAddress), store.stringValue(ConfigKey::EnServerAddress));
+        QVERIFY(store.proxy().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfigureStore)
+#include "tst_configurestore.moc"

@@ -1,0 +1,365 @@
+#include "ConfigureStore.h"
+#include "FileSizeLimit.h"
+#include "GenericDS.h"
+#include "StringConvert.h"
+#include "ToolCatalog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using gearbay::ToolCatalog;
+using gearbay::ToolInfo;
+using gearbay::ToolState;
+
+Q_DECLARE_METATYPE(ToolState)
+
+// The catalog and state files: loading, merging, the pending-catalog swap and saving.
+class TestToolCatalog : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray readBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // A catalog element; fields given as "Element=text".
+    static QByteArray tool(const QStringList &fields)
+    {
+        QByteArray xml = "<Tool>";
+        for (const QString &field : fields)
+            xml += QStringLiteral("<%1>%2</%1>").arg(field.section('=', 0, 0), field.section('=', 1)).toUtf8();
+        return xml + "</Tool>";
+    }
+    static QByteArray catalog(const QList<QByteArray> &tools)
+    {
+        QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ToolsInfo>";
+        for (const QByteArray &t : tools)
+            xml += t;
+        return xml + "</ToolsInfo>\n";
+    }
+    static QByteArray stateList(const QList<ToolState> &states)
+    {
+        QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>";
+        for (const ToolState &s : states)
+            xml += QStringLiteral("<State><ToolKey>%1</ToolKey><CurrentVersion>%2</CurrentVersion>"
+                                  "<IsDownload>%3</IsDownload><IsNewTools>%4</IsNewTools>"
+                                  "<IsNeedUpdate>%5</IsNeedUpdate><ListOrder>%6</ListOrder></State>")
+                       .arg(s.ToolKey).arg(QString::fromStdString(s.CurrentVersion)).arg(s.IsDownload)
+                       .arg(s.IsNewTools).arg(s.IsNeedUpdate).arg(s.ListOrder).toUtf8();
+        return xml + "</Tools>\n";
+    }
+    static ToolState state(int key, const char *version, int isDownload, int isNew = 0, int needUpdate = 0,
+                           int order = 0)
+    {
+        ToolState s;
+        s.ToolKey = key;
+        s.CurrentVersion = version;
+        s.IsDownload = isDownload;
+        s.IsNewTools = isNew;
+        s.IsNeedUpdate = needUpdate;
+        s.ListOrder = order;
+        return s;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_setupDir.isValid());
+        writeFile(m_setupDir.filePath("Setup.xml"),
+                  "<Configure><Translator><Value>0</Value></Translator>"
+                  "<ChServerAddress><Value>http://127.0.0.1:1/ch</Value></ChServerAddress>"
+                  "<EnServerAddress><Value>http://127.0.0.1:1/en</Value></EnServerAddress>"
+                  "<DownloadPath><Value>/opt/rw</Value></DownloadPath></Configure>");
+        QVERIFY(gearbay::ConfigureStore::instance()->load(m_setupDir.filePath("Setup.xml")));
+    }
+
+    void merge_data()
+    {
+        QTest::addColumn<bool>("bHasState");
+        QTest::addColumn<ToolState>("stored");
+        QTest::addColumn<QString>("strCatalogVersion");
+        QTest::addColumn<ToolState>("expected");
+        QTest::newRow("new tool") << false << ToolState() << "1.0" << state(5, "1.0", 0, 1, 0, 0);
+        QTest::newRow("same version clears update flag")
+            << true << state(5, "1.0", 1, 0, 1, 3) << "1.0" << state(5, "1.0", 1, 0, 0, 3);
+        QTest::newRow("changed, not installed")
+            << true << state(5, "1.0", 0, 1, 0, 0) << "1.1" << state(5, "1.1", 0, 1, 0, 0);
+        QTest::newRow("changed, installed")
+            << true << state(5, "1.0", 1, 0, 0, 2) << "1.1" << state(5, "1.0", 1, 0, 1, 2);
+        QTest::newRow("back to the installed version")
+            << true << state(5, "1.0", 1, 0, 1, 2) << "1.0" << state(5, "1.0", 1, 0, 0, 2);
+        QTest::newRow("older catalog version still offered")
+            << true << state(5, "2.0", 1, 0, 0, 0) << "1.9" << state(5, "2.0", 1, 0, 1, 0);
+        QTest::newRow("versions compared as text") << true << state(5, "1.0", 1) << "1.00" << state(5, "1.0", 1, 0, 1);
+    }
+
+    void merge()
+    {
+        QFETCH(bool, bHasState);
+        QFETCH(ToolState, stored);
+        QFETCH(QString, strCatalogVersion);
+        QFETCH(ToolState, expected);
+        QMap<int, ToolInfo> infos;
+        ToolInfo info;
+        info.ToolKey = 5;
+        info.Version = strCatalogVersion.toStdString();
+        infos.insert(5, info);
+        QMap<int, ToolState> states;
+        if (bHasState)
+            states.insert(5, stored);
+        states.insert(9, state(9, "1.0", 1));   // no longer in the catalog
+        const QMap<int, ToolState> merged = ToolCatalog::mergeStates(infos, states);
+        QCOMPARE(merged.keys(), QList<int>{5});
+        QVERIFY(merged.value(5) == expected);
+    }
+
+    void initMergesAndSaves()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
+                  catalog({tool({"ToolKey=3", "Version=1.1", "ExeName=Tool.exe"}),
+                           tool({"ToolKey=2", "Version=2.0"})}));
+        writeFile(dir.filePath("ToolsStateList.xml"),
+                  stateList({state(9, "1.0", 1, 0, 0, 1), state(3, "1.0", 1, 0, 0, 4)}));
+        ToolCatalog catalog(dir.path(), 0, 1);
+        QVERIFY(catalog.init());
+
+        ToolCatalog reread(dir.path(), 0, 1);
+        QVERIFY(reread.loadToolStates());
+        QCOMPARE(reread.toolStates().keys(), (QList<int>{2, 3}));
+        QVERIFY(reread.toolStates().value(2) == state(2, "2.0", 0, 1, 0, 0));
+        QVERIFY(reread.toolStates().value(3) == state(3, "1.0", 1, 0, 1, 4));
+
+        // The saved file: root "Tools", "State" elements in key order, children in file order.
+        vellum::GenericDS root;
+        QVERIFY(root.loadXML(dir.filePath("ToolsStateList.xml")));
+        QCOMPARE(root.GetName(), QString("Tools"));
+        QCOMPARE(root.GetChild(0).GetChildByName("ToolKey").GetValue(), QString("2"));
+        const vellum::GenericDS second = root.GetChild(1);
+        QCOMPARE(second.GetName(), QString("State"));
+        const QStringList order{"ToolKey", "CurrentVersion", "IsDownload", "IsNewTools", "IsNeedUpdate", "ListOrder"};
+        for (int i = 0; i < order.size(); ++i)
+            QCOMPARE(second.GetChild(i).GetName(), order.at(i));
+    }
+
+    void oddCatalogEntries()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
+                  catalog({tool({"ToolKey=4", "ToolENName=First", "Version=1"}),
+                           tool({"ToolKey=4", "ToolENName=Second", "ToolSize=abc", "IsDown=x1"}),
+                           tool({"ToolKey=6", QString::fromUtf8("ToolCHName=截图工具"), "ToolENName=Snip",
+                                 "ToolSize=12.5", "IsDown=1", "DetailImagesNum=3"})}));
+        ToolCatalog catalog(dir.path(), 1, 1);
+        QVERIFY(catalog.loadToolInfos());
+        QCOMPARE(catalog.toolInfos().size(), 2);
+        const ToolInfo dup = catalog.toolInfos().value(4);
+        QCOMPARE(QString::fromStdString(dup.ToolENName), QString("Second"));   // a later duplicate wins
+        QCOMPARE(dup.ToolSize, 0.0f);
+        QCOMPARE(dup.IsDown, 0);
+        QVERIFY(dup.Version.empty());
+        QCOMPARE(dup.ToolType, 0);   // a missing element reads as empty text
+        const ToolInfo snip = catalog.toolInfos().value(6);
+        QCOMPARE(snip.ToolSize, 12.5f);
+        QCOMPARE(snip.DetailImagesNum, 3);
+        QCOMPARE(vellum::ConvertToUnicode(catalog.toolName(6)), QString::fromUtf8("截图工具"));
+    }
+
+    void queriesByLanguage_data()
+    {
+        QTest::addColumn<uint>("language");
+        QTest::addColumn<QString>("strName");
+        QTest::addColumn<QString>("strUrl");
+        QTest::newRow("english") << 0u << "Snip" << "http://127.0.0.1:1/en/en/snip.tar.gz";
+        QTest::newRow("chinese") << 1u << "CH-Snip" << "http://127.0.0.1:1/en/ch/snip.tar.gz";
+        QTest::newRow("other") << 2u << "" << "http://127.0.0.1:1/en/en/snip.tar.gz";
+    }
+
+    void queriesByLanguage()
+    {
+        QFETCH(uint, language);
+        QFETCH(QString, strName);
+        QFETCH(QString, strUrl);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
+                  catalog({tool({"ToolKey=0", "DownloadCHUrl=material.tar.gz", "DownloadENUrl=wrong"}),
+                           tool({"ToolKey=7", "ToolCHName=CH-Snip", "ToolENName=Snip", "ExeName=Tool.exe",
+                                 "DownloadCHUrl=ch/snip.tar.gz", "DownloadENUrl=en/snip.tar.gz"})}));
+        ToolCatalog catalog(dir.path(), language, 1);
+        QVERIFY(catalog.loadToolInfos());
+        QCOMPARE(QString::fromStdString(catalog.toolName(7)), strName);
+        // The settings ask for English, so the server is the English one in every row.
+        QCOMPARE(QString::fromStdString(catalog.downloadUrl(7)), strUrl);
+        QCOMPARE(QString::fromStdString(catalog.downloadUrl(0)), QString("http://127.0.0.1:1/en/material.tar.gz"));
+        QCOMPARE(QString::fromStdString(catalog.exeBaseName(7)), QString("Tool"));
+        QCOMPARE(catalog.toolExePath(7), QString("/opt/rw/SubTools/Tool/Tool.exe"));
+        QVERIFY(catalog.toolName(99).empty());
+        QVERIFY(catalog.downloadUrl(99).empty());
+        QVERIFY(catalog.toolExePath(99).isEmpty());
+    }
+
+    void folderNames_data()
+    {
+        QTest::addColumn<QString>("strExe");
+        QTest::addColumn<QString>("strFolder");
+        QTest::newRow("windows name") << "Tool.exe" << "Tool";
+        QTest::newRow("no extension") << "snip" << "snip";
+        QTest::newRow("two dots") << "net.scan.sh" << "net.scan";
+        QTest::newRow("long extension") << "viewer.AppImage" << "viewer";
+    }
+
+    void folderNames()
+    {
+        QFETCH(QString, strExe);
+        QTEST(ToolCatalog::folderNameOf(strExe), "strFolder");
+    }
+
+    void pendingCatalogSwap_data()
+    {
+        QTest::addColumn<QString>("strFile");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("overwrite") << "Icon/a.png" << QByteArray("new a");
+        QTest::newRow("keep") << "Icon/only-old.png" << QByteArray("old only");
+        QTest::newRow("add") << "BannerImages/en/b.png" << QByteArray("new b");
+        QTest::newRow("catalog replaced") << "ToolsInfoList.xml" << catalog({tool({"ToolKey=2", "Version=9"})});
+    }
+
+    void pendingCatalogSwap()
+    {
+        QFETCH(QString, strFile);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=1"})}));
+        writeFile(dir.filePath("ToolsFile/Icon/a.png"), "old a");
+        writeFile(dir.filePath("ToolsFile/Icon/only-old.png"), "old only");
+        writeFile(dir.filePath("ToolsFileTemp/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=9"})}));
+        writeFile(dir.filePath("ToolsFileTemp/Icon/a.png"), "new a");
+        writeFile(dir.filePath("ToolsFileTemp/BannerImages/en/b.png"), "new b");
+        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
+        ToolCatalog catalog(dir.path(), 0, 1);
+        QVERIFY(catalog.init());
+        QVERIFY(!QFileInfo::exists(dir.filePath("ToolsFileTemp")));
+        QCOMPARE(readBytes(dir.filePath("ToolsFile/" + strFile)), expected);
+        QCOMPARE(catalog.currentVersion(2), std::string("9"));
+    }
+
+    void failedSwapKeepsPendingCatalog()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({}));
+        // A directory where the new catalog has a file: the copy cannot replace it.
+        QVERIFY(QDir().mkpath(dir.filePath("ToolsFile/Icon/a.png")));
+        writeFile(dir.filePath("ToolsFileTemp/Icon/a.png"), "new a");
+        writeFile(dir.filePath("ToolsFileTemp/ToolsInfoList.xml"), catalog({}));
+        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
+        const QByteArray states = readBytes(dir.filePath("ToolsStateList.xml"));
+        ToolCatalog catalog(dir.path(), 0, 1);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("a\\.png"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ToolsFileTemp"));
+        QVERIFY(!catalog.init());
+        QCOMPARE(readBytes(dir.filePath("ToolsFileTemp/Icon/a.png")), QByteArray("new a"));
+        QCOMPARE(readBytes(dir.filePath("ToolsStateList.xml")), states);
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<QString>("strBroken");
+        QTest::addColumn<bool>("bCreate");
+        QTest::addColumn<QByteArray>("content");
+        for (const char *file : {"ToolsFile/ToolsInfoList.xml", "ToolsStateList.xml"}) {
+            QTest::addRow("%s missing", file) << file << false << QByteArray();
+            QTest::addRow("%s empty", file) << file << true << QByteArray();
+            QTest::addRow("%s truncated", file) << file << true << QByteArray("<Tools><State><ToolKey>2</ToolKey>");
+            QTest::addRow("%s not xml", file) << file << true << QByteArray("ToolKey,Version\n2,1.0\n");
+        }
+    }
+
+    void badFiles()
+    {
+        QFETCH(QString, strBroken);
+        QFETCH(bool, bCreate);
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=2"})}));
+        writeFile(dir.filePath("ToolsStateList.xml"), stateList({state(2, "1", 1)}));
+        const QString broken = dir.filePath(strBroken);
+        QFile::remove(broken);
+        if (bCreate)
+            writeFile(broken, content);
+        const QByteArray infosBefore = readBytes(dir.filePath("ToolsFile/ToolsInfoList.xml"));
+        const QByteArray statesBefore = readBytes(dir.filePath("ToolsStateList.xml"));
+
+        ToolCatalog catalog(dir.path(), 0, 1);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(broken)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(broken)));
+        QVERIFY(!catalog.init());
+        QCOMPARE(readBytes(dir.filePath("ToolsFile/ToolsInfoList.xml")), infosBefore);
+        QCOMPARE(readBytes(dir.filePath("ToolsStateList.xml")), statesBefore);
+        QCOMPARE(QFileInfo::exists(broken), bCreate);
+    }
+
+    void unwritableStateFileKeepsOldOne()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> tools;
+        for (int key = 2; key < 40; ++key)
+            tools << tool({QStringLiteral("ToolKey=%1").arg(key), "Version=1.0"});
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog(tools));
+        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
+        ToolCatalog catalog(dir.path(), 0, 1);
+        QVERIFY(catalog.init());
+        const QByteArray saved = readBytes(dir.filePath("ToolsStateList.xml"));
+        QVERIFY(saved.size() > 2048);
+        catalog.setListOrder(5, 17);
+        {
+            FileSizeLimit limit(1024);
+            QVERIFY(limit.isActive());
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ToolsStateList\\.xml"));
+            QVERIFY(!catalog.saveToolStates());
+        }
+        QCOMPARE(readBytes(dir.filePath("ToolsStateList.xml")), saved);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ToolsStateList.xml"});
+        QVERIFY(catalog.saveToolStates());
+        QVERIFY(readBytes(dir.filePath("ToolsStateList.xml")).contains("<ListOrder>17</ListOrder>"));
+    }
+
+    void changes()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
+                  catalog({tool({"ToolKey=1", "DownloadCHUrl=ch/old", "DownloadENUrl=en/old", "Version=1"}),
+                           tool({"ToolKey=2", "Version=1"})}));
+        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
+        ToolCatalog catalog(dir.path(), 0, 1);
+        QVERIFY(catalog.init());
+        catalog.setCurrentVersion(2, "1.5");   // written at once
+        catalog.setListOrder(2, 8);            // kept in memory until the next save
+        catalog.setCurrentVersion(42, "x");    // unknown key: ignored
+        catalog.setSelfDownloadUrl("en/new");
+        QCOMPARE(catalog.toolInfos().value(1).DownloadENUrl, std::string("en/new"));
+        QCOMPARE(catalog.toolInfos().value(1).DownloadCHUrl, std::string("ch/old"));
+        ToolCatalog reread(dir.path(), 0, 1);
+        QVERIFY(reread.loadToolStates());
+        QCOMPARE(reread.currentVersion(2), std::string("1.5"));
+        QCOMPARE(reread.toolStates().value(2).ListOrder, 0);
+        QVERIFY(!reread.toolStates().contains(42));
+    }
+
+private:
+    QTemporaryDir m_setupDir;
+};
+
+QTEST_GUILESS_MAIN(TestToolCatalog)
+#include "tst_toolcatalog.moc"

@@ -1,0 +1,210 @@
+#include "ToolLaunch.h"
+#include "Utilities.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace gearbay;
+
+// Process check, free space, directory copy and tool launch against the real system.
+class TestUtilities : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void writeFile(const QString &path, const QByteArray &bytes, bool bExecutable = false)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        if (bExecutable)
+            file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    }
+    static QByteArray readBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private slots:
+    void copyDirectory_data()
+    {
+        QTest::addColumn<bool>("bOverwrite");
+        QTest::addColumn<bool>("bTargetHasFile");
+        QTest::addColumn<bool>("bResult");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("overwrite on, file present") << true << true << true << QByteArray("new");
+        QTest::newRow("overwrite off, file present") << false << true << false << QByteArray("old");
+        QTest::newRow("overwrite off, no file") << false << false << true << QByteArray("new");
+    }
+
+    void copyDirectory()
+    {
+        QFETCH(bool, bOverwrite);
+        QFETCH(bool, bTargetHasFile);
+        QFETCH(bool, bResult);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const QString source = dir.filePath("src");
+        const QString target = dir.filePath("dst");
+        writeFile(source + "/sub/deep/tool.bin", "new");
+        writeFile(source + "/top.txt", "top");
+        writeFile(source + "/.hidden", "skip me");
+        writeFile(target + "/keep.txt", "keep");
+        if (bTargetHasFile)
+            writeFile(target + "/sub/deep/tool.bin", "old");
+        if (!bResult)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("tool\\.bin"));
+        QCOMPARE(gearbay::copyDirectory(source, target, bOverwrite), bResult);
+        QCOMPARE(readBytes(target + "/sub/deep/tool.bin"), expected);
+        QCOMPARE(readBytes(target + "/keep.txt"), QByteArray("keep"));
+        QVERIFY(!QFileInfo::exists(target + "/.hidden"));
+        if (bResult)
+            QCOMPARE(readBytes(target + "/top.txt"), QByteArray("top"));
+    }
+
+    void copyDirectoryCreatesOneLevelOnly()
+    {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("src/a.txt"), "a");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot create"));
+        QVERIFY(!gearbay::copyDirectory(dir.filePath("src"), dir.filePath("missing/parent/dst"), true));
+        QVERIFY(!QFileInfo::exists(dir.filePath("missing")));
+        QVERIFY(gearbay::copyDirectory(dir.filePath("src"), dir.filePath("dst"), true));
+        QCOMPARE(readBytes(dir.filePath("dst/a.txt")), QByteArray("a"));
+    }
+
+    void processFoundByExactName_data()
+    {
+        QTest::addColumn<bool>("bScript");
+        QTest::newRow("binary") << false;
+        QTest::newRow("script") << true;
+    }
+
+    void processFoundByExactName()
+    {
+        QFETCH(bool, bScript);
+        QTemporaryDir dir;
+        const QString exe = dir.filePath("Tool.exe");
+        if (bScript) {
+            writeFile(exe, "#!/bin/sh\nexec 0<&-\nwhile :; do sleep 1; done\n", true);
+        } else {
+            const QString sleep = QStandardPaths::findExecutable("sleep");
+            QVERIFY(!sleep.isEmpty());
+            QVERIFY(QFile::copy(sleep, exe));
+        }
+        QVERIFY(!isProcessRunning("Tool.exe"));
+        QProcess process;
+        process.start(exe, bScript ? QStringList() : QStringList{"60"});
+        QVERIFY(process.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning("Tool.exe"), 10000);
+        QVERIFY(!isProcessRunning("tool.exe"));
+        QVERIFY(!isProcessRunning("Tool"));
+        QVERIFY(!isProcessRunning("Tool.ex"));
+        process.kill();
+        QVERIFY(process.waitForFinished(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!isProcessRunning("Tool.exe"), 10000);
+    }
+
+    void wholeGiB_data()
+    {
+        QTest::addColumn<quint64>("bytes");
+        QTest::addColumn<qint64>("gib");
+        const quint64 giB = quint64(1) << 30;
+        QTest::newRow("2.9 GiB") << quint64(2.9 * giB) << qint64(2);
+        QTest::newRow("3.0 GiB") << 3 * giB << qint64(3);
+        QTest::newRow("one byte short of 1 GiB") << giB - 1 << qint64(0);
+        QTest::newRow("nothing") << quint64(0) << qint64(0);
+        QTest::newRow("16 TiB") << (quint64(16) << 40) << qint64(16384);
+    }
+
+    void wholeGiB()
+    {
+        QFETCH(quint64, bytes);
+        QTEST(gearbay::wholeGiB(bytes), "gib");
+    }
+
+    void freeSpaceOfPathNotCreatedYet()
+    {
+        QTemporaryDir dir;
+        const qint64 expected = QStorageInfo(dir.path()).bytesFree() >> 30;
+        const qint64 deep = diskFreeSpaceGB(dir.filePath("RigWarden/SubTools/not/there"));
+        QVERIFY2(qAbs(deep - expected) <= 1, qPrintable(QString("%1 vs %2").arg(deep).arg(expected)));
+        QCOMPARE(diskFreeSpaceGB(dir.path()), deep);
+        QCOMPARE(diskFreeSpaceGB(QString()), qint64(0));
+    }
+
+    void launchRunsInToolFolderAndEnds()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("SubTools/Snip Tool");
+        const QString exe = folder + "/snip.sh";
+        writeFile(exe, "#!/bin/sh\npwd > started.txt\necho \"$1\" >> started.txt\nexec sleep 60\n", true);
+        ToolLaunch launch;
+        QVERIFY(!launch.isRunning());
+        QVERIFY(!launch.terminate());
+        QVERIFY(launch.start(exe, {"--arg with space"}));
+        QVERIFY(launch.pid() > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(readBytes(folder + "/started.txt"),
+                                  QFile::encodeName(QFileInfo(folder).canonicalFilePath()) + "\n--arg with space\n",
+                                  10000);
+        QVERIFY(launch.isRunning());
+        QVERIFY(launch.terminate());
+        QTRY_VERIFY_WITH_TIMEOUT(!launch.isRunning(), 10000);
+    }
+
+    void launchOutlivesRecord()
+    {
+        QTemporaryDir dir;
+        const QString exe = dir.filePath("Keep.exe");
+        writeFile(exe, "#!/bin/sh\nexec sleep 60\n", true);
+        qint64 pid = -1;
+        {
+            ToolLaunch launch;
+            QVERIFY(launch.start(exe));
+            pid = launch.pid();
+        }
+        QVERIFY(QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)));
+        QVERIFY(::kill(pid_t(pid), SIGKILL) == 0);
+    }
+
+    void launchRefusesWhatCannotRun_data()
+    {
+        QTest::addColumn<QString>("strName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("bExecutable");
+        QTest::newRow("missing") << "" << QByteArray() << false;
+        QTest::newRow("not executable") << "plain.txt" << QByteArray("text") << false;
+        QTest::newRow("bad interpreter") << "broken.sh" << QByteArray("#!/nonexistent/shell\n") << true;
+    }
+
+    void launchRefusesWhatCannotRun()
+    {
+        QFETCH(QString, strName);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, bExecutable);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(strName.isEmpty() ? "missing.exe" : strName);
+        if (!strName.isEmpty())
+            writeFile(path, content, bExecutable);
+        ToolLaunch launch;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+        QVERIFY(!launch.start(path));
+        QVERIFY(!launch.isRunning());
+        QVERIFY(!launch.terminate());
+        QCOMPARE(launch.file(), path);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUtilities)
+#include "tst_utilities.moc"
