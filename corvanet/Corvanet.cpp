@@ -1,8 +1,7 @@
 #include "Corvanet.h"
 
-#include <curl/curl.h>
-
 #include <cstring>
+#include <curl/curl.h>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -13,14 +12,16 @@
 namespace {
 
 // One client handle: the bodies waiting for their thread's next exchange.
-struct HttpHandle {
+struct HttpHandle
+{
     std::mutex mutex;
     std::unordered_map<std::thread::id, std::string> bodies;
 };
 
 // Process-wide state. Exchanges hold a reference to their handle, so destroying a handle never
 // pulls it from under a running exchange, and libcurl's global state outlives every exchange.
-struct Library {
+struct Library
+{
     std::mutex mutex;
     int iInitCount = 0;
     int iInFlight = 0;
@@ -53,7 +54,8 @@ void releaseCurlIfIdle(Library &lib)
     }
 }
 
-struct ReplySink {
+struct ReplySink
+{
     std::string data;
     bool bTooLarge = false;
 };

@@ -37,8 +37,8 @@ enum {
     CORVA_OK = 0,
     CORVA_ERROR_HTTP_BASE = 1000,
     CORVA_ERROR_NOT_INITIALISED = 2001, // CorvaInit was not called, or CorvaFini already was
-    CORVA_ERROR_BAD_HANDLE = 2002,      // no such handle (never created, or destroyed)
-    CORVA_ERROR_BAD_ARGUMENT = 2003,    // null pointer, negative length, unknown parameter, ...
+    CORVA_ERROR_BAD_HANDLE = 2002, // no such handle (never created, or destroyed)
+    CORVA_ERROR_BAD_ARGUMENT = 2003, // null pointer, negative length, unknown parameter, ...
     CORVA_ERROR_REPLY_TOO_LARGE = 2004, // the reply exceeded CORVA_MAX_REPLY_BYTES
     CORVA_ERROR_OUT_OF_MEMORY = 2005,
 };
@@ -49,7 +49,8 @@ enum {
 // The reply buffer belongs to the library: never free it. It stays valid on the calling thread
 // until that thread's next CorvaHttpExchange (on any handle) or until the thread ends, and it is
 // followed by one NUL byte that replyLength does not count (the reply itself may contain NULs).
-struct CorvaExchangeBlock {
+struct CorvaExchangeBlock
+{
     const char *url;
     std::int32_t urlLength;
     char *reply;

@@ -50,7 +50,7 @@ QString ClientRequestTask::failureResponse(int iMethod, const QStringList &urls,
     values.reserve(urls.size());
     const QString strCode = QString::number(iCode);
     for (const QString &url : urls)
-        values.append({url, strCode});
+        values.append({ url, strCode });
     return QString::fromLatin1(protocol::responseBody(iMethod, values));
 }
 
@@ -75,7 +75,8 @@ void ClientRequestTask::run()
     CorvaExchangeBlock block {};
     block.url = url.constData();
     block.urlLength = url.size();
-    const bool bExchanged = CorvaHttpSetParam(m_iHttpHandle, CORVA_PARAM_BODY, 0, 0, body.constData(), body.size())
+    const bool bExchanged
+        = CorvaHttpSetParam(m_iHttpHandle, CORVA_PARAM_BODY, 0, 0, body.constData(), body.size())
         && CorvaHttpExchange(m_iHttpHandle, &block);
     if (!bExchanged) {
         const int iError = CorvaLastError();

@@ -1,7 +1,6 @@
 #include "PortProbe.h"
 
 #include <QDebug>
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <httplib.h>
-
 #include <chrono>
+#include <httplib.h>
 #include <thread>
 
 // A cpp-httplib server on 127.0.0.1 at a port of the system's choosing, run on its own thread for

@@ -6,7 +6,6 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
-
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -31,7 +30,8 @@ private slots:
     void queuedRequestsStartByPriority();
 
 private:
-    struct Arrival {
+    struct Arrival
+    {
         QString strTarget;
         int iMethod = 0;
         QStringList urls;
@@ -63,21 +63,25 @@ void ClientRequestTest::initTestCase()
     // until the test releases it; the URL "nul" gets a reply with trailing bytes after a NUL.
     m_server.server.Post(".*", [this](const httplib::Request &request, httplib::Response &response) {
         Arrival arrival;
-        arrival.strTarget = QString::fromStdString(request.path + "?format=" + request.get_param_value("format"));
+        arrival.strTarget
+            = QString::fromStdString(request.path + "?format=" + request.get_param_value("format"));
         QString error;
-        protocol::parseRequest(QByteArray::fromStdString(request.body), &arrival.iMethod, &arrival.urls, &error);
-        const bool bBlock = !arrival.urls.isEmpty() && arrival.urls.first().startsWith(QLatin1String("block"));
+        protocol::parseRequest(
+            QByteArray::fromStdString(request.body), &arrival.iMethod, &arrival.urls, &error);
+        const bool bBlock
+            = !arrival.urls.isEmpty() && arrival.urls.first().startsWith(QLatin1String("block"));
         {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_vectArrivals.append(arrival);
-            if (bBlock && m_released.wait_for(lock, std::chrono::seconds(20), [this] { return m_iReleases > 0; }))
+            if (bBlock
+                && m_released.wait_for(lock, std::chrono::seconds(20), [this] { return m_iReleases > 0; }))
                 --m_iReleases;
         }
         QVector<protocol::UrlValue> values;
         for (const QString &url : arrival.urls)
-            values.append({url, QStringLiteral("0")});
+            values.append({ url, QStringLiteral("0") });
         std::string body = protocol::responseBody(arrival.iMethod, values).toStdString();
-        if (arrival.urls == QStringList {QStringLiteral("nul")})
+        if (arrival.urls == QStringList { QStringLiteral("nul") })
             body += std::string("\0{\"junk\"", 8);
         response.set_content(body, "application/json");
     });
@@ -108,20 +112,23 @@ void ClientRequestTest::request_data()
     QTest::addColumn<QStringList>("urls");
     QTest::addColumn<QString>("strTarget");
 
-    const QStringList one {QStringLiteral("file:///srv/catalog/tools/hexview.tar.gz")};
+    const QStringList one { QStringLiteral("file:///srv/catalog/tools/hexview.tar.gz") };
     QTest::newRow("1 material") << 1 << one << "/DownloadMaterial?format=json";
     QTest::newRow("2 program") << 2 << one << "/DownloadManageTool?format=json";
-    QTest::newRow("3 two tools in order")
-        << 3 << QStringList {QStringLiteral("http://127.0.0.1/b.tar.gz"), QStringLiteral("http://127.0.0.1/a.tar.gz")}
-        << "/DownloadSubTool?format=json";
+    QTest::newRow("3 two tools in order") << 3
+                                          << QStringList { QStringLiteral("http://127.0.0.1/b.tar.gz"),
+                                                 QStringLiteral("http://127.0.0.1/a.tar.gz") }
+                                          << "/DownloadSubTool?format=json";
     QTest::newRow("4 progress") << 4 << one << "/DownloadProgress?format=json";
     QTest::newRow("5 cancel") << 5 << one << "/CancelDownloadSubTool?format=json";
     QTest::newRow("6 material version") << 6 << one << "/OtherReqire?format=json";
     QTest::newRow("7 unknown") << 7 << one << "/OtherReqire?format=json";
     // Non-ASCII must survive the Latin-1 string the reply travels in.
-    QTest::newRow("non-ASCII URL") << 3 << QStringList {QStringLiteral("http://127.0.0.1/工具/单位换算.tar.gz")}
+    QTest::newRow("non-ASCII URL") << 3
+                                   << QStringList { QStringLiteral("http://127.0.0.1/工具/单位换算.tar.gz") }
                                    << "/DownloadSubTool?format=json";
-    QTest::newRow("reply cut at NUL") << 4 << QStringList {QStringLiteral("nul")} << "/DownloadProgress?format=json";
+    QTest::newRow("reply cut at NUL")
+        << 4 << QStringList { QStringLiteral("nul") } << "/DownloadProgress?format=json";
 }
 
 void ClientRequestTest::request()
@@ -131,7 +138,7 @@ void ClientRequestTest::request()
     QFETCH(QString, strTarget);
 
     QSignalSpy spy(m_pManager.get(), &ClientRequestManager::signalRequestResult);
-    m_pManager->sendRequest(RequestParam {iMethod, m_server.port(), urls});
+    m_pManager->sendRequest(RequestParam { iMethod, m_server.port(), urls });
     QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
 
     const QVector<Arrival> seen = arrivals();
@@ -143,7 +150,7 @@ void ClientRequestTest::request()
     QCOMPARE(spy.first().at(0).toInt(), 0);
     QVector<protocol::UrlValue> values;
     for (const QString &url : urls)
-        values.append({url, QStringLiteral("0")});
+        values.append({ url, QStringLiteral("0") });
     QCOMPARE(spy.first().at(1).toString().toLatin1(), protocol::responseBody(iMethod, values));
 }
 
@@ -156,7 +163,8 @@ void ClientRequestTest::failure_data()
     QTest::addColumn<int>("iError");
     QTest::addColumn<QString>("strCode");
 
-    const QStringList two {QStringLiteral("http://127.0.0.1/z.tar.gz"), QStringLiteral("http://127.0.0.1/a.tar.gz")};
+    const QStringList two { QStringLiteral("http://127.0.0.1/z.tar.gz"),
+        QStringLiteral("http://127.0.0.1/a.tar.gz") };
     QTest::newRow("exchange failed") << 3 << two << false << true << 7 << "110"; // CURLE_COULDNT_CONNECT
     QTest::newRow("no URLs") << 3 << QStringList() << true << true << -1 << "130";
     QTest::newRow("no client") << 4 << two << true << false << int(CORVA_ERROR_NOT_INITIALISED) << "140";
@@ -185,7 +193,7 @@ void ClientRequestTest::failure()
         QVERIFY(CorvaInit());
 
     QSignalSpy spy(manager.get(), &ClientRequestManager::signalRequestResult);
-    manager->sendRequest(RequestParam {iMethod, iPort, urls});
+    manager->sendRequest(RequestParam { iMethod, iPort, urls });
     QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
     QCOMPARE(spy.first().at(0).toInt(), iError);
 
@@ -209,13 +217,13 @@ void ClientRequestTest::queuedRequestsStartByPriority()
     QSignalSpy spy(m_pManager.get(), &ClientRequestManager::signalRequestResult);
     const int iPort = m_server.port();
     for (int i = 0; i < 10; ++i)
-        m_pManager->sendRequest(RequestParam {3, iPort, {QStringLiteral("block%1").arg(i)}});
+        m_pManager->sendRequest(RequestParam { 3, iPort, { QStringLiteral("block%1").arg(i) } });
     QTRY_COMPARE_WITH_TIMEOUT(arrivals().size(), 10, 20000);
 
     // Queued behind ten running requests, sent lowest priority first.
-    m_pManager->sendRequest(RequestParam {4, iPort, {QStringLiteral("poll")}});
-    m_pManager->sendRequest(RequestParam {3, iPort, {QStringLiteral("tool")}});
-    m_pManager->sendRequest(RequestParam {6, iPort, {QStringLiteral("version")}});
+    m_pManager->sendRequest(RequestParam { 4, iPort, { QStringLiteral("poll") } });
+    m_pManager->sendRequest(RequestParam { 3, iPort, { QStringLiteral("tool") } });
+    m_pManager->sendRequest(RequestParam { 6, iPort, { QStringLiteral("version") } });
     QTest::qWait(300);
     QCOMPARE(arrivals().size(), 10);
 

@@ -3,7 +3,6 @@
 
 #include <QTcpServer>
 #include <QtTest>
-
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -26,7 +25,8 @@ private slots:
     void tenThreadsShareOneHandle();
 
 private:
-    struct Exchange {
+    struct Exchange
+    {
         bool bOk = false;
         int iError = 0;
         QByteArray reply;
@@ -109,14 +109,15 @@ void CorvanetTest::exchange_data()
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QByteArray>("reply");
 
-    const QByteArray json = "{\"method\":3,\"urls\":[{\"url\":\"http://x/\xe5\xb7\xa5\xe5\x85\xb7.tar.gz\"}]}";
+    const QByteArray json
+        = "{\"method\":3,\"urls\":[{\"url\":\"http://x/\xe5\xb7\xa5\xe5\x85\xb7.tar.gz\"}]}";
     QTest::newRow("body comes back") << QByteArray("/echo") << json << json;
     QTest::newRow("empty body") << QByteArray("/echo") << QByteArray() << QByteArray();
     // Past 1 KiB libcurl would otherwise wait for "100 Continue".
     const QByteArray large(64 * 1024, 'x');
     QTest::newRow("large body") << QByteArray("/echo") << large << large;
-    QTest::newRow("NUL inside the reply is kept") << QByteArray("/nul") << QByteArray("{}")
-                                                  << QByteArray("{\"a\":1}\0tail", 12);
+    QTest::newRow("NUL inside the reply is kept")
+        << QByteArray("/nul") << QByteArray("{}") << QByteArray("{\"a\":1}\0tail", 12);
 }
 
 void CorvanetTest::exchange()
@@ -148,11 +149,12 @@ void CorvanetTest::failure_data()
     const quint16 closedPort = closed.serverPort();
     closed.close();
 
-    QTest::newRow("connection refused") << "http://127.0.0.1:" + QByteArray::number(closedPort) + "/echo" << true
-                                        << 7; // CURLE_COULDNT_CONNECT
+    QTest::newRow("connection refused") << "http://127.0.0.1:" + QByteArray::number(closedPort) + "/echo"
+                                        << true << 7; // CURLE_COULDNT_CONNECT
     QTest::newRow("server error") << url("/broken") << true << int(CORVA_ERROR_HTTP_BASE) + 500;
     QTest::newRow("unknown path") << url("/nothing") << true << int(CORVA_ERROR_HTTP_BASE) + 404;
-    QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << true << 1; // CURLE_UNSUPPORTED_PROTOCOL
+    QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << true
+                                   << 1; // CURLE_UNSUPPORTED_PROTOCOL
     QTest::newRow("destroyed handle") << url("/echo") << false << int(CORVA_ERROR_BAD_HANDLE);
 }
 

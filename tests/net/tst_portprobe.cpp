@@ -2,7 +2,6 @@
 
 #include <QTcpServer>
 #include <QtTest>
-
 #include <memory>
 #include <vector>
 
@@ -58,7 +57,8 @@ void PortProbeTest::noCandidateFree()
     for (int i = 0; i < gearbay::kServerPortCandidates; ++i)
         hold(quint16(gearbay::kFirstServerPort + i * gearbay::kServerPortStep));
     // The next port past the candidates must not be tried, let alone reported.
-    const quint16 beyond = quint16(gearbay::kFirstServerPort + gearbay::kServerPortCandidates * gearbay::kServerPortStep);
+    const quint16 beyond
+        = quint16(gearbay::kFirstServerPort + gearbay::kServerPortCandidates * gearbay::kServerPortStep);
     if (!isFree(beyond))
         QSKIP("port 20206 is in use by another program");
 
