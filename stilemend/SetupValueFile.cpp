@@ -26,15 +26,9 @@ struct ParsedFile
     QString strText;
 };
 
-bool parse(const QString &strPath, const QString &strKey, ParsedFile *pFile, ValueSpan *pSpan,
-           QString *pValue, QString *pError)
+bool parseBytes(QByteArray bytes, const QString &strPath, const QString &strKey, ParsedFile *pFile,
+                ValueSpan *pSpan, QString *pValue, QString *pError)
 {
-    QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *pError = QStringLiteral("cannot read %1: %2").arg(strPath, file.errorString());
-        return false;
-    }
-    QByteArray bytes = file.readAll();
     if (bytes.startsWith(kUtf8Bom)) {
         pFile->bom = kUtf8Bom;
         bytes.remove(0, kUtf8Bom.size());
@@ -105,6 +99,17 @@ bool parse(const QString &strPath, const QString &strKey, ParsedFile *pFile, Val
     return true;
 }
 
+bool parse(const QString &strPath, const QString &strKey, ParsedFile *pFile, ValueSpan *pSpan,
+           QString *pValue, QString *pError)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *pError = QStringLiteral("cannot read %1: %2").arg(strPath, file.errorString());
+        return false;
+    }
+    return parseBytes(file.readAll(), strPath, strKey, pFile, pSpan, pValue, pError);
+}
+
 QString escaped(const QString &strText)
 {
     return strText.toHtmlEscaped();
@@ -140,14 +145,26 @@ bool SetupValueFile::write(const QString &strPath, const QString &strKey, const 
         strText.replace(span.iTextBegin, span.iTextEnd - span.iTextBegin, escaped(strValue));
     }
 
+    const QByteArray bytes = file.bom + file.pCodec->fromUnicode(strText);
+
+    // An encoding the offsets were not counted in would splice at the wrong place: the result
+    // must read back with the new value before it may replace the user's file.
+    ParsedFile check;
+    ValueSpan checkSpan;
+    QString strReadBack;
+    if (!parseBytes(bytes, strPath, strKey, &check, &checkSpan, &strReadBack, &strError) || strReadBack != strValue) {
+        if (pError != nullptr)
+            *pError = QStringLiteral("cannot rewrite %1 safely; left unchanged").arg(strPath);
+        return false;
+    }
+
     QSaveFile out(strPath);
     if (!out.open(QIODevice::WriteOnly)) {
         if (pError != nullptr)
             *pError = QStringLiteral("cannot write %1: %2").arg(strPath, out.errorString());
         return false;
     }
-    out.write(file.bom);
-    out.write(file.pCodec->fromUnicode(strText));
+    out.write(bytes);
     if (!out.commit()) {
         if (pError != nullptr)
             *pError = QStringLiteral("cannot save %1: %2").arg(strPath, out.errorString());
