@@ -105,6 +105,8 @@ void TestRwCatalog::init()
     writeFile(m_strRoot + "/src/Hasher/data/words.txt", QByteArray(300 * 1024, 'w'));
     writeFile(m_strRoot + "/src/Viewer.bin/Viewer.bin", "#!/bin/sh\necho view\n", true);
     writeFile(m_strRoot + "/prog/RigWarden", "#!/bin/sh\n", true);
+    writeFile(m_strRoot + "/prog/Setup.xml", "<Setup/>");
+    writeFile(m_strRoot + "/prog/SubTools/Tool/Tool", "user's tool", true);
     writeFile(m_strRoot + "/pic/icon.png", "icon");
     writeFile(m_strRoot + "/pic/min.png", "banner-min");
     writeFile(m_strRoot + "/pic/max.png", "banner-max");
@@ -121,7 +123,8 @@ QJsonObject TestRwCatalog::goodDescription() const
     hasher.insert("screenshots", QJsonObject {{"ch", shots}, {"en", shots}});
     return QJsonObject {
         {"material", QJsonObject {{"version", "7.1"}}},
-        {"program", QJsonObject {{"version", "2.0.0"}, {"folder", "prog"}}},
+        {"program", QJsonObject {{"version", "2.0.0"}, {"folder", "prog"},
+                                 {"exclude", QJsonArray {"Setup.xml", "SubTools"}}}},
         {"tools", QJsonArray {hasher, toolObject(3, "Viewer.bin", "Viewer")}},
     };
 }
@@ -219,7 +222,10 @@ void TestRwCatalog::buildsCompleteCatalog()
           "BannerImages/en/5_max.png", "DetailImages/Hash Tool/CH/Hash Tool_1.png", "DetailImages/Hash Tool/EN/Hash Tool_0.png"})
         QVERIFY2(vectMaterial.contains(name), name);
     QVERIFY(QFileInfo(strOut + "/ToolsFile/ToolsInfoList.xml").isFile());
-    QVERIFY(readArchive(strOut + "/" + field(1, "DownloadCHUrl")).value(0).strName == "RigWarden");
+    // The program package leaves the user's files out.
+    const QVector<PackedEntry> vectProgram = readArchive(strOut + "/" + field(1, "DownloadCHUrl"));
+    QCOMPARE(vectProgram.size(), 1);
+    QCOMPARE(vectProgram.value(0).strName, QString("RigWarden"));
 
     // Building again replaces the catalog with the very same bytes.
     QFile first(strOut + "/tools/Hasher-1.0.5.tar.gz.sha256");

@@ -114,7 +114,7 @@ bool CatalogBuilder::writePackage(const QString &strFolder, const QString &strSt
                                   QString *pError) const
 {
     const QString strArchive = strStaging + "/" + entry.strDownload;
-    if (!PackageWriter::pack(strFolder, strArchive, pError))
+    if (!PackageWriter::pack(strFolder, strArchive, pError, entry.vectExclude))
         return false;
     return !PackageWriter::writeSha256(strArchive, pError).isEmpty();
 }
@@ -161,10 +161,11 @@ bool CatalogBuilder::buildInto(const QString &strStaging, QString *pError)
     if (!writePackage(program.strFolder, strStaging, program, pError))
         return false;
 
+    const CatalogEntry &material = m_description.material();
+    m_mapSizes.insert(material.iKey, measuredSize(strTree));
     const QByteArray xml = catalogXml();
     if (!writeFile(strTree + "/ToolsInfoList.xml", xml, pError) || !writeFile(strStaging + "/ToolsInfoList.xml", xml, pError))
         return false;
-    const CatalogEntry &material = m_description.material();
     if (!writePackage(strTree, strStaging, material, pError))
         return false;
     return writeFile(strStaging + "/MaterialVersion.txt", material.strVersion.toUtf8() + "\n", pError);

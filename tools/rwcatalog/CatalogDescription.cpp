@@ -27,6 +27,8 @@ QStringList allowedFields(int iKind)
         return vect;
     }
     vect << "folder" << "type" << "size";
+    if (iKind == ProgramKind)
+        vect << "exclude";
     if (iKind == ToolKind)
         vect << "key" << "restricted" << "icons" << "banner" << "screenshots" << "art";
     return vect;
@@ -189,12 +191,12 @@ bool readList(const QJsonObject &object, const QString &strName, const QString &
 {
     const QJsonValue value = object.value(strName);
     if (!value.isArray()) {
-        *pError = QString("%1: \"%2\" must be a list of picture files").arg(strWhere, strName);
+        *pError = QString("%1: \"%2\" must be a list of file names").arg(strWhere, strName);
         return false;
     }
     for (const QJsonValue &item : value.toArray()) {
         if (!item.isString() || item.toString().isEmpty()) {
-            *pError = QString("%1: \"%2\" must be a list of picture files").arg(strWhere, strName);
+            *pError = QString("%1: \"%2\" must be a list of file names").arg(strWhere, strName);
             return false;
         }
         pList->append(item.toString());
@@ -326,6 +328,17 @@ bool CatalogDescription::readEntry(const QJsonObject &object, const QString &str
             return false;
         }
         pEntry->bRestricted = object.value("restricted").toBool();
+    }
+    if (object.contains("exclude")) {
+        if (!readList(object, "exclude", strWhere, &pEntry->vectExclude, pError))
+            return false;
+        for (QString &strOut : pEntry->vectExclude) {
+            strOut = QDir::cleanPath(strOut);
+            if (strOut.startsWith('/') || strOut.startsWith("..")) {
+                *pError = QString("%1: \"exclude\" holds paths inside the folder").arg(strWhere);
+                return false;
+            }
+        }
     }
     if (!bTool)
         return true;

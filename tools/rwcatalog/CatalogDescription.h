@@ -28,6 +28,7 @@ struct CatalogEntry
     QString strIconMin, strIconMid, strIconMax;
     QString strBannerZhMin, strBannerZhMax, strBannerEnMin, strBannerEnMax;
     QStringList vectShotsCH, vectShotsEN;
+    QStringList vectExclude; // program only: folder entries left out of the package
 
     // ExeName without its last extension: the tool's folder under SubTools and its file stem here.
     QString exeBaseName() const;

@@ -11,6 +11,7 @@
 #include <archive_entry.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace gearbay {
@@ -29,7 +30,7 @@ struct EntryFreer
 // A fixed time for every entry: the package's bytes must not depend on when the build ran.
 constexpr time_t kEntryTime = 1700000000;
 
-QStringList sortedEntries(const QString &strFolder)
+QStringList sortedEntries(const QString &strFolder, const QStringList &vectExclude)
 {
     QStringList vectRelative;
     QDirIterator it(strFolder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -37,7 +38,12 @@ QStringList sortedEntries(const QString &strFolder)
     const QDir root(strFolder);
     while (it.hasNext()) {
         it.next();
-        vectRelative << root.relativeFilePath(it.filePath());
+        const QString strRelative = root.relativeFilePath(it.filePath());
+        const bool bExcluded = std::any_of(vectExclude.begin(), vectExclude.end(), [&](const QString &strOut) {
+            return strRelative == strOut || strRelative.startsWith(strOut + "/");
+        });
+        if (!bExcluded)
+            vectRelative << strRelative;
     }
     vectRelative.sort();
     return vectRelative;
@@ -54,7 +60,8 @@ bool linkStaysInside(const QString &strRelative, const QByteArray &target)
 
 } // namespace
 
-bool PackageWriter::pack(const QString &strFolder, const QString &strArchivePath, QString *pError)
+bool PackageWriter::pack(const QString &strFolder, const QString &strArchivePath, QString *pError,
+                         const QStringList &vectExclude)
 {
     if (!QFileInfo(strFolder).isDir()) {
         *pError = QString("package folder %1 does not exist").arg(strFolder);
@@ -80,7 +87,7 @@ bool PackageWriter::pack(const QString &strFolder, const QString &strArchivePath
         return false;
     };
 
-    for (const QString &strRelative : sortedEntries(strFolder)) {
+    for (const QString &strRelative : sortedEntries(strFolder, vectExclude)) {
         const QString strPath = strFolder + "/" + strRelative;
         const QByteArray nativePath = QFile::encodeName(strPath);
         struct stat st {};

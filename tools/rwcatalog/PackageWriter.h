@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace gearbay {
 
@@ -11,7 +12,9 @@ class PackageWriter
 {
 public:
     // False with a reason in *pError; a failed call leaves no file at strArchivePath.
-    static bool pack(const QString &strFolder, const QString &strArchivePath, QString *pError);
+    // vectExclude: paths relative to the folder that stay out, with everything below them.
+    static bool pack(const QString &strFolder, const QString &strArchivePath, QString *pError,
+                     const QStringList &vectExclude = QStringList());
 
     // Writes "<hex>  <file name>\n" beside the file, as sha256sum prints it, and returns the digest.
     static QString writeSha256(const QString &strFilePath, QString *pError);
