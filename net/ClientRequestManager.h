@@ -26,6 +26,9 @@ public:
     void sendRequest(RequestParam param);
 
 signals:
+    // One per request, on this object's thread. error is 0 when the server answered, else
+    // Corvanet's error (or -1 for a request without URLs) with a document of code 110, 130 or 140.
+    // response holds the document's bytes one per character: toLatin1() gives the UTF-8 JSON back.
     void signalRequestResult(int error, QString response);
 
 private:
