@@ -125,27 +125,6 @@ private slots:
         QCOMPARE(reloaded.entries().size(), pairs.size());
     }
 
-    void typedSettersWriteDecimal()
-    {
-        const QString path = writeSetup({"IsCloseOpenTools=0", "IsNeedUpdate=0", "Translator=1"});
-        ConfigureStore store;
-        QVERIFY(store.load(path));
-        QVERIFY(store.setIsNeedUpdate(1));
-        QVERIFY(store.setIsCloseOpenTools(-1));
-        ConfigureStore reloaded;
-        QVERIFY(reloaded.load(path));
-        QCOMPARE(reloaded.isNeedUpdate(), 1);
-        QCOMPARE(reloaded.intValue(ConfigKey::IsCloseOpenTools), -1);
-        QCOMPARE(reloaded.translator(), 1u);
-    }
-
-    void nothingLoadedNothingWritten()
-    {
-        ConfigureStore store;
-        QVERIFY(!store.setDownloadPath("/x"));
-        QVERIFY(store.downloadPath().isEmpty());
-    }
-
     void badFiles_data()
     {
         QTest::addColumn<bool>("bCreate");

@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-
 using namespace gearbay;
 
 // Process check, free space, directory copy and tool launch against the real system.
@@ -161,21 +159,6 @@ private slots:
         QVERIFY(launch.isRunning());
         QVERIFY(launch.terminate());
         QTRY_VERIFY_WITH_TIMEOUT(!launch.isRunning(), 10000);
-    }
-
-    void launchOutlivesRecord()
-    {
-        QTemporaryDir dir;
-        const QString exe = dir.filePath("Keep.exe");
-        writeFile(exe, "#!/bin/sh\nexec sleep 60\n", true);
-        qint64 pid = -1;
-        {
-            ToolLaunch launch;
-            QVERIFY(launch.start(exe));
-            pid = launch.pid();
-        }
-        QVERIFY(QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)));
-        QVERIFY(::kill(pid_t(pid), SIGKILL) == 0);
     }
 
     void launchRefusesWhatCannotRun_data()

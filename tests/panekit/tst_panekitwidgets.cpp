@@ -59,24 +59,6 @@ private slots:
         }
     }
 
-    void flowLayoutSkipsHiddenItems()
-    {
-        QWidget grid;
-        auto *pLayout = new vellum::FlowLayout(&grid, 0, 10, 10);
-        auto *pFirst = new QWidget(&grid);
-        auto *pHidden = new QWidget(&grid);
-        auto *pLast = new QWidget(&grid);
-        for (QWidget *p : {pFirst, pHidden, pLast}) {
-            p->setFixedSize(50, 20);
-            pLayout->addWidget(p);
-        }
-        pHidden->hide();
-        pLayout->setGeometry(QRect(0, 0, 200, 20));
-        QCOMPARE(pLast->geometry().topLeft(), QPoint(60, 0));
-        delete pLayout->takeAt(0);
-        QCOMPARE(pLayout->count(), 2);
-    }
-
     void regExpValidator_data()
     {
         QTest::addColumn<int>("iMode");
