@@ -204,25 +204,40 @@ QImage screenshot(const QJsonObject &tool, bool bChinese, int iIndex)
         p.drawEllipse(QPointF(window.right() - 20 - i * 18, window.top() + 17), 5, 5);
     }
 
-    // Rows of fields and one accent button; the layout shifts with the index so no two look alike.
-    const int iRows = 3 + (iIndex % 3);
-    const int iTop = window.top() + 54;
-    for (int i = 0; i < iRows; ++i) {
-        const int y = iTop + i * 40;
-        p.setPen(Qt::NoPen);
-        p.setBrush(kGreyCC);
-        p.drawRoundedRect(QRect(window.left() + 24, y + 8, 70 + (i * 23 + iIndex * 11) % 40, 10), 5, 5);
+    // The window's rows as the tool shows them: a label, and its field with a sample value.
+    const QJsonArray rows = art.value("screens").toArray().at(iIndex).toArray();
+    const int iTop = window.top() + 52;
+    const QFont labelFont = font(13, false);
+    for (int i = 0; i < rows.size() && i < 5; ++i) {
+        const QJsonArray row = rows[i].toArray();
+        const int y = iTop + i * 38;
+        p.setFont(labelFont);
+        p.setPen(kGrey66);
+        p.drawText(QRect(window.left() + 20, y, 120, 28), Qt::AlignLeft | Qt::AlignVCenter,
+                   elided(row.at(0).toString(), labelFont, 120));
+        const QRect field(window.left() + 146, y, window.width() - 170, 28);
         p.setPen(QPen(kGreyCC, 1));
-        p.setBrush(i == iIndex % iRows ? kGreyF1 : Qt::white);
-        p.drawRoundedRect(QRect(window.left() + 150, y, 330 - (i * 37 + iIndex * 19) % 90, 26), 4, 4);
+        p.setBrush(i == 0 ? kGreyF1 : QColor(Qt::white));
+        p.drawRoundedRect(field, 4, 4);
+        p.setPen(kGrey33);
+        p.drawText(field.adjusted(10, 0, -10, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   elided(row.at(1).toString(), labelFont, field.width() - 20));
     }
-    p.setPen(Qt::NoPen);
-    p.setBrush(kRed);
-    p.drawRoundedRect(QRect(window.right() - 120, window.bottom() - 48, 96, 30), 4, 4);
-    p.setBrush(kGrey99);
-    p.drawRoundedRect(QRect(window.right() - 230, window.bottom() - 48, 96, 30), 4, 4);
+    const QJsonArray buttons = art.value("buttons").toArray();
+    int iRight = window.right() - 24;
+    for (int i = 0; i < buttons.size(); ++i) {
+        const QRect button(iRight - 110, window.bottom() - 46, 110, 30);
+        p.setPen(Qt::NoPen);
+        p.setBrush(i == 0 ? kRed : kGrey99);
+        p.drawRoundedRect(button, 4, 4);
+        p.setPen(Qt::white);
+        p.setFont(font(13, true));
+        p.drawText(button, Qt::AlignCenter, buttons[i].toString());
+        iRight -= 124;
+    }
 
     const QString strCaption = iIndex < captions.size() ? captions[iIndex].toString() : QString();
+    p.setPen(Qt::NoPen);
     p.setBrush(kRed);
     p.drawRect(QRect(0, 330, 700, 60));
     QFont captionFont = font(20, true);
