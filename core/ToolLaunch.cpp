@@ -117,6 +117,9 @@ bool ToolLaunch::start(const QString &strExePath, const QStringList &arguments)
     // pidPipe: the middle child reports the tool's pid. goPipe: holds the tool back until the
     // pidfd is open, so the pid cannot be recycled in between. errPipe: exec's errno, closed
     // by a successful exec.
+    // The tool gets no console of ours: a test runner or terminal would otherwise wait on
+    // output pipes held open by a tool that lives on for hours.
+    int devNull = ::open("/dev/null", O_RDWR | O_CLOEXEC);
     int pidPipe[2] = {-1, -1};
     int goPipe[2] = {-1, -1};
     int errPipe[2] = {-1, -1};
@@ -126,6 +129,7 @@ bool ToolLaunch::start(const QString &strExePath, const QStringList &arguments)
             closeFd(p[0]);
             closeFd(p[1]);
         }
+        closeFd(devNull);
         return false;
     }
 
@@ -140,6 +144,15 @@ bool ToolLaunch::start(const QString &strExePath, const QStringList &arguments)
             ::close(pidPipe[1]);
             char go;
             readFully(goPipe[0], &go, 1);
+            if (devNull >= 0) {
+                ::dup2(devNull, STDIN_FILENO);
+                ::dup2(devNull, STDOUT_FILENO);
+                ::dup2(devNull, STDERR_FILENO);
+            }
+#ifdef SYS_close_range
+            // Nothing else of ours (sockets, lock files) leaks into the tool; errPipe closes on exec.
+            ::syscall(SYS_close_range, 3u, ~0u, 4u /* CLOSE_RANGE_CLOEXEC */);
+#endif
             sigset_t all;
             sigemptyset(&all);
             ::sigprocmask(SIG_SETMASK, &all, nullptr);
@@ -188,6 +201,7 @@ bool ToolLaunch::start(const QString &strExePath, const QStringList &arguments)
     closeFd(pidPipe[0]);
     closeFd(goPipe[1]);
     closeFd(errPipe[0]);
+    closeFd(devNull);
     if (!bStarted)
         release();
     return bStarted;

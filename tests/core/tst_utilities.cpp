@@ -157,6 +157,10 @@ private slots:
                                   QFile::encodeName(QFileInfo(folder).canonicalFilePath()) + "\n--arg with space\n",
                                   10000);
         QVERIFY(launch.isRunning());
+        // Nothing of ours stays open in the tool: no console pipe, no socket, no lock file.
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(launch.pid()));
+        QCOMPARE(fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), (QStringList{"0", "1", "2"}));
+        QCOMPARE(QFile::symLinkTarget(fds.filePath("1")), QString("/dev/null"));
         QVERIFY(launch.terminate());
         QTRY_VERIFY_WITH_TIMEOUT(!launch.isRunning(), 10000);
     }
