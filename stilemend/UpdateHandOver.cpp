@@ -101,8 +101,12 @@ UpdateHandOver::Result UpdateHandOver::run()
         qWarning().noquote() << "update not installed, old program kept:" << replacer.errorString();
     }
 
-    // Cleared before any start, so the program started next never hands over again.
+    // Both before any start: the program hands over only while the flag is set and the marker
+    // exists, so even a flag that cannot be cleared (read-only Setup.xml) cannot start a loop.
+    // The backups for a restore lie beside the program files, not in the marker.
     clearUpdateFlag();
+    if (!bMarkerUnsafe)
+        removeMarker();
 
     Result result = KeptOld;
     if (bInstalled) {
@@ -117,9 +121,6 @@ UpdateHandOver::Result UpdateHandOver::run()
     }
     if (result != Installed && !startDetached(strProgram))
         result = NotStarted;
-
-    if (!bMarkerUnsafe)
-        removeMarker();
     return result;
 }
 
