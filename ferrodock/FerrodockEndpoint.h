@@ -18,6 +18,17 @@ class JobTable;
 // The loopback HTTP face of Ferrodock: turns request documents into job-table calls and the answers
 // back into response documents. It decides nothing about downloads itself beyond which URLs may be
 // fetched at all.
+//
+// Values per URL: methods 1-3 answer "0" when accepted (also when that URL is already under way);
+// a URL outside the server addresses of Setup.xml, or (method 3) not in the catalog, answers "404"
+// and is never fetched; an unreadable Setup.xml, no download path, or an unusable ExeName answer
+// "400". Method 4: "0".."100" while bytes arrive (100 while verifying and unpacking), "200" once
+// installed, then the failure codes: "404" no such file, "-1" network failure, refused redirect or
+// checksum mismatch, "400" cannot save (disk full, unwritable target, damaged or unsafe package);
+// "0" after a cancel; "404" for a URL never requested. Method 5: "0" once the transfer has stopped
+// and its files are gone. Method 6: the trimmed MaterialVersion.txt below the URL, empty on failure.
+// A request that is not such a document gets HTTP 400 (404 for an unknown path, 413 above 1 MiB)
+// with {"error": text, "urlsToValue": []}.
 class FerrodockEndpoint
 {
 public:

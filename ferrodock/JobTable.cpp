@@ -44,7 +44,7 @@ int JobTable::start(const QString &strUrl, DownloadJob::Kind emKind, const QStri
         pJob = pSlot;
     }
     qDebug().noquote() << "---orlenk--- download" << strUrl << "into" << strTarget;
-    m_pool.start(new JobWorker(pJob));
+    m_pool.start(new JobWorker(pJob, m_dtStarted));
     return 0;
 }
 

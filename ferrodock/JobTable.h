@@ -2,6 +2,7 @@
 
 #include "DownloadJob.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QThreadPool>
 
@@ -37,6 +38,7 @@ private:
     mutable std::mutex m_mutex;
     std::map<QString, std::shared_ptr<DownloadJob>> m_mapJobs;
     QThreadPool m_pool;
+    const QDateTime m_dtStarted = QDateTime::currentDateTime();
 };
 
 } // namespace gearbay

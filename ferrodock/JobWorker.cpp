@@ -27,8 +27,9 @@ int codeForFetch(PackageFetcher::Outcome emOutcome)
 
 } // namespace
 
-JobWorker::JobWorker(std::shared_ptr<DownloadJob> pJob)
+JobWorker::JobWorker(std::shared_ptr<DownloadJob> pJob, const QDateTime &dtServerStarted)
     : m_pJob(std::move(pJob))
+    , m_dtServerStarted(dtServerStarted)
 {
     setAutoDelete(true);
 }
@@ -43,10 +44,11 @@ void JobWorker::run()
         m_pJob->fail(DownloadJob::kCannotSave, QStringLiteral("cannot create %1").arg(target.absolutePath()));
         return;
     }
+    const QString strPrefix = QStringLiteral(".ferrodock-") + target.fileName() + QLatin1Char('-');
+    removeAbandonedWork(target.absolutePath(), strPrefix);
     {
         // Beside the target, so the partial file counts against the right disk and the swap is a rename.
-        QTemporaryDir workDir(target.absolutePath() + QStringLiteral("/.ferrodock-") + target.fileName()
-                              + QStringLiteral("-XXXXXX"));
+        QTemporaryDir workDir(target.absolutePath() + QLatin1Char('/') + strPrefix + QStringLiteral("XXXXXX"));
         if (!workDir.isValid()) {
             m_pJob->fail(DownloadJob::kCannotSave,
                          QStringLiteral("cannot write in %1: %2").arg(target.absolutePath(), workDir.errorString()));
@@ -62,6 +64,16 @@ void JobWorker::run()
         m_pJob->fail(m_iFailCode, m_strFailDetail);
     else
         m_pJob->setState(DownloadJob::State::Cancelled);
+}
+
+void JobWorker::removeAbandonedWork(const QString &strParent, const QString &strPrefix) const
+{
+    const QFileInfoList entries = QDir(strParent).entryInfoList({strPrefix + QStringLiteral("??????")},
+                                                                QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        if (entry.lastModified() < m_dtServerStarted && !entry.isSymLink())
+            QDir(entry.absoluteFilePath()).removeRecursively();
+    }
 }
 
 void JobWorker::failLater(int iCode, const QString &strDetail)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QRunnable>
 #include <QString>
 
@@ -15,7 +16,8 @@ class DownloadJob;
 class JobWorker : public QRunnable
 {
 public:
-    explicit JobWorker(std::shared_ptr<DownloadJob> pJob);
+    // Work folders older than dtServerStarted were left by a Ferrodock that was killed; they are removed.
+    JobWorker(std::shared_ptr<DownloadJob> pJob, const QDateTime &dtServerStarted);
     void run() override;
 
 private:
@@ -25,8 +27,10 @@ private:
     QString readyFolder(const QString &strStaging, QString *pDetail) const;
     bool fetchExpectedDigest(QByteArray *pDigest);
     void failLater(int iCode, const QString &strDetail);
+    void removeAbandonedWork(const QString &strParent, const QString &strPrefix) const;
 
     std::shared_ptr<DownloadJob> m_pJob;
+    QDateTime m_dtServerStarted;
     bool m_bInstalled = false;
     int m_iFailCode = 0;
     QString m_strFailDetail;

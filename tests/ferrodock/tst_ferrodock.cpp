@@ -161,6 +161,7 @@ private slots:
     void faultLeavesInstalledVersion_data();
     void faultLeavesInstalledVersion();
     void cancelStopsMidTransfer();
+    void restartCleansKilledTransfer();
     void refusesUrlsOutsideServer_data();
     void refusesUrlsOutsideServer();
     void badRequestsGetErrorAnswers_data();
@@ -483,6 +484,31 @@ void TestFerrodock::cancelStopsMidTransfer()
     QCOMPARE(request(3, strUrl), QStringLiteral("0"));
     QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
     QCOMPARE(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")).size(), qint64(8 << 20));
+}
+
+void TestFerrodock::restartCleansKilledTransfer()
+{
+    installOldSumcalc();
+    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QFile::remove(strPackage);
+    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), randomBytes(4 << 20)}}));
+    m_pCatalog->setFault(QStringLiteral("/tools/sumcalc.tar.gz"), Fault::Stall);
+    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
+    m_ferrodock.kill(); // no chance to clean up
+    QVERIFY(m_ferrodock.waitForFinished(5000));
+    m_pCatalog->releaseStall();
+    QVERIFY(!leftovers(m_pProgram->path()).isEmpty());
+    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), QByteArray("version 1"));
+
+    QTest::qWait(1100); // file times have a resolution of a second on some file systems
+    m_pCatalog->clearFaults();
+    QVERIFY(startFerrodock(&m_ferrodock, &m_iPort));
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
+    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+    QCOMPARE(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")).size(), qint64(4 << 20));
 }
 
 void TestFerrodock::refusesUrlsOutsideServer_data()
