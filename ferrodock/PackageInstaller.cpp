@@ -213,7 +213,11 @@ PackageInstaller::Outcome PackageInstaller::extract(const QString &strArchive, c
     for (const auto &link : vectLinkTargets) {
         QStringList parts = link.first.split(QLatin1Char('/'), Qt::SkipEmptyParts);
         parts.removeLast();
-        for (const QString &part : link.second.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const QStringList steps = link.second.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        // Only the steps before the last matter: ending on another link (lib.so -> lib.so.1) is fine,
+        // since that link was checked from its own place.
+        for (int i = 0; i + 1 < steps.size(); ++i) {
+            const QString &part = steps.at(i);
             if (part == QLatin1String("."))
                 continue;
             if (part == QLatin1String(".."))

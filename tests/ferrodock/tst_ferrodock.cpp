@@ -264,6 +264,14 @@ void TestFerrodock::initTestCase()
                           {QStringLiteral("RigWarden-1.1/translations/gearbay_zh.qm"), "qm"}}));
     QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/hexview.tar.gz"),
                          {{QStringLiteral("hexview"), "#!/bin/sh\n"}, {QStringLiteral("data/readme.txt"), "read me"}}));
+    // Chained and relative links that stay inside are ordinary in program folders.
+    QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/linked.tar.gz"),
+                         {{QStringLiteral("linked"), "bin"},
+                          {QStringLiteral("lib/libx.so.1.2"), "lib"},
+                          {QStringLiteral("lib/libx.so.1"), QByteArray(), AE_IFLNK, QStringLiteral("libx.so.1.2")},
+                          {QStringLiteral("lib/libx.so"), QByteArray(), AE_IFLNK, QStringLiteral("libx.so.1")},
+                          {QStringLiteral("bin/tool"), QByteArray(), AE_IFLNK, QStringLiteral("../linked")},
+                          {QStringLiteral("lib/hard"), QByteArray(), 0, QStringLiteral("lib/libx.so.1.2")}}));
     QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/unitconv.pkg"),
                          {{QStringLiteral("unitconv.exe"), "unitconv"}}, true));
     // The checksum file of hexview is published; Ferrodock must check and accept it.
@@ -299,6 +307,7 @@ void TestFerrodock::init()
                                       {1, QStringLiteral("RigWarden"), QStringLiteral("program.tar.gz"), QStringLiteral("program.tar.gz")},
                                       {2, QStringLiteral("hexview"), QStringLiteral("tools/hexview.tar.gz"), QStringLiteral("tools/hexview.tar.gz")},
                                       {3, QStringLiteral("unitconv.exe"), QStringLiteral("tools/unitconv.pkg"), QStringLiteral("tools/unitconv.pkg")},
+                                      {5, QStringLiteral("linked"), QStringLiteral("tools/linked.tar.gz"), QStringLiteral("tools/linked.tar.gz")},
                                       {4, QStringLiteral("sumcalc"), QStringLiteral("tools/sumcalc.tar.gz"), QStringLiteral("tools/sumcalc.tar.gz")}}));
     m_strFerrodock = m_pProgram->installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
     QVERIFY(!m_strFerrodock.isEmpty());
@@ -317,6 +326,8 @@ void TestFerrodock::installsEachPackage_data()
     QTest::newRow("program") << 2 << false << "program.tar.gz" << "home/Rig Warden/RigWarden" << QByteArray("program 1.1");
     QTest::newRow("tool, checksum verified") << 3 << false << "tools/hexview.tar.gz"
                                              << "Downloads/SubTools/hexview/data/readme.txt" << QByteArray("read me");
+    QTest::newRow("tool with links inside") << 3 << false << "tools/linked.tar.gz"
+                                            << "Downloads/SubTools/linked/lib/libx.so" << QByteArray("lib");
     QTest::newRow("tool as zip") << 3 << false << "tools/unitconv.pkg" << "Downloads/SubTools/unitconv/unitconv.exe"
                                  << QByteArray("unitconv");
     QTest::newRow("tool over file://") << 3 << true << "tools/hexview.tar.gz"
