@@ -399,14 +399,16 @@ bool CatalogDescription::load(const QString &strPath, QString *pError)
     }
     m_material.iKey = 0;
     m_program.iKey = 1;
+    // Default paths carry no version: a program asks for new material (and the server's tools) with
+    // the paths of the catalog it already has, so they must still be valid on a newer server.
     if (m_material.strDownload.isEmpty())
-        m_material.strDownload = QString("material/ToolsFile-%1.tar.gz").arg(m_material.strVersion);
+        m_material.strDownload = QStringLiteral("material/ToolsFile.tar.gz");
     if (m_program.strExeName.isEmpty())
         m_program.strExeName = "RigWarden";
     if (m_program.strENName.isEmpty())
         m_program.strENName = "Rig Warden";
     if (m_program.strDownload.isEmpty())
-        m_program.strDownload = QString("program/%1-%2.tar.gz").arg(m_program.exeBaseName(), m_program.strVersion);
+        m_program.strDownload = QString("program/%1.tar.gz").arg(m_program.exeBaseName());
 
     const QJsonArray tools = document.value("tools").toArray();
     for (int i = 0; i < tools.size(); ++i) {
@@ -421,7 +423,7 @@ bool CatalogDescription::load(const QString &strPath, QString *pError)
             return false;
         }
         if (entry.strDownload.isEmpty())
-            entry.strDownload = QString("tools/%1-%2.tar.gz").arg(entry.exeBaseName(), entry.strVersion);
+            entry.strDownload = QString("tools/%1.tar.gz").arg(entry.exeBaseName());
         m_vectTools.append(entry);
     }
     std::sort(m_vectTools.begin(), m_vectTools.end(),
