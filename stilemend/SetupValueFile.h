@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace gearbay {
 
@@ -16,6 +17,10 @@ public:
     // parsed, the key is missing (a key is never added) or the save fails.
     static bool write(const QString &strPath, const QString &strKey, const QString &strValue,
                       QString *pError = nullptr);
+    // Appends to strPath, as they stand in strShippedPath, the keys a new version ships that the
+    // user's file lacks (the program itself never adds a key); existing keys keep their values.
+    static bool addMissingKeys(const QString &strPath, const QString &strShippedPath, QStringList *pAdded,
+                               QString *pError = nullptr);
 };
 
 } // namespace gearbay

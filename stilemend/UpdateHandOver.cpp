@@ -97,6 +97,7 @@ UpdateHandOver::Result UpdateHandOver::run()
     } else if (replacer.replace()) {
         bInstalled = true;
         qInfo() << "installed" << replacer.replacedCount() << "files";
+        addNewSettings(strNewProgram + QLatin1Char('/') + kSetupFile);
     } else {
         qWarning().noquote() << "update not installed, old program kept:" << replacer.errorString();
     }
@@ -168,6 +169,18 @@ bool UpdateHandOver::markerOverlapsUserData(const QString &strDownloadPath) cons
         return false;
     const QString strDownload = resolved(QDir(m_strProgramDir).absoluteFilePath(strDownloadPath));
     return isInside(strDownload, strMarker) || isInside(strMarker, strDownload);
+}
+
+void UpdateHandOver::addNewSettings(const QString &strShippedSetup) const
+{
+    if (!QFileInfo::exists(strShippedSetup))
+        return;
+    QStringList listAdded;
+    QString strError;
+    if (!SetupValueFile::addMissingKeys(m_strProgramDir + QLatin1Char('/') + kSetupFile, strShippedSetup, &listAdded, &strError))
+        qWarning().noquote() << "new settings not added:" << strError;
+    else if (!listAdded.isEmpty())
+        qInfo().noquote() << "new settings added:" << listAdded.join(QStringLiteral(", "));
 }
 
 void UpdateHandOver::clearUpdateFlag() const

@@ -44,6 +44,7 @@ private:
     QString findNewProgram() const;
     QStringList keptPaths(const QString &strDownloadPath) const;
     bool markerOverlapsUserData(const QString &strDownloadPath) const;
+    void addNewSettings(const QString &strShippedSetup) const;
     void clearUpdateFlag() const;
     bool startChecked(const QString &strExecutable) const;
     bool startDetached(const QString &strExecutable) const;

@@ -19,6 +19,9 @@ const QByteArray kSetup =
     "  <ChServerAddress>\n    <Value>file:///srv/目录 &amp; co</Value>\n  </ChServerAddress>\n"
     "</Setup>\n";
 
+// A setting that only the new version ships.
+const QByteArray kNewKey = "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n";
+
 // A program that appends its tag to the start log; "stay" (or bStay) keeps it running a while.
 QByteArray fakeProgram(const QByteArray &tag, int iExitCode, bool bStay = false)
 {
@@ -130,7 +133,7 @@ void TestStilemend::handOver()
                   newProgram != QLatin1String("staying"));
         writeFile(strMarker + "/plugins/libskin.so", "new skin");
         writeFile(strMarker + "/docs/manual/help.txt", "new help");
-        writeFile(strMarker + "/Setup.xml", QByteArray(kSetup).replace("%DOWNLOAD%", ""));
+        writeFile(strMarker + "/Setup.xml", QByteArray(kSetup).replace("%DOWNLOAD%", "").replace("</Setup>", kNewKey + "</Setup>"));
         writeFile(strMarker + "/ToolsStateList.xml", "<Tools/>\n");
         writeFile(strMarker + "/ToolsFile/ToolsInfoList.xml", "<Tools>shipped catalog</Tools>\n");
         writeFile(strMarker + "/ToolsFileTemp/ToolsInfoList.xml", "<Tools>stray</Tools>\n");
@@ -182,8 +185,12 @@ void TestStilemend::handOver()
         QTRY_COMPARE_WITH_TIMEOUT(readFile(strLog), QByteArray("new\nnew-exit\n"), 30000);
 
     QVERIFY2(!QFileInfo::exists(strMarker), copierLog.constData());
-    QCOMPARE(readFile(strProgram + "/Setup.xml"),
-             QByteArray(setup).replace("<IsNeedUpdate>\n    <Value>1<", "<IsNeedUpdate>\n    <Value>0<"));
+    // The user's settings byte for byte, except the cleared flag and the setting the new version
+    // brought (which stays after a restore: the old program ignores it).
+    QByteArray expectedSetup = QByteArray(setup).replace("<IsNeedUpdate>\n    <Value>1<", "<IsNeedUpdate>\n    <Value>0<");
+    if (expectInstalled || newProgram == QLatin1String("failing"))
+        expectedSetup.replace("</Setup>", kNewKey + "</Setup>");
+    QCOMPARE(readFile(strProgram + "/Setup.xml"), expectedSetup);
 
     QMap<QString, QByteArray> after = snapshot(strProgram);
     after.remove("Setup.xml");

@@ -77,6 +77,8 @@ private slots:
     void swapFailure();
     void setupValue_data();
     void setupValue();
+    void missingKeys_data();
+    void missingKeys();
 };
 
 void TestStilemendCopier::swapFailure_data()
@@ -164,6 +166,42 @@ void TestStilemendCopier::setupValue()
     QCOMPARE(SetupValueFile::write(strPath, "IsNeedUpdate", "0", &strError), !expected.isEmpty());
     QCOMPARE(readFile(strPath), expected.isEmpty() ? file : expected);
     QCOMPARE(strError.isEmpty(), !expected.isEmpty());
+}
+
+void TestStilemendCopier::missingKeys_data()
+{
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QByteArray>("shipped");
+    QTest::addColumn<QByteArray>("expected");   // empty: the call must fail and change nothing
+
+    const QByteArray user = "<?xml version=\"1.0\"?>\n<Configure>\n    <DownloadPath>\n        <Value>/home/用户</Value>\n"
+                            "    </DownloadPath>\n    <IsNeedUpdate>\n        <Value>1</Value>\n    </IsNeedUpdate>\n</Configure>\n";
+    QTest::newRow("new keys appended with their shipped values")
+        << user
+        << QByteArray("<Configure>\n  <DownloadPath><Value></Value></DownloadPath>\n  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n"
+                      "  <IsNeedUpdate><Value>0</Value></IsNeedUpdate>\n  <Skin><Value/></Skin>\n</Configure>\n")
+        << QByteArray(user).replace("</Configure>", "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n  <Skin><Value/></Skin>\n</Configure>");
+    QTest::newRow("nothing new leaves the file alone")
+        << user << QByteArray("<C><IsNeedUpdate><Value>0</Value></IsNeedUpdate></C>") << user;
+    QTest::newRow("one-line file") << QByteArray("<C><A><Value>1</Value></A></C>")
+                                   << QByteArray("<C><B><Value>2</Value></B></C>")
+                                   << QByteArray("<C><A><Value>1</Value></A>\n<B><Value>2</Value></B>\n</C>");
+    QTest::newRow("malformed shipped file") << user << QByteArray("<C><B>") << QByteArray();
+}
+
+void TestStilemendCopier::missingKeys()
+{
+    QFETCH(QByteArray, user);
+    QFETCH(QByteArray, shipped);
+    QFETCH(QByteArray, expected);
+    QTemporaryDir dir;
+    writeFile(dir.filePath("Setup.xml"), user);
+    writeFile(dir.filePath("shipped.xml"), shipped);
+
+    QStringList listAdded;
+    QCOMPARE(SetupValueFile::addMissingKeys(dir.filePath("Setup.xml"), dir.filePath("shipped.xml"), &listAdded),
+             !expected.isEmpty());
+    QCOMPARE(readFile(dir.filePath("Setup.xml")), expected.isEmpty() ? user : expected);
 }
 
 QTEST_GUILESS_MAIN(TestStilemendCopier)
