@@ -1,0 +1,108 @@
+#pragma once
+
+#include "FramelessWidget.h"
+
+#include <QList>
+#include <QMap>
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+#include <QVector>
+
+namespace Ui {
+class GearbayWidget;
+}
+
+namespace vellum {
+class CoverWidget;
+}
+
+namespace gearbay {
+
+class ClientRequestManager;
+class ToolBoxWidget;
+class ToolDownloadWidget;
+class UpdateVersionDialog;
+class WindowTitleWidget;
+
+// The program's one top-level window. It owns the pages and the download server, builds every
+// request to the server with flow control (at most three downloads in flight, the rest wait
+// locally), turns the answers into server value maps for the pages, and runs the close and
+// restart sequences.
+class Gearbay : public FramelessWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Gearbay(QWidget *parent = nullptr);
+    ~Gearbay() override;
+
+    void showMoreInfoPage(int key);
+    void switchMaximized();
+    // Board order of the installed tools into the catalog's ListOrder (not yet written).
+    void saveToolOrder();
+
+    int serverPort() const { return m_iPort; }
+    QProcess *serverProcess() const { return m_pServerProcess; }
+
+    // Reads one server answer: the method and tool key -> value, keys found through urlToKey.
+    // An element without "url" keeps the previous element's URL; an answer that is not a JSON
+    // object gives method 0 and no values; URLs not in flight are dropped with a warning line.
+    static void parseResponse(const QString &response, const QMap<QString, int> &urlToKey, int &method,
+                              QMap<int, QString> &toolkeyToServerValue);
+
+signals:
+    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
+    void signalClose();
+    void signalReUpdate();
+    void signalStartCheckUpdate();
+    void signalGetHelp();
+    void signalDownloadingCount(int count);
+    void signalWaitingToolsStartDownload(int iToolkey);
+
+public slots:
+    void onSolveRequestResult(int error, QString response);
+    void onBuildClientRequest(int method, QVector<int> keys);
+    void onServerStarted();
+    void onServerStateChaned(QProcess::ProcessState newState);
+    void onClose();
+    void onSolveServerProcessError(QProcess::ProcessError error);
+    void onUpdateCompleted();
+    void onUpdateFailed();
+    void onStartUpdateRigWarden();
+    void onSetRigWardenProgress(int iValue);
+    void onSetCover(bool bCover);
+    void onHaveNewMaterial();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void startServer();
+    // Ends the server without the "connect to server fail" message a dying server gives.
+    void stopServer();
+    void updateInFlight(int method, const QMap<int, QString> &toolkeyToServerValue);
+    void setBlackCover(bool bCover);
+    void setTransCover(bool bCover);
+
+    Ui::GearbayWidget *ui;
+    bool m_bDragging = false;
+    int m_iPort = -1;
+    QPoint m_currentPos;
+    QPoint m_lastPos;
+    QMap<QString, int> m_mapUrlToKey;
+    QList<int> m_listWaitingTools;
+    WindowTitleWidget *m_pTitleWidget = nullptr;
+    ToolDownloadWidget *m_pToolDownloadWidget = nullptr;
+    ToolBoxWidget *m_pToolBoxWidget = nullptr;
+    vellum::CoverWidget *m_pCoverWidget = nullptr;
+    ClientRequestManager *m_pRequestManager = nullptr;
+    QMap<int, QWidget *> m_mapMoreInfoPages;
+    QProcess *m_pServerProcess = nullptr;
+    UpdateVersionDialog *m_pUpdateVersionDialog = nullptr;
+};
+
+} // namespace gearbay

@@ -1,0 +1,258 @@
+#include "ToolDownloadedScene.h"
+
+#include "ConfigureStore.h"
+#include "DownloadedSubToolWidget.h"
+#include "StringConvert.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "Utilities.h"
+
+#include <QDebug>
+#include <QFutureWatcher>
+#include <QGraphicsView>
+#include <QParallelAnimationGroup>
+#include <QPropertyAnimation>
+#include <QTimer>
+#include <QtConcurrent>
+
+namespace gearbay {
+
+namespace {
+const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
+const int kSlideMs = 138;
+} // namespace
+
+ToolDownloadedScene::ToolDownloadedScene(QObject *parent)
+    : ToolManageScene(parent)
+    , m_pAnimationGroup(new QParallelAnimationGroup(this))
+{
+}
+
+void ToolDownloadedScene::addTool(const ToolInfo &info)
+{
+    if (info.ToolKey == 0 || info.ToolKey == 1 || contains(info.ToolKey))
+        return;
+    auto *row = new DownloadedSubToolWidget;
+    row->setToolInfo(info);
+    DroppableProxyWidget *item = appendRow(row, true);
+    emit signalAddTool();
+    if (views().size() == 1)
+        setSceneRect(-1, 0, 1007, qMax(m_iContentHeight, 627));
+
+    connect(row, &DownloadedSubToolWidget::signalUpdateTool, this, &ToolManageScene::onUpdateTool);
+    connect(row, &DownloadedSubToolWidget::signalCancelUpdateTool, this, &ToolManageScene::onCancelUpdateTool);
+    connect(row, &DownloadedSubToolWidget::signalReupdateTool, this, &ToolManageScene::onReupdateTool);
+    connect(row, &DownloadedSubToolWidget::signalRequestDownloadRate, this, &ToolManageScene::onRequestDownloadRate);
+    connect(row, &DownloadedSubToolWidget::signalCover, this, &ToolManageScene::signalCover);
+    connect(row, &DownloadedSubToolWidget::signalResized, item, &DroppableProxyWidget::onResized);
+    connect(row, &DownloadedSubToolWidget::signalUpgradeCompleted, this, &ToolManageScene::relayout);
+    connect(this, &ToolManageScene::signalServerResponded, row, &DownloadedSubToolWidget::onSolveServerResponse);
+    connect(item, &DroppableProxyWidget::signalDragState, this, &ToolDownloadedScene::onSolveDragState);
+    connect(this, &ToolDownloadedScene::signalCloseTool, row, &DownloadedSubToolWidget::onClose);
+    connect(this, &ToolManageScene::signalWaitingToolsStartDownload, row,
+            &DownloadedSubToolWidget::onWaitingToolsStartDownload);
+}
+
+QMap<int, int> ToolDownloadedScene::toolOrderMap() const
+{
+    QMap<int, int> order;
+    for (int i = 0; i < m_listProxy.size(); ++i)
+        order.insert(m_listProxy.at(i)->toolKey(), i);
+    return order;
+}
+
+void ToolDownloadedScene::animateTo(DroppableProxyWidget *item, const QPointF &target)
+{
+    const int iKey = item->toolKey();
+    if (QPropertyAnimation *running = m_mapAnimation.take(iKey)) {
+        m_pAnimationGroup->removeAnimation(running);
+        running->stop();
+        running->deleteLater();
+    }
+    auto *animation = new QPropertyAnimation(item, "pos");
+    animation->setObjectName("animation");
+    animation->setStartValue(item->pos());
+    animation->setEndValue(target);
+    animation->setDuration(kSlideMs);
+    connect(animation, &QPropertyAnimation::finished, this, &ToolDownloadedScene::onAnimationFinish);
+    m_pAnimationGroup->addAnimation(animation);
+    m_mapAnimation.insert(iKey, animation);
+    startAnimations();
+}
+
+void ToolDownloadedScene::startAnimations()
+{
+    if (m_pAnimationGroup->state() != QAbstractAnimation::Running)
+        m_pAnimationGroup->start(QAbstractAnimation::KeepWhenStopped);
+}
+
+void ToolDownloadedScene::onAnimationFinish()
+{
+    auto *animation = qobject_cast<QPropertyAnimation *>(sender());
+    if (!animation)
+        return;
+    m_pAnimationGroup->removeAnimation(animation);
+    for (auto it = m_mapAnimation.begin(); it != m_mapAnimation.end(); ++it) {
+        if (it.value() == animation) {
+            m_mapAnimation.erase(it);
+            break;
+        }
+    }
+    animation->deleteLater();
+}
+
+void ToolDownloadedScene::onSolveDragState(DroppableProxyWidget::DragState state)
+{
+    auto *item = qobject_cast<DroppableProxyWidget *>(sender());
+    if (!item)
+        return;
+    DownloadedSubToolWidget *row = item->subToolWidget();
+    switch (state) {
+    case DroppableProxyWidget::DragMoving:
+        m_bNeedRelayout = true;
+        m_pDragItem = item;
+        emit signalDragState(item->toolKey(), 1);
+        if (row)
+            row->setDragging(true);
+        swapWithNeighbour(item);
+        break;
+    case DroppableProxyWidget::DragReleased:
+        m_pDragItem = nullptr;
+        if (row)
+            row->setDragging(false);
+        settleItem(item);
+        // Last: a drop on the trash deletes the item.
+        emit signalDragState(item->toolKey(), 0);
+        break;
+    case DroppableProxyWidget::DragPressed:
+        break;
+    }
+}
+
+void ToolDownloadedScene::swapWithNeighbour(DroppableProxyWidget *item)
+{
+    const int n = m_listProxy.size();
+    const int i = m_listProxy.indexOf(item);
+    if (n <= 1 || i < 0)
+        return;
+    if (i == 0) {
+        if (item->bottom() > m_listProxy.at(1)->centerY()) {
+            m_listProxy.swapItemsAt(0, 1);
+            animateTo(m_listProxy.at(0), QPointF(0, 0));
+        }
+    } else {
+        if (i < n - 1 && item->bottom() > m_listProxy.at(i + 1)->centerY()) {
+            m_listProxy.swapItemsAt(i, i + 1);
+            animateTo(m_listProxy.at(i), QPointF(0, slotY(i)));
+        } else if (m_listProxy.at(i - 1)->centerY() > item->y()) {
+            m_listProxy.swapItemsAt(i, i - 1);
+            animateTo(m_listProxy.at(i), QPointF(0, slotY(i)));
+        }
+    }
+    startAnimations();
+}
+
+void ToolDownloadedScene::settleItem(DroppableProxyWidget *item)
+{
+    if (item->scale() != 1.0)
+        item->setScale(1.0);
+    const int i = m_listProxy.indexOf(item);
+    if (i >= 0)
+        animateTo(item, QPointF(0, slotY(i)));
+}
+
+void ToolDownloadedScene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (m_bNeedRelayout) {
+        m_bNeedRelayout = false;
+        QTimer::singleShot(kSlideMs, this, &ToolManageScene::relayout);
+    }
+    QGraphicsScene::mouseReleaseEvent(event);
+}
+
+void ToolDownloadedScene::onSolveHoverDeleteState(bool isHover)
+{
+    if (!m_pDragItem)
+        return;
+    if (isHover) {
+        m_pDragItem->setTransformOriginPoint(m_pDragItem->boundingRect().center());
+        m_pDragItem->setScale(0.5);
+    } else {
+        m_pDragItem->setScale(1.0);
+    }
+}
+
+void ToolDownloadedScene::onDeleteTool(int iToolkey)
+{
+    ToolCatalog *catalog = ToolCatalog::instance();
+    auto info = catalog->findInfo(iToolkey);
+    const QString strExeName = info != catalog->toolInfos().end() ? vellum::ConvertToUnicode(info->ExeName) : QString();
+    const QString strToolName = vellum::ConvertToUnicode(catalog->toolName(iToolkey));
+    QWidget *parentWidget = views().isEmpty() ? nullptr : views().first();
+    if (!strExeName.isEmpty() && isProcessRunning(strExeName)) {
+        emit signalCover(true);
+        TipDialog::showTip(kNoticeIcon, strToolName + " " + tr("Software already opened."), tr("OK"), tr("Cancel"),
+                           false, parentWidget);
+        emit signalCover(false);
+        return;
+    }
+    const int index = indexOfKey(iToolkey);
+    if (index < 0)
+        return;
+    if (m_pDragItem == m_listProxy.at(index))
+        m_pDragItem = nullptr;
+    if (QPropertyAnimation *running = m_mapAnimation.take(iToolkey)) {
+        m_pAnimationGroup->removeAnimation(running);
+        running->stop();
+        running->deleteLater();
+    }
+    removeRow(index);
+
+    auto state = catalog->findState(iToolkey);
+    if (state != catalog->toolStates().end()) {
+        state->IsDownload = 0;
+        state->IsNeedUpdate = 0;
+        if (info != catalog->toolInfos().end())
+            state->CurrentVersion = info->Version;
+        catalog->saveToolStates();
+    }
+    if (!strExeName.isEmpty())
+        removeFolderInBackground(iToolkey, strToolName, ConfigureStore::instance()->downloadPath(),
+                                 ToolCatalog::folderNameOf(strExeName));
+
+    emit signalToolDeleted(iToolkey);
+    relayout();
+    if (m_listProxy.isEmpty())
+        emit signalAllToolsDeleted();
+}
+
+void ToolDownloadedScene::removeFolderInBackground(int iToolKey, const QString &strToolName,
+                                                   const QString &strDownloadPath, const QString &strFolderName)
+{
+    auto *watcher = new QFutureWatcher<FolderRemoval>(this);
+    connect(watcher, &QFutureWatcher<FolderRemoval>::finished, this, [=] {
+        const FolderRemoval emResult = watcher->result();
+        watcher->deleteLater();
+        QWidget *parentWidget = views().isEmpty() ? nullptr : views().first();
+        QString strMessage;
+        if (emResult == FolderRemoval::Refused) {
+            qWarning() << "---orlenk--- refused to delete a folder outside SubTools:" << strFolderName;
+            strMessage = tr("The folder of %1 is not inside the tools folder, so nothing was deleted.").arg(strToolName);
+        } else if (emResult == FolderRemoval::Failed) {
+            qWarning() << "---orlenk--- could not remove all of" << strFolderName;
+            strMessage = tr("Some files of %1 could not be deleted. Please check the permissions of its folder.")
+                             .arg(strToolName);
+        } else if (emResult == FolderRemoval::AlreadyGone) {
+            qDebug() << "---orlenk--- the folder of" << strFolderName << "was already gone";
+        }
+        if (!strMessage.isEmpty()) {
+            emit signalCover(true);
+            TipDialog::showTip(kNoticeIcon, strMessage, tr("OK"), tr("Cancel"), false, parentWidget);
+            emit signalCover(false);
+        }
+        emit signalToolFolderRemoved(iToolKey, emResult);
+    });
+    watcher->setFuture(QtConcurrent::run(removeToolFolder, strDownloadPath, strFolderName));
+}
+
+} // namespace gearbay

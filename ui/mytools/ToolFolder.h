@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace gearbay {
+
+// The installed folder of a tool: <download path>/SubTools/<folder>. Empty (refused) when the
+// download path is empty or the folder name could reach anything but one direct child of SubTools
+// (empty, ".", "..", a separator, a drive or a NUL), so that deleting it can never touch other files.
+QString toolFolderUnderSubTools(const QString &strDownloadPath, const QString &strFolderName);
+
+// Result of removing a tool's folder.
+enum class FolderRemoval {
+    Removed,
+    AlreadyGone,
+    Refused, // the folder name would leave SubTools; nothing was touched
+    Failed,  // some entries could not be removed (read-only, in use); the rest are gone
+};
+
+// Removes the folder and everything under it without following symbolic links out of it.
+// Blocks on the disk: run it off the GUI thread.
+FolderRemoval removeToolFolder(const QString &strDownloadPath, const QString &strFolderName);
+
+} // namespace gearbay
