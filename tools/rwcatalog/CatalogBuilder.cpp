@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 #include <cmath>
@@ -46,6 +48,20 @@ bool writeFile(const QString &strPath, const QByteArray &content, QString *pErro
         return false;
     }
     return true;
+}
+
+// A run that was killed leaves its hidden staging or old folder behind; the next run clears those
+// whose process is gone.
+void removeStaleLeftovers(const QString &strParent, const QString &strName)
+{
+    const QStringList vectLeft = QDir(strParent).entryList(
+        {"." + strName + ".building-*", "." + strName + ".old-*"}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &strLeft : vectLeft) {
+        bool bOk = false;
+        const qint64 iPid = strLeft.section('-', -1).toLongLong(&bOk);
+        if (bOk && iPid > 0 && ::kill(pid_t(iPid), 0) != 0 && errno == ESRCH)
+            QDir(strParent + "/" + strLeft).removeRecursively();
+    }
 }
 
 } // namespace
@@ -188,6 +204,7 @@ bool CatalogBuilder::build(const QString &strOutputDir, QString *pError)
         *pError = QString("cannot create %1").arg(output.path());
         return false;
     }
+    removeStaleLeftovers(output.path(), output.fileName());
     const QString strPid = QString::number(::getpid());
     const QString strStaging = output.path() + "/." + output.fileName() + ".building-" + strPid;
     const QString strOld = output.path() + "/." + output.fileName() + ".old-" + strPid;
