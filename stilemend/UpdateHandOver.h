@@ -53,7 +53,7 @@ private:
     QString m_strProgramDir;
     QString m_strMarkerDir;
     int m_iWaitTimeoutMs = 30000;
-    int m_iProbeMs = 3000;
+    int m_iProbeMs = 5000;
 };
 
 } // namespace gearbay

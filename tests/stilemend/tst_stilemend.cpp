@@ -26,7 +26,7 @@ const QByteArray kNewKey = "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n";
 QByteArray fakeProgram(const QByteArray &tag, int iExitCode, bool bStay = false)
 {
     return "#!/bin/sh\necho " + tag + " >> \"$RW_FAKE_LOG\"\n"
-           "if [ \"$1\" = stay ] || " + (bStay ? "true" : "false") + "; then sleep 5; echo " + tag
+           "if [ \"$1\" = stay ] || " + (bStay ? "true" : "false") + "; then sleep 7; echo " + tag
            + "-exit >> \"$RW_FAKE_LOG\"; fi\n"
            "exit " + QByteArray::number(iExitCode) + "\n";
 }
