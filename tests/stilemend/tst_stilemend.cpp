@@ -70,6 +70,7 @@ class TestStilemend : public QObject
 private slots:
     void handOver_data();
     void handOver();
+    void outsideProgramFolder();
 };
 
 void TestStilemend::handOver_data()
@@ -87,6 +88,7 @@ void TestStilemend::handOver_data()
     QTest::newRow("new program does not start") << "failing" << "" << false << false;
     QTest::newRow("file in the way of a new folder") << "good" << "file" << false << false;
     QTest::newRow("read-only program folder") << "good" << "read-only" << false << false;
+    QTest::newRow("download path inside the marker") << "good" << "download in marker" << false << false;
 }
 
 void TestStilemend::handOver()
@@ -110,7 +112,11 @@ void TestStilemend::handOver()
     const QString strCopier = strProgram + "/Stilemend/Stilemend";
 
     // The installed program with the user's data.
-    const QByteArray setup = QByteArray(kSetup).replace("%DOWNLOAD%", QFile::encodeName(strProgram + "/Download"));
+    const bool bDownloadInMarker = obstacle == QLatin1String("download in marker");
+    const QString strDownload = bDownloadInMarker ? strMarker + "/My Tools" : strProgram + "/Download";
+    const QByteArray setup = QByteArray(kSetup).replace("%DOWNLOAD%", QFile::encodeName(strDownload));
+    if (bDownloadInMarker)
+        writeFile(strDownload + "/SubTools/Tool/Tool", "installed tool", true);
     writeFile(strProgram + "/RigWarden", fakeProgram("old", 0), true);
     writeFile(strProgram + "/Ferrodock", "old server", true);
     writeFile(strProgram + "/plugins/libskin.so", "old skin");
@@ -184,7 +190,10 @@ void TestStilemend::handOver()
     if (newProgram == QLatin1String("staying"))
         QTRY_COMPARE_WITH_TIMEOUT(readFile(strLog), QByteArray("new\nnew-exit\n"), 30000);
 
-    QVERIFY2(!QFileInfo::exists(strMarker), copierLog.constData());
+    // A marker holding the user's tools is neither used nor removed.
+    QVERIFY2(QFileInfo::exists(strMarker) == bDownloadInMarker, copierLog.constData());
+    if (bDownloadInMarker)
+        QCOMPARE(readFile(strDownload + "/SubTools/Tool/Tool"), QByteArray("installed tool"));
     // The user's settings byte for byte, except the cleared flag and the setting the new version
     // brought (which stays after a restore: the old program ignores it).
     QByteArray expectedSetup = QByteArray(setup).replace("<IsNeedUpdate>\n    <Value>1<", "<IsNeedUpdate>\n    <Value>0<");
@@ -217,10 +226,36 @@ void TestStilemend::handOver()
     QCOMPARE(after.keys(), expected.keys());
     QVERIFY(after == expected);
     QVERIFY2(copierLog.contains(expectInstalled ? "installed" : "started"), copierLog.constData());
-    if (!obstacle.isEmpty())
+    if (!obstacle.isEmpty() && !bDownloadInMarker)
         QVERIFY2(copierLog.contains("update not installed"), copierLog.constData());
 
     QFile::setPermissions(strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// A copier run by hand from some other folder must not lay a program over it.
+void TestStilemend::outsideProgramFolder()
+{
+    QTemporaryDir root;
+    const QString strFolder = root.filePath("somewhere");
+    const QString strMarker = root.filePath("home/Rig Warden");
+    writeFile(strFolder + "/notes.txt", "the user's file");
+    writeFile(strMarker + "/RigWarden", fakeProgram("new", 0), true);
+    QVERIFY(QDir().mkpath(strFolder + "/Stilemend"));
+    QVERIFY(QFile::copy(QStringLiteral(STILEMEND_BINARY), strFolder + "/Stilemend/Stilemend"));
+    const QMap<QString, QByteArray> before = snapshot(strFolder);
+
+    QProcess copier;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", root.filePath("home"));
+    env.insert("RW_FAKE_LOG", root.filePath("started.log"));
+    copier.setProcessEnvironment(env);
+    copier.setProcessChannelMode(QProcess::MergedChannels);
+    copier.start(strFolder + "/Stilemend/Stilemend", {strFolder + "/Stilemend/Stilemend", "Rig Warden"});
+    QVERIFY(copier.waitForFinished(60000));
+    QCOMPARE(copier.exitCode(), 2);
+    QVERIFY(snapshot(strFolder) == before);
+    QVERIFY(QFileInfo::exists(strMarker + "/RigWarden"));
+    QVERIFY(!QFileInfo::exists(root.filePath("started.log")));
 }
 
 QTEST_GUILESS_MAIN(TestStilemend)
