@@ -5,7 +5,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -53,8 +52,10 @@ QString systemError()
 
 } // namespace
 
-FolderReplacer::FolderReplacer(const QString &strSource, const QString &strTarget, const QStringList &listKeep)
-    : m_strSource(QDir::cleanPath(strSource)), m_strTarget(QDir::cleanPath(strTarget))
+FolderReplacer::FolderReplacer(
+    const QString &strSource, const QString &strTarget, const QStringList &listKeep)
+    : m_strSource(QDir::cleanPath(strSource))
+    , m_strTarget(QDir::cleanPath(strTarget))
 {
     for (const QString &strKeep : listKeep)
         m_listKeep.append(QDir::cleanPath(strKeep));
@@ -77,8 +78,8 @@ bool FolderReplacer::replace()
         rollback();
         return false;
     }
-    m_iReplaced = int(std::count_if(m_vectItems.cbegin(), m_vectItems.cend(),
-                                    [](const Item &item) { return !item.bDir; }));
+    m_iReplaced = int(
+        std::count_if(m_vectItems.cbegin(), m_vectItems.cend(), [](const Item &item) { return !item.bDir; }));
     return true;
 }
 
@@ -115,7 +116,7 @@ bool FolderReplacer::renameEntry(const QString &strFrom, const QString &strTo)
 bool FolderReplacer::collect()
 {
     QDirIterator it(m_strSource, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
+        QDirIterator::Subdirectories);
     const QDir source(m_strSource);
     while (it.hasNext()) {
         const QString strPath = it.next();
@@ -130,14 +131,15 @@ bool FolderReplacer::collect()
     // Directories before their files; the copier's own folder last, so a failure anywhere else
     // is found before the running copier's files are touched.
     auto ownFolder = [](const Item &item) {
-        return item.strRelPath == QLatin1String("Stilemend") || item.strRelPath.startsWith(QLatin1String("Stilemend/"));
+        return item.strRelPath == QLatin1String("Stilemend")
+            || item.strRelPath.startsWith(QLatin1String("Stilemend/"));
     };
     std::stable_sort(m_vectItems.begin(), m_vectItems.end(), [&](const Item &a, const Item &b) {
         if (ownFolder(a) != ownFolder(b))
             return !ownFolder(a);
         return a.strRelPath.count(QLatin1Char('/')) < b.strRelPath.count(QLatin1Char('/'))
-               || (a.strRelPath.count(QLatin1Char('/')) == b.strRelPath.count(QLatin1Char('/'))
-                   && a.strRelPath < b.strRelPath);
+            || (a.strRelPath.count(QLatin1Char('/')) == b.strRelPath.count(QLatin1Char('/'))
+                && a.strRelPath < b.strRelPath);
     });
     if (m_vectItems.isEmpty()) {
         fail(QStringLiteral("%1 holds nothing to install").arg(m_strSource));
@@ -163,7 +165,7 @@ bool FolderReplacer::stage()
             return false;
         }
         if (!copyEntry(m_strSource + QLatin1Char('/') + item.strRelPath, item.strStaged,
-                       m_listExecutables.contains(item.strRelPath)))
+                m_listExecutables.contains(item.strRelPath)))
             return false;
     }
     return true;
@@ -211,7 +213,9 @@ bool FolderReplacer::rollback()
                 listProblems << QStringLiteral("cannot remove the new %1").arg(strTarget);
         }
         if (item.bBackedUp && !item.bInstalled) {
-            if (::rename(QFile::encodeName(item.strBackup).constData(), QFile::encodeName(strTarget).constData()) == 0)
+            if (::rename(
+                    QFile::encodeName(item.strBackup).constData(), QFile::encodeName(strTarget).constData())
+                == 0)
                 item.bBackedUp = false;
             else
                 listProblems << QStringLiteral("cannot put back %1: %2").arg(strTarget, systemError());
@@ -261,8 +265,11 @@ bool FolderReplacer::copyEntry(const QString &strFrom, const QString &strTo, boo
     const QFileInfo info(strFrom);
     if (info.isSymLink()) {
         char buffer[4096];
-        const ssize_t iLength = ::readlink(QFile::encodeName(strFrom).constData(), buffer, sizeof(buffer) - 1);
-        if (iLength < 0 || ::symlink(QByteArray(buffer, int(iLength)).constData(), QFile::encodeName(strTo).constData()) != 0) {
+        const ssize_t iLength
+            = ::readlink(QFile::encodeName(strFrom).constData(), buffer, sizeof(buffer) - 1);
+        if (iLength < 0
+            || ::symlink(QByteArray(buffer, int(iLength)).constData(), QFile::encodeName(strTo).constData())
+                != 0) {
             fail(QStringLiteral("cannot copy the link %1 to %2: %3").arg(strFrom, strTo, systemError()));
             return false;
         }

@@ -45,8 +45,8 @@ private:
     {
         QString strRelPath;
         bool bDir = false;
-        QString strStaged;     // temporary copy beside the target
-        QString strBackup;     // the old entry, renamed aside
+        QString strStaged; // temporary copy beside the target
+        QString strBackup; // the old entry, renamed aside
         bool bBackedUp = false;
         bool bInstalled = false;
     };

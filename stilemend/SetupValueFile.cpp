@@ -15,9 +15,9 @@ const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 // Where the Value text of a key lies in the decoded document.
 struct ValueSpan
 {
-    int iTextBegin = -1;   // first character after <Value>
-    int iTextEnd = -1;     // the '<' of </Value>
-    int iTagBegin = -1;    // the '<' of <Value/> when the element is empty and self-closed
+    int iTextBegin = -1; // first character after <Value>
+    int iTextEnd = -1; // the '<' of </Value>
+    int iTagBegin = -1; // the '<' of <Value/> when the element is empty and self-closed
 };
 
 struct ParsedFile
@@ -28,7 +28,7 @@ struct ParsedFile
 };
 
 bool parseBytes(QByteArray bytes, const QString &strPath, const QString &strKey, ParsedFile *pFile,
-                ValueSpan *pSpan, QString *pValue, QString *pError)
+    ValueSpan *pSpan, QString *pValue, QString *pError)
 {
     if (bytes.startsWith(kUtf8Bom)) {
         pFile->bom = kUtf8Bom;
@@ -47,7 +47,8 @@ bool parseBytes(QByteArray bytes, const QString &strPath, const QString &strKey,
         reader.readNext();
         if (reader.isStartDocument()) {
             const QString strEncoding = reader.documentEncoding().toString();
-            pFile->pCodec = strEncoding.isEmpty() ? nullptr : QTextCodec::codecForName(strEncoding.toLatin1());
+            pFile->pCodec
+                = strEncoding.isEmpty() ? nullptr : QTextCodec::codecForName(strEncoding.toLatin1());
         } else if (reader.isStartElement()) {
             ++iDepth;
             if (!bFound && iDepth == 2 && reader.name() == strKey) {
@@ -65,7 +66,7 @@ bool parseBytes(QByteArray bytes, const QString &strPath, const QString &strKey,
                 bInKey = false;
                 bFound = true;
             } else if (bInKey && iDepth == 2) {
-                bInKey = false;   // a key without Value: keep looking, the first full one counts
+                bInKey = false; // a key without Value: keep looking, the first full one counts
             }
             --iDepth;
         }
@@ -101,7 +102,7 @@ bool parseBytes(QByteArray bytes, const QString &strPath, const QString &strKey,
 }
 
 bool parse(const QString &strPath, const QString &strKey, ParsedFile *pFile, ValueSpan *pSpan,
-           QString *pValue, QString *pError)
+    QString *pValue, QString *pError)
 {
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -115,20 +116,20 @@ bool parse(const QString &strPath, const QString &strKey, ParsedFile *pFile, Val
 struct KeyElement
 {
     QString strName;
-    int iBegin = -1;   // its '<'
-    int iEnd = -1;     // just past its end tag
+    int iBegin = -1; // its '<'
+    int iEnd = -1; // just past its end tag
 };
 
 // The root's key elements and where the root's end tag begins.
-bool scanKeys(QByteArray bytes, const QString &strPath, ParsedFile *pFile, QVector<KeyElement> *pKeys, int *pRootEnd,
-              QString *pError)
+bool scanKeys(QByteArray bytes, const QString &strPath, ParsedFile *pFile, QVector<KeyElement> *pKeys,
+    int *pRootEnd, QString *pError)
 {
     if (bytes.startsWith(kUtf8Bom)) {
         pFile->bom = kUtf8Bom;
         bytes.remove(0, kUtf8Bom.size());
     }
     QXmlStreamReader reader(bytes);
-    QVector<int> starts;   // end offsets of the key start tags
+    QVector<int> starts; // end offsets of the key start tags
     QVector<int> ends;
     int iDepth = 0;
     int iRootEnd = -1;
@@ -136,7 +137,8 @@ bool scanKeys(QByteArray bytes, const QString &strPath, ParsedFile *pFile, QVect
         reader.readNext();
         if (reader.isStartDocument()) {
             const QString strEncoding = reader.documentEncoding().toString();
-            pFile->pCodec = strEncoding.isEmpty() ? nullptr : QTextCodec::codecForName(strEncoding.toLatin1());
+            pFile->pCodec
+                = strEncoding.isEmpty() ? nullptr : QTextCodec::codecForName(strEncoding.toLatin1());
         } else if (reader.isStartElement()) {
             if (++iDepth == 2) {
                 KeyElement key;
@@ -197,8 +199,8 @@ bool SetupValueFile::read(const QString &strPath, const QString &strKey, QString
     return parse(strPath, strKey, &file, &span, pValue, &strError);
 }
 
-bool SetupValueFile::write(const QString &strPath, const QString &strKey, const QString &strValue,
-                           QString *pError)
+bool SetupValueFile::write(
+    const QString &strPath, const QString &strKey, const QString &strValue, QString *pError)
 {
     QString strError;
     ParsedFile file;
@@ -212,7 +214,7 @@ bool SetupValueFile::write(const QString &strPath, const QString &strKey, const 
     QString strText = file.strText;
     if (span.iTagBegin >= 0) {
         strText.replace(span.iTagBegin, span.iTextEnd - span.iTagBegin,
-                        QStringLiteral("<Value>%1</Value>").arg(escaped(strValue)));
+            QStringLiteral("<Value>%1</Value>").arg(escaped(strValue)));
     } else {
         strText.replace(span.iTextBegin, span.iTextEnd - span.iTextBegin, escaped(strValue));
     }
@@ -224,7 +226,8 @@ bool SetupValueFile::write(const QString &strPath, const QString &strKey, const 
     ParsedFile check;
     ValueSpan checkSpan;
     QString strReadBack;
-    if (!parseBytes(bytes, strPath, strKey, &check, &checkSpan, &strReadBack, &strError) || strReadBack != strValue) {
+    if (!parseBytes(bytes, strPath, strKey, &check, &checkSpan, &strReadBack, &strError)
+        || strReadBack != strValue) {
         if (pError != nullptr)
             *pError = QStringLiteral("cannot rewrite %1 safely; left unchanged").arg(strPath);
         return false;
@@ -245,8 +248,8 @@ bool SetupValueFile::write(const QString &strPath, const QString &strKey, const 
     return true;
 }
 
-bool SetupValueFile::addMissingKeys(const QString &strPath, const QString &strShippedPath, QStringList *pAdded,
-                                    QString *pError)
+bool SetupValueFile::addMissingKeys(
+    const QString &strPath, const QString &strShippedPath, QStringList *pAdded, QString *pError)
 {
     QString strError;
     ParsedFile user;
@@ -277,7 +280,7 @@ bool SetupValueFile::addMissingKeys(const QString &strPath, const QString &strSh
         const int iLineStart = shipped.strText.lastIndexOf(QLatin1Char('\n'), key.iBegin - 1) + 1;
         const QString strIndent = shipped.strText.mid(iLineStart, key.iBegin - iLineStart);
         strInsert += (strIndent.trimmed().isEmpty() ? strIndent : QString())
-                     + shipped.strText.mid(key.iBegin, key.iEnd - key.iBegin) + QLatin1Char('\n');
+            + shipped.strText.mid(key.iBegin, key.iEnd - key.iBegin) + QLatin1Char('\n');
         listAdded.append(key.strName);
     }
     if (pAdded != nullptr)

@@ -40,8 +40,9 @@ bool isProgramFile(const QString &strPath)
 } // namespace
 
 UpdateHandOver::UpdateHandOver(const QString &strProgramDir, const QString &strMarkerDir)
-    : m_strProgramDir(resolved(strProgramDir)),
-      m_strMarkerDir(strMarkerDir.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(strMarkerDir).absoluteFilePath()))
+    : m_strProgramDir(resolved(strProgramDir))
+    , m_strMarkerDir(
+          strMarkerDir.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(strMarkerDir).absoluteFilePath()))
 {
 }
 
@@ -62,8 +63,8 @@ QString UpdateHandOver::programDirFor(const QString &strCopierDir)
 
 QString UpdateHandOver::markerDirFor(const QString &strMarkerName)
 {
-    if (strMarkerName.isEmpty() || strMarkerName.contains(QLatin1Char('/')) || strMarkerName == QLatin1String(".")
-        || strMarkerName == QLatin1String(".."))
+    if (strMarkerName.isEmpty() || strMarkerName.contains(QLatin1Char('/'))
+        || strMarkerName == QLatin1String(".") || strMarkerName == QLatin1String(".."))
         return QString();
     return QDir::homePath() + QLatin1Char('/') + strMarkerName;
 }
@@ -88,10 +89,12 @@ UpdateHandOver::Result UpdateHandOver::run()
 
     const QString strNewProgram = bMarkerUnsafe ? QString() : findNewProgram();
     FolderReplacer replacer(strNewProgram, m_strProgramDir, keptPaths(strDownloadPath));
-    replacer.setExecutables({strProgramName, QStringLiteral("Ferrodock"), QStringLiteral("Stilemend/Stilemend")});
+    replacer.setExecutables(
+        { strProgramName, QStringLiteral("Ferrodock"), QStringLiteral("Stilemend/Stilemend") });
     bool bInstalled = false;
     if (bMarkerUnsafe) {
-        qWarning().noquote() << "the marker folder overlaps the program folder or the download path; not used";
+        qWarning().noquote()
+            << "the marker folder overlaps the program folder or the download path; not used";
     } else if (strNewProgram.isEmpty()) {
         qWarning().noquote() << "no new program found in" << m_strMarkerDir;
     } else if (replacer.replace()) {
@@ -144,9 +147,11 @@ QString UpdateHandOver::findNewProgram() const
 QStringList UpdateHandOver::keptPaths(const QString &strDownloadPath) const
 {
     // Never shipped over: the pending catalog, installed tools and the default download folder.
-    QStringList listKept{QStringLiteral("ToolsFileTemp"), QStringLiteral("SubTools"), QStringLiteral("Download")};
+    QStringList listKept { QStringLiteral("ToolsFileTemp"), QStringLiteral("SubTools"),
+        QStringLiteral("Download") };
     // The user's settings, state and catalog stay; a program folder lacking them gets the new ones.
-    for (const QString &strName : {kSetupFile, QStringLiteral("ToolsStateList.xml"), QStringLiteral("ToolsFile")}) {
+    for (const QString &strName :
+        { kSetupFile, QStringLiteral("ToolsStateList.xml"), QStringLiteral("ToolsFile") }) {
         if (QFileInfo::exists(m_strProgramDir + QLatin1Char('/') + strName))
             listKept.append(strName);
     }
@@ -177,7 +182,8 @@ void UpdateHandOver::addNewSettings(const QString &strShippedSetup) const
         return;
     QStringList listAdded;
     QString strError;
-    if (!SetupValueFile::addMissingKeys(m_strProgramDir + QLatin1Char('/') + kSetupFile, strShippedSetup, &listAdded, &strError))
+    if (!SetupValueFile::addMissingKeys(
+            m_strProgramDir + QLatin1Char('/') + kSetupFile, strShippedSetup, &listAdded, &strError))
         qWarning().noquote() << "new settings not added:" << strError;
     else if (!listAdded.isEmpty())
         qInfo().noquote() << "new settings added:" << listAdded.join(QStringLiteral(", "));

@@ -13,10 +13,10 @@ class UpdateHandOver
 {
 public:
     enum Result {
-        Installed = 0,          // the new version is in place and started
-        KeptOld = 1,            // nothing installed (or put back); the old program started
-        NotProgramFolder = 2,   // the copier does not sit in a program folder; nothing touched
-        NotStarted = 3          // no program could be started
+        Installed = 0, // the new version is in place and started
+        KeptOld = 1, // nothing installed (or put back); the old program started
+        NotProgramFolder = 2, // the copier does not sit in a program folder; nothing touched
+        NotStarted = 3 // no program could be started
     };
 
     // strProgramDir: the installed program folder; strMarkerDir: the folder holding the new

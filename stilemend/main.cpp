@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
-
 #include <cstdio>
 
 namespace {
@@ -21,10 +20,10 @@ QFile *g_pLogFile = nullptr;
 // Nobody watches a copier started detached, so its messages also go to a log beside it.
 void logMessage(QtMsgType type, const QMessageLogContext &, const QString &strMessage)
 {
-    static const char *const levels[] = {"debug", "warning", "critical", "fatal", "info"};
+    static const char *const levels[] = { "debug", "warning", "critical", "fatal", "info" };
     const QString strLine = QStringLiteral("%1 %2: %3\n")
                                 .arg(QDateTime::currentDateTime().toString(Qt::ISODate),
-                                     QLatin1String(levels[int(type) < 5 ? int(type) : 0]), strMessage);
+                                    QLatin1String(levels[int(type) < 5 ? int(type) : 0]), strMessage);
     const QByteArray line = strLine.toLocal8Bit();
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     if (g_pLogFile != nullptr) {

@@ -6,18 +6,17 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <unistd.h>
 
 namespace {
 
-const QByteArray kSetup =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n"
-    "  <Translator>\n    <Value>1</Value>\n  </Translator>\n"
-    "  <DownloadPath>\n    <Value>%DOWNLOAD%</Value>\n  </DownloadPath>\n"
-    "  <IsNeedUpdate>\n    <Value>1</Value>\n  </IsNeedUpdate>\n"
-    "  <ChServerAddress>\n    <Value>file:///srv/目录 &amp; co</Value>\n  </ChServerAddress>\n"
-    "</Setup>\n";
+const QByteArray kSetup
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n"
+      "  <Translator>\n    <Value>1</Value>\n  </Translator>\n"
+      "  <DownloadPath>\n    <Value>%DOWNLOAD%</Value>\n  </DownloadPath>\n"
+      "  <IsNeedUpdate>\n    <Value>1</Value>\n  </IsNeedUpdate>\n"
+      "  <ChServerAddress>\n    <Value>file:///srv/目录 &amp; co</Value>\n  </ChServerAddress>\n"
+      "</Setup>\n";
 
 // A setting that only the new version ships.
 const QByteArray kNewKey = "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n";
@@ -25,10 +24,13 @@ const QByteArray kNewKey = "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n";
 // A program that appends its tag to the start log; "stay" (or bStay) keeps it running a while.
 QByteArray fakeProgram(const QByteArray &tag, int iExitCode, bool bStay = false)
 {
-    return "#!/bin/sh\necho " + tag + " >> \"$RW_FAKE_LOG\"\n"
-           "if [ \"$1\" = stay ] || " + (bStay ? "true" : "false") + "; then sleep 7; echo " + tag
-           + "-exit >> \"$RW_FAKE_LOG\"; fi\n"
-           "exit " + QByteArray::number(iExitCode) + "\n";
+    return "#!/bin/sh\necho " + tag
+        + " >> \"$RW_FAKE_LOG\"\n"
+          "if [ \"$1\" = stay ] || "
+        + (bStay ? "true" : "false") + "; then sleep 7; echo " + tag
+        + "-exit >> \"$RW_FAKE_LOG\"; fi\n"
+          "exit "
+        + QByteArray::number(iExitCode) + "\n";
 }
 
 void writeFile(const QString &strPath, const QByteArray &content, bool bExecutable = false)
@@ -75,20 +77,29 @@ private slots:
 
 void TestStilemend::handOver_data()
 {
-    QTest::addColumn<QString>("newProgram");   // "good", "staying", "failing", "none", "no marker"
-    QTest::addColumn<QString>("obstacle");     // what stands in the way of the copy
-    QTest::addColumn<bool>("programRunning");  // the old program is still running at the start
+    QTest::addColumn<QString>("newProgram"); // "good", "staying", "failing", "none", "no marker"
+    QTest::addColumn<QString>("obstacle"); // what stands in the way of the copy
+    QTest::addColumn<bool>("programRunning"); // the old program is still running at the start
     QTest::addColumn<bool>("expectInstalled");
 
-    QTest::newRow("complete update") << "good" << "" << false << true;
-    QTest::newRow("waits for the running program") << "good" << "" << true << true;
-    QTest::newRow("new program outlives the copier") << "staying" << "" << false << true;
-    QTest::newRow("marker without a program") << "none" << "" << false << false;
-    QTest::newRow("no marker folder") << "no marker" << "" << false << false;
-    QTest::newRow("new program does not start") << "failing" << "" << false << false;
-    QTest::newRow("file in the way of a new folder") << "good" << "file" << false << false;
-    QTest::newRow("read-only program folder") << "good" << "read-only" << false << false;
-    QTest::newRow("download path inside the marker") << "good" << "download in marker" << false << false;
+    QTest::newRow("complete update") << "good"
+                                     << "" << false << true;
+    QTest::newRow("waits for the running program") << "good"
+                                                   << "" << true << true;
+    QTest::newRow("new program outlives the copier") << "staying"
+                                                     << "" << false << true;
+    QTest::newRow("marker without a program") << "none"
+                                              << "" << false << false;
+    QTest::newRow("no marker folder") << "no marker"
+                                      << "" << false << false;
+    QTest::newRow("new program does not start") << "failing"
+                                                << "" << false << false;
+    QTest::newRow("file in the way of a new folder") << "good"
+                                                     << "file" << false << false;
+    QTest::newRow("read-only program folder") << "good"
+                                              << "read-only" << false << false;
+    QTest::newRow("download path inside the marker") << "good"
+                                                     << "download in marker" << false << false;
 }
 
 void TestStilemend::handOver()
@@ -132,14 +143,16 @@ void TestStilemend::handOver()
 
     // The downloaded new version, with shipped defaults that must not replace the user's.
     if (newProgram != QLatin1String("no marker"))
-        writeFile(strMarker + "/Ferrodock", "new server");   // modes lost in the package
+        writeFile(strMarker + "/Ferrodock", "new server"); // modes lost in the package
     if (newProgram != QLatin1String("none") && newProgram != QLatin1String("no marker")) {
         writeFile(strMarker + "/RigWarden",
-                  fakeProgram("new", newProgram == QLatin1String("failing") ? 3 : 0, newProgram == QLatin1String("staying")),
-                  newProgram != QLatin1String("staying"));
+            fakeProgram("new", newProgram == QLatin1String("failing") ? 3 : 0,
+                newProgram == QLatin1String("staying")),
+            newProgram != QLatin1String("staying"));
         writeFile(strMarker + "/plugins/libskin.so", "new skin");
         writeFile(strMarker + "/docs/manual/help.txt", "new help");
-        writeFile(strMarker + "/Setup.xml", QByteArray(kSetup).replace("%DOWNLOAD%", "").replace("</Setup>", kNewKey + "</Setup>"));
+        writeFile(strMarker + "/Setup.xml",
+            QByteArray(kSetup).replace("%DOWNLOAD%", "").replace("</Setup>", kNewKey + "</Setup>"));
         writeFile(strMarker + "/ToolsStateList.xml", "<Tools/>\n");
         writeFile(strMarker + "/ToolsFile/ToolsInfoList.xml", "<Tools>shipped catalog</Tools>\n");
         writeFile(strMarker + "/ToolsFileTemp/ToolsInfoList.xml", "<Tools>stray</Tools>\n");
@@ -149,7 +162,8 @@ void TestStilemend::handOver()
     if (QTest::currentTestFailed())
         return;
     if (obstacle == QLatin1String("read-only"))
-        QVERIFY(QFile::setPermissions(strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(
+            QFile::setPermissions(strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     const QMap<QString, QByteArray> before = snapshot(strProgram);
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -159,7 +173,7 @@ void TestStilemend::handOver()
     QProcess running;
     if (programRunning) {
         running.setProcessEnvironment(env);
-        running.start(strProgram + "/RigWarden", {"stay"});
+        running.start(strProgram + "/RigWarden", { "stay" });
         QVERIFY(running.waitForStarted(10000));
         QTRY_VERIFY_WITH_TIMEOUT(readFile(strLog).startsWith("old\n"), 10000);
     }
@@ -169,10 +183,11 @@ void TestStilemend::handOver()
     copier.setStandardOutputFile(root.filePath("copier.out"));
     copier.setStandardErrorFile(root.filePath("copier.out"));
     if (bAsNobody) {
-        QCOMPARE(QProcess::execute("chown", {"-R", "65534:65534", root.path()}), 0);
-        copier.start(strSetpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", strCopier, strCopier, "Rig Warden"});
+        QCOMPARE(QProcess::execute("chown", { "-R", "65534:65534", root.path() }), 0);
+        copier.start(strSetpriv,
+            { "--reuid=65534", "--regid=65534", "--clear-groups", strCopier, strCopier, "Rig Warden" });
     } else {
-        copier.start(strCopier, {strCopier, "Rig Warden"});
+        copier.start(strCopier, { strCopier, "Rig Warden" });
     }
     QVERIFY(copier.waitForFinished(90000));
     const QByteArray copierLog = readFile(root.filePath("copier.out"));
@@ -196,7 +211,8 @@ void TestStilemend::handOver()
         QCOMPARE(readFile(strDownload + "/SubTools/Tool/Tool"), QByteArray("installed tool"));
     // The user's settings byte for byte, except the cleared flag and the setting the new version
     // brought (which stays after a restore: the old program ignores it).
-    QByteArray expectedSetup = QByteArray(setup).replace("<IsNeedUpdate>\n    <Value>1<", "<IsNeedUpdate>\n    <Value>0<");
+    QByteArray expectedSetup
+        = QByteArray(setup).replace("<IsNeedUpdate>\n    <Value>1<", "<IsNeedUpdate>\n    <Value>0<");
     if (expectInstalled || newProgram == QLatin1String("failing"))
         expectedSetup.replace("</Setup>", kNewKey + "</Setup>");
     QCOMPARE(readFile(strProgram + "/Setup.xml"), expectedSetup);
@@ -207,8 +223,8 @@ void TestStilemend::handOver()
     expected.remove("Setup.xml");
     if (expectInstalled) {
         // User data identical; program files new; nothing left over from the swap.
-        const QStringList listUserFiles{"ToolsStateList.xml", "ToolsFile/ToolsInfoList.xml",
-                                        "ToolsFileTemp/ToolsInfoList.xml", "Download/SubTools/Tool/Tool"};
+        const QStringList listUserFiles { "ToolsStateList.xml", "ToolsFile/ToolsInfoList.xml",
+            "ToolsFileTemp/ToolsInfoList.xml", "Download/SubTools/Tool/Tool" };
         for (const QString &strUserFile : listUserFiles)
             QCOMPARE(after.value(strUserFile), before.value(strUserFile));
         QCOMPARE(readFile(strProgram + "/Ferrodock"), QByteArray("new server"));
@@ -229,7 +245,8 @@ void TestStilemend::handOver()
     if (!obstacle.isEmpty() && !bDownloadInMarker)
         QVERIFY2(copierLog.contains("update not installed"), copierLog.constData());
 
-    QFile::setPermissions(strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(
+        strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // A copier run by hand from some other folder must not lay a program over it.
@@ -250,7 +267,7 @@ void TestStilemend::outsideProgramFolder()
     env.insert("RW_FAKE_LOG", root.filePath("started.log"));
     copier.setProcessEnvironment(env);
     copier.setProcessChannelMode(QProcess::MergedChannels);
-    copier.start(strFolder + "/Stilemend/Stilemend", {strFolder + "/Stilemend/Stilemend", "Rig Warden"});
+    copier.start(strFolder + "/Stilemend/Stilemend", { strFolder + "/Stilemend/Stilemend", "Rig Warden" });
     QVERIFY(copier.waitForFinished(60000));
     QCOMPARE(copier.exitCode(), 2);
     QVERIFY(snapshot(strFolder) == before);

@@ -17,8 +17,10 @@ namespace {
 class FailingReplacer : public FolderReplacer
 {
 public:
-    FailingReplacer(const QString &strSource, const QString &strTarget, const QStringList &listKeep, int iFailAt)
-        : FolderReplacer(strSource, strTarget, listKeep), m_iFailAt(iFailAt)
+    FailingReplacer(
+        const QString &strSource, const QString &strTarget, const QStringList &listKeep, int iFailAt)
+        : FolderReplacer(strSource, strTarget, listKeep)
+        , m_iFailAt(iFailAt)
     {
     }
     int m_iCalls = 0;
@@ -54,13 +56,13 @@ QMap<QString, QByteArray> snapshot(const QString &strDir)
 {
     QMap<QString, QByteArray> entries;
     QDirIterator it(strDir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
+        QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString strPath = it.next();
         const QFileInfo info = it.fileInfo();
         QByteArray value = info.isSymLink() ? "link " + QFile::encodeName(info.symLinkTarget())
-                           : info.isDir()   ? QByteArray("dir")
-                                            : QCryptographicHash::hash(readFile(strPath), QCryptographicHash::Sha1);
+            : info.isDir()                  ? QByteArray("dir")
+                           : QCryptographicHash::hash(readFile(strPath), QCryptographicHash::Sha1);
         entries.insert(QDir(strDir).relativeFilePath(strPath), value);
     }
     return entries;
@@ -112,7 +114,7 @@ void TestStilemendCopier::swapFailure()
     const QMap<QString, QByteArray> before = snapshot(strOld);
 
     // 4 files and a link to swap, 3 of them over an old entry: 8 renames in all.
-    FailingReplacer replacer(strNew, strOld, {"ToolsStateList.xml"}, failAt);
+    FailingReplacer replacer(strNew, strOld, { "ToolsStateList.xml" }, failAt);
     const bool bReplaced = replacer.replace();
     QCOMPARE(bReplaced, failAt == 0);
     if (bReplaced) {
@@ -131,25 +133,38 @@ void TestStilemendCopier::swapFailure()
 void TestStilemendCopier::setupValue_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QByteArray>("expected");   // empty: the write must fail and change nothing
+    QTest::addColumn<QByteArray>("expected"); // empty: the write must fail and change nothing
 
-    QTest::newRow("plain") << QByteArray("<Setup>\n <IsNeedUpdate>\n  <Value>1</Value>\n </IsNeedUpdate>\n</Setup>\n")
-                           << QByteArray("<Setup>\n <IsNeedUpdate>\n  <Value>0</Value>\n </IsNeedUpdate>\n</Setup>\n");
+    QTest::newRow("plain")
+        << QByteArray("<Setup>\n <IsNeedUpdate>\n  <Value>1</Value>\n </IsNeedUpdate>\n</Setup>\n")
+        << QByteArray("<Setup>\n <IsNeedUpdate>\n  <Value>0</Value>\n </IsNeedUpdate>\n</Setup>\n");
     QTest::newRow("BOM, CRLF and Chinese before the key")
-        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>/home/用户/下载 &amp; 工具</Value></DownloadPath>\r\n"
+        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" "
+                      "encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>/home/用户/下载 &amp; "
+                      "工具</Value></DownloadPath>\r\n"
                       "<IsNeedUpdate><Value> 1 </Value></IsNeedUpdate></Setup>")
-        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>/home/用户/下载 &amp; 工具</Value></DownloadPath>\r\n"
+        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" "
+                      "encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>/home/用户/下载 &amp; "
+                      "工具</Value></DownloadPath>\r\n"
                       "<IsNeedUpdate><Value>0</Value></IsNeedUpdate></Setup>");
-    QTest::newRow("empty self-closed value") << QByteArray("<S><IsNeedUpdate><Value/></IsNeedUpdate></S>")
-                                             << QByteArray("<S><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
+    QTest::newRow("empty self-closed value")
+        << QByteArray("<S><IsNeedUpdate><Value/></IsNeedUpdate></S>")
+        << QByteArray("<S><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
     QTest::newRow("first of two keys; nested one ignored")
-        << QByteArray("<S><G><IsNeedUpdate><Value>1</Value></IsNeedUpdate></G><IsNeedUpdate><Value>1</Value></IsNeedUpdate>"
+        << QByteArray("<S><G><IsNeedUpdate><Value>1</Value></IsNeedUpdate></G><IsNeedUpdate><Value>1</"
+                      "Value></IsNeedUpdate>"
                       "<IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>")
-        << QByteArray("<S><G><IsNeedUpdate><Value>1</Value></IsNeedUpdate></G><IsNeedUpdate><Value>0</Value></IsNeedUpdate>"
+        << QByteArray("<S><G><IsNeedUpdate><Value>1</Value></IsNeedUpdate></G><IsNeedUpdate><Value>0</"
+                      "Value></IsNeedUpdate>"
                       "<IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>");
-    QTest::newRow("GBK encoded") << QByteArray("<?xml version=\"1.0\" encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></P><IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>")
-                                 << QByteArray("<?xml version=\"1.0\" encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></P><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
-    QTest::newRow("key missing") << QByteArray("<S><Translator><Value>1</Value></Translator></S>") << QByteArray();
+    QTest::newRow("GBK encoded") << QByteArray("<?xml version=\"1.0\" "
+                                               "encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></"
+                                               "P><IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>")
+                                 << QByteArray("<?xml version=\"1.0\" "
+                                               "encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></"
+                                               "P><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
+    QTest::newRow("key missing") << QByteArray("<S><Translator><Value>1</Value></Translator></S>")
+                                 << QByteArray();
     QTest::newRow("key without value") << QByteArray("<S><IsNeedUpdate/></S>") << QByteArray();
     QTest::newRow("malformed") << QByteArray("<S><IsNeedUpdate><Value>1</Value></S>") << QByteArray();
 }
@@ -172,15 +187,20 @@ void TestStilemendCopier::missingKeys_data()
 {
     QTest::addColumn<QByteArray>("user");
     QTest::addColumn<QByteArray>("shipped");
-    QTest::addColumn<QByteArray>("expected");   // empty: the call must fail and change nothing
+    QTest::addColumn<QByteArray>("expected"); // empty: the call must fail and change nothing
 
-    const QByteArray user = "<?xml version=\"1.0\"?>\n<Configure>\n    <DownloadPath>\n        <Value>/home/用户</Value>\n"
-                            "    </DownloadPath>\n    <IsNeedUpdate>\n        <Value>1</Value>\n    </IsNeedUpdate>\n</Configure>\n";
+    const QByteArray user
+        = "<?xml version=\"1.0\"?>\n<Configure>\n    <DownloadPath>\n        <Value>/home/用户</Value>\n"
+          "    </DownloadPath>\n    <IsNeedUpdate>\n        <Value>1</Value>\n    "
+          "</IsNeedUpdate>\n</Configure>\n";
     QTest::newRow("new keys appended with their shipped values")
         << user
-        << QByteArray("<Configure>\n  <DownloadPath><Value></Value></DownloadPath>\n  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n"
-                      "  <IsNeedUpdate><Value>0</Value></IsNeedUpdate>\n  <Skin><Value/></Skin>\n</Configure>\n")
-        << QByteArray(user).replace("</Configure>", "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n  <Skin><Value/></Skin>\n</Configure>");
+        << QByteArray(
+               "<Configure>\n  <DownloadPath><Value></Value></DownloadPath>\n  <Proxy>\n    "
+               "<Value>none</Value>\n  </Proxy>\n"
+               "  <IsNeedUpdate><Value>0</Value></IsNeedUpdate>\n  <Skin><Value/></Skin>\n</Configure>\n")
+        << QByteArray(user).replace("</Configure>",
+               "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n  <Skin><Value/></Skin>\n</Configure>");
     QTest::newRow("nothing new leaves the file alone")
         << user << QByteArray("<C><IsNeedUpdate><Value>0</Value></IsNeedUpdate></C>") << user;
     QTest::newRow("one-line file") << QByteArray("<C><A><Value>1</Value></A></C>")
@@ -199,8 +219,9 @@ void TestStilemendCopier::missingKeys()
     writeFile(dir.filePath("shipped.xml"), shipped);
 
     QStringList listAdded;
-    QCOMPARE(SetupValueFile::addMissingKeys(dir.filePath("Setup.xml"), dir.filePath("shipped.xml"), &listAdded),
-             !expected.isEmpty());
+    QCOMPARE(
+        SetupValueFile::addMissingKeys(dir.filePath("Setup.xml"), dir.filePath("shipped.xml"), &listAdded),
+        !expected.isEmpty());
     QCOMPARE(readFile(dir.filePath("Setup.xml")), expected.isEmpty() ? user : expected);
 }
 
