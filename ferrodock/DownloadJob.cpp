@@ -33,7 +33,7 @@ int DownloadJob::protocolValue() const
     case State::Queued:
         return 0;
     case State::Downloading:
-        return iPercent;
+        return m_iPercent;
     case State::Verifying:
     case State::Installing:
         // All bytes are in; 200 waits until the files stand in place.
@@ -41,7 +41,7 @@ int DownloadJob::protocolValue() const
     case State::Done:
         return 200;
     case State::Failed:
-        return iFailCode;
+        return m_iFailCode;
     case State::Cancelled:
         return 0;
     }
@@ -65,7 +65,7 @@ void DownloadJob::setProgress(qint64 iReceived, qint64 iTotal)
     if (iTotal <= 0)
         return;
     std::lock_guard<std::mutex> lock(m_mutex);
-    iPercent = int(qBound<qint64>(0, iReceived * 100 / iTotal, 100));
+    m_iPercent = int(qBound<qint64>(0, iReceived * 100 / iTotal, 100));
 }
 
 void DownloadJob::fail(int iCode, const QString &strDetail)
@@ -76,7 +76,7 @@ void DownloadJob::fail(int iCode, const QString &strDetail)
         if (m_emState == State::Done || m_emState == State::Failed || m_emState == State::Cancelled)
             return;
         m_emState = State::Failed;
-        iFailCode = iCode;
+        m_iFailCode = iCode;
     }
     m_finished.notify_all();
 }

@@ -54,8 +54,8 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_finished;
     State m_emState = State::Queued;
-    int iFailCode = 0;
-    int iPercent = 0;
+    int m_iFailCode = 0;
+    int m_iPercent = 0;
     std::atomic_bool m_bCancel{false};
 };
 
