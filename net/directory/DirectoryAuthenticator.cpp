@@ -87,7 +87,8 @@ private:
     void run(const QDeadlineTimer &deadline)
     {
         // A little after libldap's own timeouts, so that they report first when they work.
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadline.remainingTime() + 500);
+        const auto until
+            = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadline.remainingTime() + 500);
         std::unique_lock<std::mutex> lock(m_mutex);
         if (m_condition.wait_until(lock, until, [this]() { return m_bDone; }))
             return;
@@ -123,7 +124,8 @@ private:
     std::thread m_thread;
 };
 
-struct LdapHandle {
+struct LdapHandle
+{
     LDAP *p = nullptr;
     ~LdapHandle()
     {
@@ -134,8 +136,8 @@ struct LdapHandle {
 
 } // namespace
 
-DirectoryAuthenticator::DirectoryAuthenticator(const QString &strServer, const QString &strUserDnTemplate,
-                                               const QString &strCaFile, int iTimeoutMs)
+DirectoryAuthenticator::DirectoryAuthenticator(
+    const QString &strServer, const QString &strUserDnTemplate, const QString &strCaFile, int iTimeoutMs)
     : m_strServer(strServer.trimmed())
     , m_strUserDnTemplate(strUserDnTemplate.trimmed())
     , m_strCaFile(strCaFile.trimmed())
@@ -179,8 +181,8 @@ QString DirectoryAuthenticator::escapeDnValue(const QString &strValue)
     return strOut;
 }
 
-DirectoryAuthenticator::Result DirectoryAuthenticator::bind(const QString &strUser,
-                                                            const QString &strPassword) const
+DirectoryAuthenticator::Result DirectoryAuthenticator::bind(
+    const QString &strUser, const QString &strPassword) const
 {
     // An empty password would be an unauthenticated bind, which many servers answer with success.
     if (strUser.trimmed().isEmpty() || strPassword.isEmpty())
@@ -202,9 +204,8 @@ DirectoryAuthenticator::Result DirectoryAuthenticator::bind(const QString &strUs
     return watchdog.hasCut() ? ServerUnavailable : emResult;
 }
 
-DirectoryAuthenticator::Result DirectoryAuthenticator::exchange(LDAP *pLdap, const QDeadlineTimer &deadline,
-                                                                const QString &strUser,
-                                                                const QString &strPassword) const
+DirectoryAuthenticator::Result DirectoryAuthenticator::exchange(
+    LDAP *pLdap, const QDeadlineTimer &deadline, const QString &strUser, const QString &strPassword) const
 {
     const int iVersion = LDAP_VERSION3;
     const int iRequireCert = LDAP_OPT_X_TLS_DEMAND;
@@ -229,7 +230,8 @@ DirectoryAuthenticator::Result DirectoryAuthenticator::exchange(LDAP *pLdap, con
             return ServerUnavailable;
         iCode = ldap_start_tls_s(pLdap, nullptr, nullptr);
         if (iCode != LDAP_SUCCESS) {
-            qWarning() << "kv7 directory: StartTLS with" << m_strServer << "failed:" << diagnostic(pLdap, iCode);
+            qWarning() << "kv7 directory: StartTLS with" << m_strServer
+                       << "failed:" << diagnostic(pLdap, iCode);
             return isUnreachable(iCode) ? ServerUnavailable : SecureChannelFailed;
         }
     }
@@ -241,7 +243,8 @@ DirectoryAuthenticator::Result DirectoryAuthenticator::exchange(LDAP *pLdap, con
     berval credentials;
     credentials.bv_val = password.data();
     credentials.bv_len = static_cast<ber_len_t>(password.size());
-    iCode = ldap_sasl_bind_s(pLdap, dn.constData(), LDAP_SASL_SIMPLE, &credentials, nullptr, nullptr, nullptr);
+    iCode
+        = ldap_sasl_bind_s(pLdap, dn.constData(), LDAP_SASL_SIMPLE, &credentials, nullptr, nullptr, nullptr);
     password.fill('\0');
 
     switch (iCode) {

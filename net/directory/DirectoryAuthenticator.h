@@ -14,13 +14,13 @@ class DirectoryAuthenticator
 {
 public:
     enum Result {
-        Accepted,           // the server accepted the user name and password
-        Refused,            // wrong password, unknown user or a name the server rejects
-        EmptyCredentials,   // refused before any connection: an empty name or password
-        NotConfigured,      // no usable server address or user DN template
-        ServerUnavailable,  // the server cannot be reached or did not answer in time
-        SecureChannelFailed,// StartTLS or the certificate check failed
-        OtherError          // any other LDAP failure
+        Accepted, // the server accepted the user name and password
+        Refused, // wrong password, unknown user or a name the server rejects
+        EmptyCredentials, // refused before any connection: an empty name or password
+        NotConfigured, // no usable server address or user DN template
+        ServerUnavailable, // the server cannot be reached or did not answer in time
+        SecureChannelFailed, // StartTLS or the certificate check failed
+        OtherError // any other LDAP failure
     };
 
     static constexpr int kDefaultTimeoutMs = 10000;
@@ -29,7 +29,7 @@ public:
     // strUserDnTemplate: the bind DN with "%1" where the escaped user name goes.
     // strCaFile: a PEM CA bundle for the server's certificate; empty uses the system trust store.
     DirectoryAuthenticator(const QString &strServer, const QString &strUserDnTemplate,
-                           const QString &strCaFile = QString(), int iTimeoutMs = kDefaultTimeoutMs);
+        const QString &strCaFile = QString(), int iTimeoutMs = kDefaultTimeoutMs);
 
     bool isConfigured() const;
     QString server() const { return m_strServer; }
@@ -47,7 +47,7 @@ public:
 
 private:
     Result exchange(LDAP *pLdap, const QDeadlineTimer &deadline, const QString &strUser,
-                    const QString &strPassword) const;
+        const QString &strPassword) const;
 
     QString m_strServer;
     QString m_strUserDnTemplate;

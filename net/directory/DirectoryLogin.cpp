@@ -17,16 +17,15 @@ DirectoryLogin::DirectoryLogin(QObject *parent)
     connect(&m_watcher, &QFutureWatcherBase::finished, this, &DirectoryLogin::onBindFinished);
 }
 
-bool DirectoryLogin::start(const DirectoryAuthenticator &authenticator, const QString &strUser,
-                           const QString &strPassword)
+bool DirectoryLogin::start(
+    const DirectoryAuthenticator &authenticator, const QString &strUser, const QString &strPassword)
 {
     if (m_bRunning)
         return false;
     m_bRunning = true;
     // The task holds copies only: it may outlive this object.
-    m_watcher.setFuture(QtConcurrent::run(loginPool(), [authenticator, strUser, strPassword]() {
-        return authenticator.bind(strUser, strPassword);
-    }));
+    m_watcher.setFuture(QtConcurrent::run(loginPool(),
+        [authenticator, strUser, strPassword]() { return authenticator.bind(strUser, strPassword); }));
     return true;
 }
 

@@ -17,7 +17,8 @@ public:
     explicit DirectoryLogin(QObject *parent = nullptr);
 
     // Starts one bind with these settings; false (and nothing started) while another one runs.
-    bool start(const DirectoryAuthenticator &authenticator, const QString &strUser, const QString &strPassword);
+    bool start(
+        const DirectoryAuthenticator &authenticator, const QString &strUser, const QString &strPassword);
     bool isRunning() const { return m_bRunning; }
 
 signals:

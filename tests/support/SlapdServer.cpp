@@ -51,7 +51,7 @@ QString SlapdServer::missingTools()
     QStringList missing;
     if (!QFileInfo(QString::fromLatin1(kSlapd)).isExecutable())
         missing << QString::fromLatin1(kSlapd);
-    for (const char *tool : {"ldapadd", "openssl"}) {
+    for (const char *tool : { "ldapadd", "openssl" }) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             missing << QString::fromLatin1(tool);
     }
@@ -99,12 +99,12 @@ bool SlapdServer::makeCertificate()
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
     openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
-                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
-                   QStringLiteral("-keyout"), m_tempDir.filePath(QStringLiteral("key.pem")),
-                   QStringLiteral("-out"), m_tempDir.filePath(QStringLiteral("cert.pem"))});
+        { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+            QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+            QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+            QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
+            QStringLiteral("-keyout"), m_tempDir.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"),
+            m_tempDir.filePath(QStringLiteral("cert.pem")) });
     if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) {
         openssl.kill();
         openssl.waitForFinished(5000);
@@ -119,11 +119,12 @@ bool SlapdServer::writeConfig()
     QDir(strDir).mkpath(QStringLiteral("db"));
     QFile::remove(m_tempDir.filePath(QStringLiteral("slapd.pid")));
     QString strConf;
-    for (const char *schema : {"core", "cosine", "inetorgperson"})
+    for (const char *schema : { "core", "cosine", "inetorgperson" })
         strConf += QStringLiteral("include /etc/ldap/schema/%1.schema\n").arg(QString::fromLatin1(schema));
     strConf += QStringLiteral("modulepath /usr/lib/ldap\nmoduleload back_mdb\n");
     strConf += QStringLiteral("pidfile %1/slapd.pid\nargsfile %1/slapd.args\n").arg(strDir);
-    strConf += QStringLiteral("TLSCertificateFile %1/cert.pem\nTLSCertificateKeyFile %1/key.pem\n").arg(strDir);
+    strConf
+        += QStringLiteral("TLSCertificateFile %1/cert.pem\nTLSCertificateKeyFile %1/key.pem\n").arg(strDir);
     strConf += QStringLiteral("database mdb\nmaxsize 10485760\n");
     strConf += QStringLiteral("suffix \"%1\"\nrootdn \"%2\"\nrootpw %3\ndirectory %4/db\n")
                    .arg(suffix(), QString::fromLatin1(kRootDn), QString::fromLatin1(kRootPassword), strDir);
@@ -144,15 +145,16 @@ bool SlapdServer::launch()
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setStandardOutputFile(m_tempDir.filePath(QStringLiteral("slapd.log")), QIODevice::Append);
     m_process.start(QString::fromLatin1(kSlapd),
-                    {QStringLiteral("-f"), m_tempDir.filePath(QStringLiteral("slapd.conf")),
-                     QStringLiteral("-h"), strListeners, QStringLiteral("-d"), QStringLiteral("stats")});
+        { QStringLiteral("-f"), m_tempDir.filePath(QStringLiteral("slapd.conf")), QStringLiteral("-h"),
+            strListeners, QStringLiteral("-d"), QStringLiteral("stats") });
     if (!m_process.waitForStarted(10000))
         return fail(QStringLiteral("slapd does not start: ") + m_process.errorString());
 
     const QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired()) {
         if (m_process.waitForFinished(100)) {
-            return fail(QStringLiteral("slapd exited with %1: %2").arg(m_process.exitCode()).arg(log().right(2000)));
+            return fail(
+                QStringLiteral("slapd exited with %1: %2").arg(m_process.exitCode()).arg(log().right(2000)));
         }
         if (QFileInfo::exists(m_tempDir.filePath(QStringLiteral("slapd.pid")))
             && log().contains(QLatin1String("slapd starting")))
@@ -180,10 +182,11 @@ bool SlapdServer::runLdapAdd(const QByteArray &ldif)
     ldapadd.setProcessEnvironment(env);
     ldapadd.setProcessChannelMode(QProcess::MergedChannels);
     ldapadd.start(QStringLiteral("ldapadd"),
-                  {QStringLiteral("-x"), QStringLiteral("-ZZ"), QStringLiteral("-H"), url(), QStringLiteral("-D"),
-                   QString::fromLatin1(kRootDn), QStringLiteral("-w"), QString::fromLatin1(kRootPassword),
-                   QStringLiteral("-o"), QStringLiteral("nettimeout=10"), QStringLiteral("-f"), strFile});
-    if (!ldapadd.waitForFinished(30000) || ldapadd.exitStatus() != QProcess::NormalExit || ldapadd.exitCode() != 0) {
+        { QStringLiteral("-x"), QStringLiteral("-ZZ"), QStringLiteral("-H"), url(), QStringLiteral("-D"),
+            QString::fromLatin1(kRootDn), QStringLiteral("-w"), QString::fromLatin1(kRootPassword),
+            QStringLiteral("-o"), QStringLiteral("nettimeout=10"), QStringLiteral("-f"), strFile });
+    if (!ldapadd.waitForFinished(30000) || ldapadd.exitStatus() != QProcess::NormalExit
+        || ldapadd.exitCode() != 0) {
         ldapadd.kill();
         ldapadd.waitForFinished(5000);
         return fail(QStringLiteral("ldapadd failed: ") + QString::fromLocal8Bit(ldapadd.readAll()));
@@ -194,7 +197,7 @@ bool SlapdServer::runLdapAdd(const QByteArray &ldif)
 bool SlapdServer::addUser(const QString &strUid, const QString &strPassword)
 {
     return addEntry(QStringLiteral("uid=%1,ou=people,%2").arg(strUid, suffix()),
-                    {{QStringLiteral("uid"), strUid}, {QStringLiteral("userPassword"), strPassword}});
+        { { QStringLiteral("uid"), strUid }, { QStringLiteral("userPassword"), strPassword } });
 }
 
 bool SlapdServer::addEntry(const QString &strDn, const QList<QPair<QString, QString>> &attributes)

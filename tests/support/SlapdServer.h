@@ -13,9 +13,10 @@
 class SlapdServer
 {
 public:
-    struct Options {
+    struct Options
+    {
         bool bRequireTls = true; // "security tls=1": binds without TLS are refused
-        bool bLdaps = false;     // also listen for ldaps:// on a second port
+        bool bLdaps = false; // also listen for ldaps:// on a second port
     };
 
     SlapdServer();
@@ -38,9 +39,9 @@ public:
     // Adds one entry; the DN is taken as written, values may hold any characters.
     bool addEntry(const QString &strDn, const QList<QPair<QString, QString>> &attributes);
 
-    QString url() const;      // "ldap://127.0.0.1:<port>"
+    QString url() const; // "ldap://127.0.0.1:<port>"
     QString ldapsUrl() const; // "ldaps://127.0.0.1:<port>", when Options::bLdaps
-    QString caFile() const;   // the server's certificate, to be trusted as CA
+    QString caFile() const; // the server's certificate, to be trusted as CA
     QString suffix() const { return QStringLiteral("dc=example,dc=org"); }
     QString userDnTemplate() const { return QStringLiteral("uid=%1,ou=people,") + suffix(); }
     QString directory() const { return m_tempDir.path(); }

@@ -42,7 +42,7 @@ private:
     DirectoryAuthenticator authenticator(const QString &strServer = QString()) const
     {
         return DirectoryAuthenticator(strServer.isEmpty() ? m_pSlapd->url() : strServer,
-                                      m_pSlapd->userDnTemplate(), m_pSlapd->caFile());
+            m_pSlapd->userDnTemplate(), m_pSlapd->caFile());
     }
 
     SlapdServer *m_pSlapd = nullptr;
@@ -57,11 +57,16 @@ void TestDirectoryLogin::initTestCase()
     options.bLdaps = true;
     m_pSlapd = new SlapdServer(options);
     QVERIFY2(m_pSlapd->start(), qPrintable(m_pSlapd->lastError()));
-    QVERIFY2(m_pSlapd->addUser(QStringLiteral("alice"), QStringLiteral("wonder land")), qPrintable(m_pSlapd->lastError()));
-    QVERIFY2(m_pSlapd->addEntry(kOddDn, {{QStringLiteral("uid"), kOddUser}, {QStringLiteral("userPassword"), QStringLiteral("odd")}}),
-             qPrintable(m_pSlapd->lastError()));
-    QVERIFY2(m_pSlapd->addEntry(kSpacedDn, {{QStringLiteral("uid"), kSpacedUser}, {QStringLiteral("userPassword"), QStringLiteral("spaced")}}),
-             qPrintable(m_pSlapd->lastError()));
+    QVERIFY2(m_pSlapd->addUser(QStringLiteral("alice"), QStringLiteral("wonder land")),
+        qPrintable(m_pSlapd->lastError()));
+    QVERIFY2(m_pSlapd->addEntry(kOddDn,
+                 { { QStringLiteral("uid"), kOddUser },
+                     { QStringLiteral("userPassword"), QStringLiteral("odd") } }),
+        qPrintable(m_pSlapd->lastError()));
+    QVERIFY2(m_pSlapd->addEntry(kSpacedDn,
+                 { { QStringLiteral("uid"), kSpacedUser },
+                     { QStringLiteral("userPassword"), QStringLiteral("spaced") } }),
+        qPrintable(m_pSlapd->lastError()));
 }
 
 void TestDirectoryLogin::cleanupTestCase()
@@ -74,13 +79,19 @@ void TestDirectoryLogin::escapesDnValues_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("escaped");
-    QTest::newRow("plain") << "alice" << "alice";
-    QTest::newRow("every special") << ",+\"\\<>;=" << "\\,\\+\\\"\\\\\\<\\>\\;\\=";
-    QTest::newRow("leading hash") << "#a#" << "\\#a#";
-    QTest::newRow("leading and trailing space") << " a b " << "\\ a b\\ ";
-    QTest::newRow("single space") << " " << "\\ ";
+    QTest::newRow("plain") << "alice"
+                           << "alice";
+    QTest::newRow("every special") << ",+\"\\<>;="
+                                   << "\\,\\+\\\"\\\\\\<\\>\\;\\=";
+    QTest::newRow("leading hash") << "#a#"
+                                  << "\\#a#";
+    QTest::newRow("leading and trailing space") << " a b "
+                                                << "\\ a b\\ ";
+    QTest::newRow("single space") << " "
+                                  << "\\ ";
     QTest::newRow("nul") << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << "a\\00b";
-    QTest::newRow("not a placeholder") << "%1" << "%1";
+    QTest::newRow("not a placeholder") << "%1"
+                                       << "%1";
     QTest::newRow("unicode") << QStringLiteral("张三") << QStringLiteral("张三");
 }
 
@@ -101,16 +112,23 @@ void TestDirectoryLogin::binds_data()
     QTest::addColumn<int>("result");
     const int accepted = DirectoryAuthenticator::Accepted;
     const int refused = DirectoryAuthenticator::Refused;
-    QTest::newRow("right password") << false << "alice" << "wonder land" << accepted;
-    QTest::newRow("wrong password") << false << "alice" << "wonderland" << refused;
-    QTest::newRow("password case") << false << "alice" << "Wonder land" << refused;
-    QTest::newRow("unknown user") << false << "mallory" << "wonder land" << refused;
+    QTest::newRow("right password") << false << "alice"
+                                    << "wonder land" << accepted;
+    QTest::newRow("wrong password") << false << "alice"
+                                    << "wonderland" << refused;
+    QTest::newRow("password case") << false << "alice"
+                                   << "Wonder land" << refused;
+    QTest::newRow("unknown user") << false << "mallory"
+                                  << "wonder land" << refused;
     QTest::newRow("DN special characters") << false << kOddUser << "odd" << accepted;
     QTest::newRow("DN special characters, wrong password") << false << kOddUser << "wonder land" << refused;
     QTest::newRow("leading and trailing spaces") << false << kSpacedUser << "spaced" << accepted;
-    QTest::newRow("injected DN parts") << false << "alice,ou=people" << "wonder land" << refused;
-    QTest::newRow("ldaps right password") << true << "alice" << "wonder land" << accepted;
-    QTest::newRow("ldaps wrong password") << true << "alice" << "nope" << refused;
+    QTest::newRow("injected DN parts") << false << "alice,ou=people"
+                                       << "wonder land" << refused;
+    QTest::newRow("ldaps right password") << true << "alice"
+                                          << "wonder land" << accepted;
+    QTest::newRow("ldaps wrong password") << true << "alice"
+                                          << "nope" << refused;
 }
 
 void TestDirectoryLogin::binds()
@@ -131,9 +149,12 @@ void TestDirectoryLogin::neverSendsEmptyPassword_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
-    QTest::newRow("empty password") << "alice" << "";
-    QTest::newRow("empty user") << "" << "wonder land";
-    QTest::newRow("blank user") << "   " << "wonder land";
+    QTest::newRow("empty password") << "alice"
+                                    << "";
+    QTest::newRow("empty user") << ""
+                                << "wonder land";
+    QTest::newRow("blank user") << "   "
+                                << "wonder land";
 }
 
 void TestDirectoryLogin::neverSendsEmptyPassword()
@@ -143,8 +164,10 @@ void TestDirectoryLogin::neverSendsEmptyPassword()
     const int iConnectionsBefore = m_pSlapd->countInLog(QStringLiteral(" ACCEPT from"));
     QCOMPARE(authenticator().bind(user, password), DirectoryAuthenticator::EmptyCredentials);
     // A later bind is logged, so the server's log is up to date when the count is taken.
-    QCOMPARE(authenticator().bind(QStringLiteral("alice"), QStringLiteral("wrong")), DirectoryAuthenticator::Refused);
-    QTRY_COMPARE_WITH_TIMEOUT(m_pSlapd->countInLog(QStringLiteral(" ACCEPT from")), iConnectionsBefore + 1, 10000);
+    QCOMPARE(authenticator().bind(QStringLiteral("alice"), QStringLiteral("wrong")),
+        DirectoryAuthenticator::Refused);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        m_pSlapd->countInLog(QStringLiteral(" ACCEPT from")), iConnectionsBefore + 1, 10000);
 }
 
 void TestDirectoryLogin::refusesUntrustedCertificate()
@@ -153,9 +176,10 @@ void TestDirectoryLogin::refusesUntrustedCertificate()
     const int iBindsBefore = m_pSlapd->countInLog(QStringLiteral(" BIND dn="));
     const DirectoryAuthenticator untrusted(m_pSlapd->url(), m_pSlapd->userDnTemplate());
     QCOMPARE(untrusted.bind(QStringLiteral("alice"), QStringLiteral("wonder land")),
-             DirectoryAuthenticator::SecureChannelFailed);
+        DirectoryAuthenticator::SecureChannelFailed);
     const DirectoryAuthenticator untrustedLdaps(m_pSlapd->ldapsUrl(), m_pSlapd->userDnTemplate());
-    QVERIFY(untrustedLdaps.bind(QStringLiteral("alice"), QStringLiteral("wonder land")) != DirectoryAuthenticator::Accepted);
+    QVERIFY(untrustedLdaps.bind(QStringLiteral("alice"), QStringLiteral("wonder land"))
+        != DirectoryAuthenticator::Accepted);
     QCOMPARE(m_pSlapd->countInLog(QStringLiteral(" BIND dn=")), iBindsBefore);
 }
 
@@ -180,11 +204,11 @@ void TestDirectoryLogin::unreachableServerEndsWithinTimeout()
         silentServer.close();
     const int iTimeoutMs = 1500;
     const DirectoryAuthenticator unreachable(QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(iPort),
-                                             m_pSlapd->userDnTemplate(), m_pSlapd->caFile(), iTimeoutMs);
+        m_pSlapd->userDnTemplate(), m_pSlapd->caFile(), iTimeoutMs);
     QElapsedTimer timer;
     timer.start();
     QCOMPARE(unreachable.bind(QStringLiteral("alice"), QStringLiteral("wonder land")),
-             DirectoryAuthenticator::ServerUnavailable);
+        DirectoryAuthenticator::ServerUnavailable);
     // Generous: the point is that it ends, not how fast.
     QVERIFY2(timer.elapsed() < iTimeoutMs + 8000, qPrintable(QString::number(timer.elapsed())));
 }
@@ -204,15 +228,17 @@ void TestDirectoryLogin::reportsAsynchronously()
     m_pSlapd->stop();
     QVERIFY(login.start(authenticator(), QStringLiteral("alice"), QStringLiteral("wonder land")));
     QVERIFY(spy.wait(20000));
-    QCOMPARE(spy.at(1).at(0).value<DirectoryAuthenticator::Result>(), DirectoryAuthenticator::ServerUnavailable);
+    QCOMPARE(
+        spy.at(1).at(0).value<DirectoryAuthenticator::Result>(), DirectoryAuthenticator::ServerUnavailable);
 
     // Destroyed mid-bind: the worker's late answer must not reach a deleted object.
     QTcpServer silentServer;
     QVERIFY(silentServer.listen(QHostAddress::LocalHost, 0));
     auto *pLogin = new DirectoryLogin;
-    QVERIFY(pLogin->start(DirectoryAuthenticator(QStringLiteral("ldap://127.0.0.1:%1").arg(silentServer.serverPort()),
-                                                 m_pSlapd->userDnTemplate(), m_pSlapd->caFile(), 1000),
-                          QStringLiteral("alice"), QStringLiteral("x")));
+    QVERIFY(pLogin->start(
+        DirectoryAuthenticator(QStringLiteral("ldap://127.0.0.1:%1").arg(silentServer.serverPort()),
+            m_pSlapd->userDnTemplate(), m_pSlapd->caFile(), 1000),
+        QStringLiteral("alice"), QStringLiteral("x")));
     delete pLogin;
     QTest::qWait(2500);
 }

@@ -33,7 +33,7 @@ QPair<int, int> whiteSpan(const QImage &image)
             }
         }
     }
-    return {iLeft, iRight};
+    return { iLeft, iRight };
 }
 
 bool hasColour(const QImage &image, const QColor &colour)
@@ -156,7 +156,8 @@ void TestPaintedControls::progressText()
     QVERIFY(span.second >= span.first);
     const int iExpected = bar.fontMetrics().tightBoundingRect(text).width();
     const int iDrawn = span.second - span.first + 1;
-    QVERIFY2(qAbs(iDrawn - iExpected) <= 3, qPrintable(QStringLiteral("%1 vs %2").arg(iDrawn).arg(iExpected)));
+    QVERIFY2(
+        qAbs(iDrawn - iExpected) <= 3, qPrintable(QStringLiteral("%1 vs %2").arg(iDrawn).arg(iExpected)));
     QVERIFY(qAbs((span.first + span.second) / 2 - 200) <= 3); // centred
 }
 
@@ -209,7 +210,8 @@ void TestPaintedControls::configButtonLooks()
     BaseConfigButon button(QStringLiteral("WWWW"), QString(), QString());
     button.setFontSize(24);
     button.setColors(QStringLiteral("#ff0000"), QStringLiteral("#00ff00"), QStringLiteral("#0000ff"));
-    if (state == QLatin1String("hovered") || state == QLatin1String("pressed") || state == QLatin1String("selected")) {
+    if (state == QLatin1String("hovered") || state == QLatin1String("pressed")
+        || state == QLatin1String("selected")) {
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(&button, &enter);
     }
@@ -223,7 +225,8 @@ void TestPaintedControls::configButtonLooks()
     const QFont font(QStringLiteral("Microsoft YaHei"));
     QFont captionFont(font);
     captionFont.setPixelSize(24);
-    QCOMPARE(button.size(), QSize(QFontMetrics(captionFont).horizontalAdvance(QStringLiteral("WWWW")) + 38, 32));
+    QCOMPARE(
+        button.size(), QSize(QFontMetrics(captionFont).horizontalAdvance(QStringLiteral("WWWW")) + 38, 32));
 
     const QImage image = render(&button);
     const QColor corner(image.pixel(2, 16));
@@ -232,7 +235,8 @@ void TestPaintedControls::configButtonLooks()
     else
         QVERIFY(corner != QColor(Qt::red) && corner != QColor(Qt::green) && corner != QColor(Qt::blue));
     QVERIFY(hasColour(image, textColour));
-    const QColor otherText(textColour == QColor(QStringLiteral("#666666")) ? QStringLiteral("#cccccc") : QStringLiteral("#666666"));
+    const QColor otherText(textColour == QColor(QStringLiteral("#666666")) ? QStringLiteral("#cccccc")
+                                                                           : QStringLiteral("#666666"));
     QVERIFY(!hasColour(image, otherText));
 }
 
@@ -243,7 +247,7 @@ void TestPaintedControls::moreButtonReportsBothParts()
     more.show();
     QVERIFY(QTest::qWaitForWindowExposed(&more));
     QSignalSpy spy(&more, &BaseMoreButton::signalClicked);
-    for (const char *name : {"m_pMoreLabelBtn", "m_pMoreBtn"}) {
+    for (const char *name : { "m_pMoreLabelBtn", "m_pMoreBtn" }) {
         auto *pButton = more.findChild<QPushButton *>(QLatin1String(name));
         QVERIFY(pButton);
         QTest::mouseClick(pButton, Qt::LeftButton);
@@ -252,7 +256,8 @@ void TestPaintedControls::moreButtonReportsBothParts()
     // The text decides the width of the clickable strip once painted.
     auto *pStrip = more.findChild<QWidget *>(QStringLiteral("m_pBtnWidget"));
     auto *pLabel = more.findChild<QPushButton *>(QStringLiteral("m_pMoreLabelBtn"));
-    QTRY_COMPARE_WITH_TIMEOUT(pStrip->width(), pLabel->fontMetrics().horizontalAdvance(QStringLiteral("More")) + 20, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        pStrip->width(), pLabel->fontMetrics().horizontalAdvance(QStringLiteral("More")) + 20, 5000);
 }
 
 QTEST_MAIN(TestPaintedControls)

@@ -69,7 +69,8 @@ void TestUserPermission::initTestCase()
         QSKIP(qPrintable(QStringLiteral("slapd test parts missing: ") + strMissing));
     m_pSlapd = new SlapdServer;
     QVERIFY2(m_pSlapd->start(), qPrintable(m_pSlapd->lastError()));
-    QVERIFY2(m_pSlapd->addUser(QStringLiteral("carol"), QStringLiteral("s3cret")), qPrintable(m_pSlapd->lastError()));
+    QVERIFY2(m_pSlapd->addUser(QStringLiteral("carol"), QStringLiteral("s3cret")),
+        qPrintable(m_pSlapd->lastError()));
 
     // A Setup.xml like the shipped one, pointing at this server.
     QFile setup(m_dir.filePath(QStringLiteral("Setup.xml")));
@@ -102,8 +103,8 @@ void TestUserPermission::setServer(const QString &strServer)
     QVERIFY(ConfigureStore::instance()->setValue(ConfigKey::DirectoryServer, strServer));
 }
 
-void TestUserPermission::fillAndConfirm(UserPermissionWidget &dialog, const QString &strUser,
-                                        const QString &strPassword)
+void TestUserPermission::fillAndConfirm(
+    UserPermissionWidget &dialog, const QString &strUser, const QString &strPassword)
 {
     userField(dialog)->setText(strUser);
     passwordField(dialog)->setText(strPassword);
@@ -116,7 +117,8 @@ void TestUserPermission::forbiddenCharactersCannotBeTyped_data()
     QTest::addColumn<QString>("kept");
     for (const QChar c : QStringLiteral("|><\"?*:/\\'"))
         QTest::newRow(qPrintable(QStringLiteral("'%1'").arg(c))) << QStringLiteral("ab%1cd").arg(c) << "abcd";
-    QTest::newRow("DN characters are allowed") << "a,b+c;d=e#f" << "a,b+c;d=e#f";
+    QTest::newRow("DN characters are allowed") << "a,b+c;d=e#f"
+                                               << "a,b+c;d=e#f";
     QTest::newRow("at most 32") << QString(40, QLatin1Char('x')) << QString(32, QLatin1Char('x'));
 }
 
@@ -135,10 +137,14 @@ void TestUserPermission::emptyFieldsStayOpen_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
-    QTest::newRow("both empty") << "" << "";
-    QTest::newRow("blank user name") << "   " << "s3cret";
-    QTest::newRow("empty password") << "carol" << "";
-    QTest::newRow("blank password") << "carol" << "  ";
+    QTest::newRow("both empty") << ""
+                                << "";
+    QTest::newRow("blank user name") << "   "
+                                     << "s3cret";
+    QTest::newRow("empty password") << "carol"
+                                    << "";
+    QTest::newRow("blank password") << "carol"
+                                    << "  ";
 }
 
 void TestUserPermission::emptyFieldsStayOpen()
@@ -181,12 +187,18 @@ void TestUserPermission::logsIn_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("message");
-    QTest::newRow("right password") << true << "carol" << "s3cret" << true << "";
-    QTest::newRow("name with blanks around") << true << "  carol " << "s3cret" << true << "";
-    QTest::newRow("wrong password") << true << "carol" << "secret" << false << kWrongError;
-    QTest::newRow("unknown user") << true << "dave" << "s3cret" << false << kWrongError;
-    QTest::newRow("DN characters in the name") << true << "carol,ou=people" << "s3cret" << false << kWrongError;
-    QTest::newRow("server down") << false << "carol" << "s3cret" << false
+    QTest::newRow("right password") << true << "carol"
+                                    << "s3cret" << true << "";
+    QTest::newRow("name with blanks around") << true << "  carol "
+                                             << "s3cret" << true << "";
+    QTest::newRow("wrong password") << true << "carol"
+                                    << "secret" << false << kWrongError;
+    QTest::newRow("unknown user") << true << "dave"
+                                  << "s3cret" << false << kWrongError;
+    QTest::newRow("DN characters in the name") << true << "carol,ou=people"
+                                               << "s3cret" << false << kWrongError;
+    QTest::newRow("server down") << false << "carol"
+                                 << "s3cret" << false
                                  << "The directory server cannot be reached. Please try again later.";
 }
 
@@ -218,7 +230,8 @@ void TestUserPermission::logsIn()
         QVERIFY(dialog.getConfirmButtom()->isEnabled()); // the user may retry
         const QString strArtefacts = qEnvironmentVariable("RW_ARTEFACTS");
         if (!strArtefacts.isEmpty() && QDir().mkpath(strArtefacts))
-            dialog.grab().save(QStringLiteral("%1/login-dialog-%2.png").arg(strArtefacts, serverUp ? "refused" : "server-down"));
+            dialog.grab().save(QStringLiteral("%1/login-dialog-%2.png")
+                                   .arg(strArtefacts, serverUp ? "refused" : "server-down"));
     }
 }
 
@@ -247,7 +260,8 @@ void TestUserPermission::staysResponsiveWhileServerIsSilent()
     // The bind gives up at its timeout and says why; the cancelled one grants nothing.
     QTRY_VERIFY_WITH_TIMEOUT(!waiting.isChecking() && !cancelled.isChecking(), 30000);
     QVERIFY(waiting.isVisible());
-    QCOMPARE(errorText(waiting)->text(), QStringLiteral("The directory server cannot be reached. Please try again later."));
+    QCOMPARE(errorText(waiting)->text(),
+        QStringLiteral("The directory server cannot be reached. Please try again later."));
     QVERIFY(!ToolCatalog::instance()->permissionGranted());
 }
 

@@ -5,8 +5,8 @@
 
 namespace gearbay {
 
-BaseConfigButon::BaseConfigButon(const QString &strText, const QString &strIconPath,
-                                 const QString &strTagIconPath, QWidget *parent)
+BaseConfigButon::BaseConfigButon(
+    const QString &strText, const QString &strIconPath, const QString &strTagIconPath, QWidget *parent)
     : QToolButton(parent)
 {
     setContent(strText, strIconPath, strTagIconPath);
@@ -18,8 +18,8 @@ BaseConfigButon::BaseConfigButon(QWidget *parent)
     fitToCaption();
 }
 
-void BaseConfigButon::setContent(const QString &strText, const QString &strIconPath,
-                                 const QString &strTagIconPath)
+void BaseConfigButon::setContent(
+    const QString &strText, const QString &strIconPath, const QString &strTagIconPath)
 {
     m_strText = strText;
     m_strIconPath = strIconPath;
@@ -51,8 +51,8 @@ void BaseConfigButon::setHoverColor(const QColor &color)
     update();
 }
 
-void BaseConfigButon::setColors(const QString &strNormalName, const QString &strHoverName,
-                                const QString &strPressName)
+void BaseConfigButon::setColors(
+    const QString &strNormalName, const QString &strHoverName, const QString &strPressName)
 {
     m_strNormalColor = strNormalName;
     m_hoverColor = QColor(strHoverName);

@@ -13,7 +13,7 @@ class BaseConfigButon : public QToolButton
     Q_OBJECT
 public:
     BaseConfigButon(const QString &strText, const QString &strIconPath, const QString &strTagIconPath,
-                    QWidget *parent = nullptr);
+        QWidget *parent = nullptr);
     explicit BaseConfigButon(QWidget *parent = nullptr);
 
     void setContent(const QString &strText, const QString &strIconPath, const QString &strTagIconPath);

@@ -1,10 +1,10 @@
 #include "UserPermissionWidget.h"
-#include "ui_UserPermissionWidget.h"
 
 #include "ConfigureStore.h"
 #include "DirectoryLogin.h"
 #include "RegExpValidator.h"
 #include "ToolCatalog.h"
+#include "ui_UserPermissionWidget.h"
 
 #include <QDebug>
 #include <QPushButton>
@@ -53,8 +53,8 @@ UserPermissionWidget::UserPermissionWidget(QWidget *parent)
     QStringList forbidden;
     for (const QChar c : QStringLiteral("|><\"?*:/\\'"))
         forbidden << QRegularExpression::escape(QString(c));
-    auto *pValidator = new vellum::RegExpValidator(vellum::RegExpValidator::RejectMatching,
-                                                   forbidden.join(QLatin1Char('|')), ui->userNameLineEdit);
+    auto *pValidator = new vellum::RegExpValidator(
+        vellum::RegExpValidator::RejectMatching, forbidden.join(QLatin1Char('|')), ui->userNameLineEdit);
     pValidator->setMaxLength(32);
     ui->userNameLineEdit->setValidator(pValidator);
 
@@ -92,8 +92,8 @@ void UserPermissionWidget::onConfirm()
     }
 
     const ConfigureStore *pStore = ConfigureStore::instance();
-    const DirectoryAuthenticator authenticator(pStore->directoryServer(), pStore->directoryUserDn(),
-                                               pStore->directoryCaFile());
+    const DirectoryAuthenticator authenticator(
+        pStore->directoryServer(), pStore->directoryUserDn(), pStore->directoryCaFile());
     if (!authenticator.isConfigured()) {
         qWarning() << "kv7 directory login: DirectoryServer or DirectoryUserDn missing in Setup.xml";
         showError(tr("No directory server is configured."), kServerWarningMs);
@@ -162,14 +162,14 @@ void UserPermissionWidget::showError(const QString &strText, int iMilliseconds)
 
 void UserPermissionWidget::onTextColorChange(QString strText)
 {
-    ui->userNameLineEdit->setStyleSheet(strText.trimmed().isEmpty() ? QStringLiteral("color:#CCCCCC")
-                                                                      : QStringLiteral("color:#666666"));
+    ui->userNameLineEdit->setStyleSheet(
+        strText.trimmed().isEmpty() ? QStringLiteral("color:#CCCCCC") : QStringLiteral("color:#666666"));
 }
 
 void UserPermissionWidget::onPasswordChange(QString strText)
 {
-    ui->passwordLineEdit->setStyleSheet(strText.trimmed().isEmpty() ? QStringLiteral("color:#CCCCCC")
-                                                                      : QStringLiteral("color:#666666"));
+    ui->passwordLineEdit->setStyleSheet(
+        strText.trimmed().isEmpty() ? QStringLiteral("color:#CCCCCC") : QStringLiteral("color:#666666"));
 }
 
 void UserPermissionWidget::onTimeOut()
