@@ -48,6 +48,15 @@ int DownloadJob::protocolValue() const
     return kNetworkFailure;
 }
 
+bool DownloadJob::begin()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_emState != State::Queued)
+        return false;
+    m_emState = State::Downloading;
+    return true;
+}
+
 void DownloadJob::setState(State emState)
 {
     {

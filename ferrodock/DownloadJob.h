@@ -35,6 +35,8 @@ public:
     // The "value" a progress query answers: 0..100, 200, or the failure code.
     int protocolValue() const;
 
+    // Queued -> Downloading, atomically against a cancel; false when the job was cancelled while queued.
+    bool begin();
     void setState(State emState);
     void setProgress(qint64 iReceived, qint64 iTotal);
     void fail(int iCode, const QString &strDetail);

@@ -36,9 +36,8 @@ JobWorker::JobWorker(std::shared_ptr<DownloadJob> pJob, const QDateTime &dtServe
 
 void JobWorker::run()
 {
-    if (m_pJob->state() != DownloadJob::State::Queued)
+    if (!m_pJob->begin())
         return; // cancelled while waiting for a thread
-    m_pJob->setState(DownloadJob::State::Downloading);
     const QFileInfo target(m_pJob->target());
     if (!QDir().mkpath(target.absolutePath())) {
         m_pJob->fail(DownloadJob::kCannotSave, QStringLiteral("cannot create %1").arg(target.absolutePath()));
