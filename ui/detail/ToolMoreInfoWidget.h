@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMap>
+#include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
 #include "ToolCurrentState.h"
@@ -12,6 +14,10 @@ class ToolMoreInfoWidget;
 }
 
 namespace gearbay {
+
+class MoreInfoLeftWidget;
+class MoreInfoRightBottomWidget;
+class MoreInfoRightTopWidget;
 
 // The detail page of one tool: its action panel, descriptions and screenshots.
 class ToolMoreInfoWidget : public QWidget
@@ -26,6 +32,16 @@ public:
     void setToolKey(int key);
     int toolKey() const { return m_iToolKey; }
 
+    // The screenshot files of a tool under strAppDir, in order: DetailImages/<name>/CH/ for
+    // translator 1, .../EN/ otherwise.
+    static QStringList screenshotPaths(const ToolInfo &info, const QString &strAppDir, unsigned translator);
+    // One pixmap per file, null where a file is missing or unreadable.
+    static QVector<QPixmap> loadScreenshots(const ToolInfo &info);
+
+    MoreInfoLeftWidget *actionPanel() const { return m_pLeftWidget; }
+    MoreInfoRightTopWidget *descriptionWidget() const { return m_pRightTopWidget; }
+    MoreInfoRightBottomWidget *screenshotWidget() const { return m_pRightBottomWidget; }
+
 signals:
     void signalGoBackToToolDownWidget();
     void signalDownload(int method, QVector<int> toolKeys);
@@ -39,6 +55,9 @@ private:
     Ui::ToolMoreInfoWidget *ui;
     int m_iToolKey = -1;
     ToolInfo m_toolInfo;
+    MoreInfoLeftWidget *m_pLeftWidget;
+    MoreInfoRightTopWidget *m_pRightTopWidget;
+    MoreInfoRightBottomWidget *m_pRightBottomWidget;
 };
 
 } // namespace gearbay

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
+
+#include <functional>
+
 #include "../main/FramelessWidget.h"
 
 namespace Ui {
@@ -18,6 +22,15 @@ public:
     explicit HelpWidget(QWidget *parent = nullptr);
     ~HelpWidget() override;
 
+    // The manual of the current language in the program folder ("<folder>/help.pdf" in English).
+    static QString manualPath();
+    static QString licenseFolderPath();
+
+    // Opens a file or folder with the desktop's handler. Tests replace it so that no viewer starts;
+    // an empty function restores the desktop services.
+    using UrlOpener = std::function<bool(const QUrl &url)>;
+    static void setUrlOpener(UrlOpener opener);
+
 signals:
     void signalCover(bool bCover);
 
@@ -25,7 +38,12 @@ public slots:
     void onManualButtonClicked();
     void onLicenseButtonClicked();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void showManualMessage(const QString &strText);
+
     Ui::HelpWidget *ui;
 };
 

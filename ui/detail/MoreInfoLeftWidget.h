@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+#include "DetailActionView.h"
+#include "ToolCurrentState.h"
+#include "ToolInfo.h"
+#include "ToolLaunch.h"
+
+namespace Ui {
+class MoreInfoLeftWidget;
+}
+
+namespace gearbay {
+
+// The left column of a detail page: the tool's logo and facts, and the download, open, update and
+// cancel actions. It follows the tool card's rules and keeps in step with the card and the board
+// through the state signals; it never polls progress itself but reads the answers to the card's polls.
+class MoreInfoLeftWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MoreInfoLeftWidget(QWidget *parent = nullptr);
+    ~MoreInfoLeftWidget() override;
+
+    // Keeps a pointer to the page's record, which outlives the panel.
+    void setToolInfo(const ToolInfo &info);
+    ToolCurrentState currentState() const { return state; }
+
+    // The size caption: general format with 6 significant digits, then "MB" (50 -> "50MB").
+    static QString sizeText(double dSizeMB);
+
+signals:
+    void signalDownload(int method, QVector<int> toolKeys);
+    void signalToMainPage(ToolCurrentState enumState, int iKey);
+    void signalCover(bool bCover);
+
+public slots:
+    void onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue);
+    void onSubToolsStateChanged(ToolCurrentState enumState, int iKey);
+    void onClose();
+
+private slots:
+    void onOpenTool();
+    void onDownloadTool();
+    void onUpdateTool();
+    void onCancel();
+    void onRefresh();
+
+private:
+    int toolKey() const;
+    QString toolName() const;
+    // Download path set and room enough on its drive; false after telling the user why not.
+    bool passesDownloadChecks();
+    // The directory login for restricted tools, once per run; false when the user did not log in.
+    bool passesLoginGate();
+    int tip(const QString &strText);
+    QString errorText(int iCode) const;
+
+    void showActionView();
+    void showDownloadingView();
+    void showWaitingView();
+    void showFailedView(int iCode);
+
+    Ui::MoreInfoLeftWidget *ui;
+    const ToolInfo *m_pToolInfo = nullptr;
+    ToolLaunch m_launch;
+    ToolCurrentState state = StateNone;
+};
+
+} // namespace gearbay
