@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ToolCurrentState.h"
+
 #include <QMap>
 #include <QString>
 #include <QVector>
 #include <QWidget>
-#include "ToolCurrentState.h"
+
+class QLabel;
 
 namespace Ui {
 class ToolBoxWidget;
@@ -12,7 +15,15 @@ class ToolBoxWidget;
 
 namespace gearbay {
 
-// The "My Tools" page: the installed tools board and the update list in two tabs.
+class DownloadToolsWidget;
+class TipFrame;
+class ToolDownloadedScene;
+class ToolUpdateScene;
+class UpdateToolsWidget;
+
+// The "My Tools" page: the installed tools board and the update list in two tabs, with a counter
+// of updatable tools on the second tab. Relays requests, answers and tool states between the main
+// window and both lists.
 class ToolBoxWidget : public QWidget
 {
     Q_OBJECT
@@ -23,11 +34,18 @@ public:
 
     // Tool key -> 0-based place on the installed tools board.
     QMap<int, int> toolOrderMap() const;
+    void loadInstalledTools();
+    void refreshUpdateNum();
+
+    ToolDownloadedScene *downloadedScene() const { return m_pDownloadedScene; }
+    ToolUpdateScene *updateScene() const { return m_pUpdateScene; }
+    DownloadToolsWidget *downloadToolsWidget() const { return m_pDownloadToolsWidget; }
+    UpdateToolsWidget *updateToolsWidget() const { return m_pUpdateToolsWidget; }
 
 signals:
-    void signalServerResponded(int method, QMap<int,QString> toolkeyToServerValue);
+    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
     void signalSubToolsRequest(int method, QVector<int> toolKeys);
-    void signalSubToolsStateChanged(ToolCurrentState enumType, int iKey);
+    void signalSubToolsStateChanged(gearbay::ToolCurrentState enumType, int iKey);
     void signalCloseTool();
     void signalAllToolUpgraded();
     void signalResized();
@@ -36,13 +54,25 @@ signals:
 
 public slots:
     void onShowToolBoxWidget();
-    void onSubToolsStateChanged(ToolCurrentState enumType, int iKey);
+    void onSubToolsStateChanged(gearbay::ToolCurrentState enumType, int iKey);
     void onTabChanged(int index);
     void onToolDeleted(int iToolKey);
     void onToolUpgradeCompleted(int iToolKey);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
     Ui::ToolBoxWidget *ui;
+    DownloadToolsWidget *m_pDownloadToolsWidget = nullptr;
+    UpdateToolsWidget *m_pUpdateToolsWidget = nullptr;
+    ToolDownloadedScene *m_pDownloadedScene = nullptr;
+    ToolUpdateScene *m_pUpdateScene = nullptr;
+    QLabel *m_pUpdateNumLabel = nullptr;
+    QLabel *m_pLinelabel = nullptr;
+    TipFrame *m_pTipFrame = nullptr;
+    int m_iUpdateNum = 0;
 };
 
 } // namespace gearbay
