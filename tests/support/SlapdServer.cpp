@@ -51,7 +51,7 @@ QString SlapdServer::missingTools()
     QStringList missing;
     if (!QFileInfo(QString::fromLatin1(kSlapd)).isExecutable())
         missing << QString::fromLatin1(kSlapd);
-    for (const char *tool : { "ldapadd", "openssl" }) {
+    for (const char *tool : { "ldapadd", "openssl", "timeout" }) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             missing << QString::fromLatin1(tool);
     }
@@ -144,8 +144,10 @@ bool SlapdServer::launch()
     // In the foreground with the statistics level, so that the log shows each operation.
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setStandardOutputFile(m_tempDir.filePath(QStringLiteral("slapd.log")), QIODevice::Append);
-    m_process.start(QString::fromLatin1(kSlapd),
-        { QStringLiteral("-f"), m_tempDir.filePath(QStringLiteral("slapd.conf")), QStringLiteral("-h"),
+    // Under timeout(1): a test killed before its destructor runs leaves no server behind for long.
+    m_process.start(QStringLiteral("timeout"),
+        { QStringLiteral("--kill-after=10"), QStringLiteral("900"), QString::fromLatin1(kSlapd),
+            QStringLiteral("-f"), m_tempDir.filePath(QStringLiteral("slapd.conf")), QStringLiteral("-h"),
             strListeners, QStringLiteral("-d"), QStringLiteral("stats") });
     if (!m_process.waitForStarted(10000))
         return fail(QStringLiteral("slapd does not start: ") + m_process.errorString());

@@ -226,10 +226,15 @@ void TestDirectoryLogin::reportsAsynchronously()
 
     // The same object serves a second attempt: the stopped server is reported, not waited on.
     m_pSlapd->stop();
+    QElapsedTimer timer;
+    timer.start();
     QVERIFY(login.start(authenticator(), QStringLiteral("alice"), QStringLiteral("wonder land")));
     QVERIFY(spy.wait(20000));
     QCOMPARE(
         spy.at(1).at(0).value<DirectoryAuthenticator::Result>(), DirectoryAuthenticator::ServerUnavailable);
+    // Refused at once, not left to the timeout.
+    QVERIFY2(timer.elapsed() < DirectoryAuthenticator::kDefaultTimeoutMs,
+        qPrintable(QString::number(timer.elapsed())));
 
     // Destroyed mid-bind: the worker's late answer must not reach a deleted object.
     QTcpServer silentServer;
