@@ -134,6 +134,20 @@ struct LdapHandle
     }
 };
 
+// libldap reads its global defaults and sets up TLS on first use without a lock; do that once,
+// before two binds can race through it.
+void initialiseLibraryOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, []() {
+        LdapHandle ldap;
+        if (ldap_initialize(&ldap.p, "ldap://127.0.0.1") == LDAP_SUCCESS && ldap.p) {
+            const int iNewContext = 0;
+            ldap_set_option(ldap.p, LDAP_OPT_X_TLS_NEWCTX, &iNewContext);
+        }
+    });
+}
+
 } // namespace
 
 DirectoryAuthenticator::DirectoryAuthenticator(
@@ -190,6 +204,7 @@ DirectoryAuthenticator::Result DirectoryAuthenticator::bind(
     if (!isConfigured())
         return NotConfigured;
 
+    initialiseLibraryOnce();
     const QDeadlineTimer deadline(m_iTimeoutMs);
     BindWatchdog watchdog(deadline); // outlives the handle, which calls back into it until freed
     LdapHandle ldap;
