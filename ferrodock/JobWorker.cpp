@@ -3,8 +3,8 @@
 #include "DownloadJob.h"
 #include "PackageFetcher.h"
 #include "PackageInstaller.h"
+#include "Sha256Digest.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -88,7 +88,7 @@ void JobWorker::process(const QString &strWorkDir)
         return;
 
     const QString strPartial = strWorkDir + QStringLiteral("/package.part");
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    Sha256Digest hash;
     PackageFetcher fetcher(m_pJob->cancelFlag());
     const PackageFetcher::Outcome emFetched = fetcher.fetchToFile(
         m_pJob->url(), strPartial, expectedDigest.isEmpty() ? nullptr : &hash,

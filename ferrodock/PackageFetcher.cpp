@@ -1,6 +1,7 @@
 #include "PackageFetcher.h"
 
-#include <QCryptographicHash>
+#include "Sha256Digest.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -18,7 +19,7 @@ struct PackageFetcher::Transfer
     int iFd = -1;
     QByteArray *pMemory = nullptr;
     qint64 iMaxBytes = 0;
-    QCryptographicHash *pHash = nullptr;
+    Sha256Digest *pHash = nullptr;
     Progress progress;
     bool bChecked = false;
     bool bAccepted = true;
@@ -51,7 +52,7 @@ size_t onData(char *pData, size_t iSize, size_t iCount, void *pUser)
     if (!pTransfer->bAccepted)
         return 0;
     if (pTransfer->pHash)
-        pTransfer->pHash->addData(pData, int(iBytes));
+        pTransfer->pHash->addData(pData, iBytes);
     if (pTransfer->pMemory) {
         if (pTransfer->pMemory->size() + qint64(iBytes) > pTransfer->iMaxBytes) {
             pTransfer->bTooLarge = true;
@@ -99,7 +100,7 @@ long PackageFetcher::stallSeconds()
 }
 
 PackageFetcher::Outcome PackageFetcher::fetchToFile(const QString &strUrl, const QString &strPath,
-                                                    QCryptographicHash *pHash, const Progress &progress)
+                                                    Sha256Digest *pHash, const Progress &progress)
 {
     Transfer transfer;
     transfer.iFd = ::open(QFile::encodeName(strPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

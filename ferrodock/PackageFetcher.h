@@ -6,9 +6,9 @@
 #include <atomic>
 #include <functional>
 
-class QCryptographicHash;
-
 namespace gearbay {
+
+class Sha256Digest;
 
 // Fetches one URL (http, https or file) with libcurl, either streaming into a file or into memory.
 // Redirects are not followed: a server may not send us somewhere outside the address we checked.
@@ -23,7 +23,7 @@ public:
     explicit PackageFetcher(const std::atomic_bool *pCancel = nullptr);
 
     // Streams the body into strPath (created or truncated), feeding pHash when given.
-    Outcome fetchToFile(const QString &strUrl, const QString &strPath, QCryptographicHash *pHash,
+    Outcome fetchToFile(const QString &strUrl, const QString &strPath, Sha256Digest *pHash,
                         const Progress &progress);
     // Reads a small body; more than iMaxBytes counts as a network failure.
     Outcome fetchToMemory(const QString &strUrl, qint64 iMaxBytes, QByteArray *pBody, long iTimeoutSeconds);
