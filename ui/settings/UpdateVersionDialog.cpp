@@ -11,6 +11,11 @@ UpdateVersionDialog::UpdateVersionDialog(QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setWindowModality(Qt::WindowModal);
+    ui->progressBar->setValue(0);
+    connect(ui->cancelBtn, &QPushButton::clicked, this, [this] {
+        emit signalUpdateCancel();
+        hide();
+    });
 }
 
 UpdateVersionDialog::~UpdateVersionDialog()
@@ -20,6 +25,7 @@ UpdateVersionDialog::~UpdateVersionDialog()
 
 void UpdateVersionDialog::setProgress(int iValue)
 {
+    ui->progressBar->setValue(iValue);
     if (iValue == 100) {
         emit signalUpdateCompleted();
         hide();

@@ -8,7 +8,7 @@ class UpdateVersionDialog;
 
 namespace gearbay {
 
-// The progress of a self-update download, with a cancel button.
+// The progress of the program's own download during a self-update, with a cancel button.
 class UpdateVersionDialog : public QWidget
 {
     Q_OBJECT
@@ -17,7 +17,7 @@ public:
     explicit UpdateVersionDialog(QWidget *parent = nullptr);
     ~UpdateVersionDialog() override;
 
-    // At exactly 100 the update counts as completed and the dialog hides.
+    // Sets the bar; exactly 100 means the new version is installed: the dialog reports it and hides.
     void setProgress(int iValue);
 
 signals:
