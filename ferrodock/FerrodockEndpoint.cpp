@@ -95,8 +95,9 @@ void FerrodockEndpoint::handle(const httplib::Request &request, httplib::Respons
         return;
     }
 
+    // Progress polls and cancels concern known jobs only; the files are read for everything else.
     ProgramFolderConfig config(m_strProgramDir);
-    const bool bConfigured = config.load(&strError);
+    const bool bConfigured = iMethod == 4 || iMethod == 5 || config.load(&strError);
     if (!bConfigured)
         qWarning().noquote() << "---orlenk---" << strError;
     QVector<protocol::UrlValue> values;
