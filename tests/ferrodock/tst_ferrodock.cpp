@@ -482,6 +482,10 @@ void TestFerrodock::cancelStopsMidTransfer()
     QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(request(4, strUrl).toInt() > 0, 20000);
     QCOMPARE(leftovers(m_pProgram->path()).size() > 0, true); // the partial file exists while it runs
+    // Asking again while it runs neither restarts nor doubles the transfer.
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QTest::qWait(300);
+    QCOMPARE(m_pCatalog->requestedPaths().count(QStringLiteral("/tools/sumcalc.tar.gz")), 1);
 
     QCOMPARE(request(5, strUrl), QStringLiteral("0"));
     // Answered only once stopped: nothing of the transfer is left, the old version stands.
