@@ -1,0 +1,274 @@
+// The installed tool row: its state table, its reading of server values, and the guard that keeps
+// deletion inside SubTools.
+#include "DownloadedSubToolWidget.h"
+#include "MyToolsFixture.h"
+#include "ProgressBar.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "ToolFolder.h"
+#include "UpdateState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace gearbay;
+
+Q_DECLARE_METATYPE(gearbay::RowControls)
+Q_DECLARE_METATYPE(gearbay::RowReaction)
+
+class TestMyToolsRow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void controlsOfEachState_data();
+    void controlsOfEachState();
+    void serverValues_data();
+    void serverValues();
+    void statesReportedByOtherPages_data();
+    void statesReportedByOtherPages();
+    void folderStaysInsideSubTools_data();
+    void folderStaysInsideSubTools();
+    void removalNeverFollowsLinksOut();
+    void rowFollowsAnUpdate();
+    void upgradeRefusedWhileTheToolRuns();
+
+private:
+    mytoolstest::ProgramFolder m_folder;
+};
+
+void TestMyToolsRow::initTestCase()
+{
+    QVERIFY(m_folder.setUp({ { 2, "hexview", "1.1", "1.0" }, { 3, "sleeper", "1.0", "1.0" } }));
+}
+
+void TestMyToolsRow::controlsOfEachState_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("openHidden");
+    QTest::addColumn<RowControls>("expected");
+    // open, upgrade, progress, cancel, retry, bar mode
+    QTest::newRow("up to date") << int(UpToDate) << false << RowControls { true, false, false, false, false, 0 };
+    QTest::newRow("up to date in the update list") << int(UpToDate) << true << RowControls {};
+    QTest::newRow("update available") << int(UpdateAvailable) << false
+                                      << RowControls { true, true, false, false, false, 0 };
+    QTest::newRow("update available in the update list")
+        << int(UpdateAvailable) << true << RowControls { false, true, false, false, false, 0 };
+    QTest::newRow("updating") << int(Updating) << false << RowControls { false, false, true, true, false, 0 };
+    QTest::newRow("failed") << int(UpdateFailed) << false << RowControls { false, false, true, true, true, 1 };
+    QTest::newRow("waiting") << int(UpdateWaiting) << false << RowControls { false, false, true, true, false, 2 };
+    QTest::newRow("unknown value") << 9 << false << RowControls {};
+}
+
+void TestMyToolsRow::controlsOfEachState()
+{
+    QFETCH(int, state);
+    QFETCH(bool, openHidden);
+    QFETCH(RowControls, expected);
+    QCOMPARE(rowControls(state, openHidden), expected);
+}
+
+void TestMyToolsRow::serverValues_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<RowReaction>("expected");
+    QTest::newRow("update accepted") << 3 << 0 << RowReaction { RowAction::StartPolling, 0 };
+    QTest::newRow("update queued by the window") << 3 << 120 << RowReaction { RowAction::ShowWaiting, 0 };
+    QTest::newRow("update refused: missing") << 3 << 404 << RowReaction { RowAction::Fail, 404 };
+    QTest::newRow("update: no connection") << 3 << -1 << RowReaction { RowAction::Fail, -1 };
+    QTest::newRow("progress 0") << 4 << 0 << RowReaction { RowAction::ShowProgress, 0 };
+    QTest::newRow("progress 100 is not yet installed") << 4 << 100 << RowReaction { RowAction::ShowProgress, 100 };
+    QTest::newRow("installed") << 4 << 200 << RowReaction { RowAction::Complete, 0 };
+    QTest::newRow("progress -1 fails, never moves the bar") << 4 << -1 << RowReaction { RowAction::Fail, -1 };
+    QTest::newRow("progress 101") << 4 << 101 << RowReaction { RowAction::Fail, 101 };
+    QTest::newRow("progress: cannot save") << 4 << 400 << RowReaction { RowAction::Fail, 400 };
+    QTest::newRow("poll of a queued tool") << 4 << 120 << RowReaction { RowAction::ShowWaiting, 0 };
+    QTest::newRow("cancel confirmed") << 5 << 0 << RowReaction { RowAction::CancelConfirmed, 0 };
+    QTest::newRow("cancel refused keeps polling") << 5 << 404 << RowReaction {};
+    QTest::newRow("catalog material") << 6 << 0 << RowReaction {};
+}
+
+void TestMyToolsRow::serverValues()
+{
+    QFETCH(int, method);
+    QFETCH(int, value);
+    QFETCH(RowReaction, expected);
+    QCOMPARE(rowReaction(method, value), expected);
+}
+
+void TestMyToolsRow::statesReportedByOtherPages_data()
+{
+    QTest::addColumn<int>("reported");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("requested elsewhere") << int(StateRequested) << int(UpdateAvailable) << true << int(Updating);
+    QTest::newRow("downloading elsewhere") << int(StateDownloading) << int(UpdateFailed) << true << int(Updating);
+    QTest::newRow("finished elsewhere") << int(StateDownloaded) << int(Updating) << true << int(UpToDate);
+    QTest::newRow("cancelled, installed") << int(StateCancelled) << int(Updating) << true << int(UpdateAvailable);
+    QTest::newRow("cancelled, not installed") << int(StateCancelled) << int(Updating) << false << int(UpToDate);
+    QTest::newRow("deleted changes nothing") << int(StateDeleted) << int(UpdateWaiting) << true << int(UpdateWaiting);
+    QTest::newRow("none changes nothing") << int(StateNone) << int(UpdateFailed) << true << int(UpdateFailed);
+}
+
+void TestMyToolsRow::statesReportedByOtherPages()
+{
+    QFETCH(int, reported);
+    QFETCH(int, current);
+    QFETCH(bool, installed);
+    QFETCH(int, expected);
+    QCOMPARE(rowStateAfter(ToolCurrentState(reported), current, installed), expected);
+}
+
+void TestMyToolsRow::folderStaysInsideSubTools_data()
+{
+    QTest::addColumn<QString>("downloadPath");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "/data/dl" << "hexview" << "/data/dl/SubTools/hexview";
+    QTest::newRow("trailing slash on the path") << "/data/dl/" << "hexview" << "/data/dl/SubTools/hexview";
+    QTest::newRow("dots inside a name") << "/data/dl" << "a..b" << "/data/dl/SubTools/a..b";
+    QTest::newRow("no download path") << "" << "hexview" << "";
+    QTest::newRow("empty name: would be SubTools itself") << "/data/dl" << "" << "";
+    QTest::newRow("blank name") << "/data/dl" << "  " << "";
+    QTest::newRow("dot") << "/data/dl" << "." << "";
+    QTest::newRow("parent") << "/data/dl" << ".." << "";
+    QTest::newRow("climbing out") << "/data/dl" << "../../home" << "";
+    QTest::newRow("absolute") << "/data/dl" << "/etc" << "";
+    QTest::newRow("nested") << "/data/dl" << "a/b" << "";
+    QTest::newRow("backslash") << "/data/dl" << "..\\x" << "";
+    QTest::newRow("drive") << "/data/dl" << "C:" << "";
+}
+
+void TestMyToolsRow::folderStaysInsideSubTools()
+{
+    QFETCH(QString, downloadPath);
+    QFETCH(QString, folder);
+    QFETCH(QString, expected);
+    QCOMPARE(toolFolderUnderSubTools(downloadPath, folder), expected);
+}
+
+void TestMyToolsRow::removalNeverFollowsLinksOut()
+{
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString strOutside = root.filePath("precious");
+    QVERIFY(QDir().mkpath(strOutside));
+    QFile keep(strOutside + "/keep.txt");
+    QVERIFY(keep.open(QIODevice::WriteOnly));
+    keep.close();
+    const QString strDownloads = root.filePath("dl");
+    QVERIFY(QDir().mkpath(strDownloads + "/SubTools/tool"));
+    QVERIFY(QFile::link(strOutside, strDownloads + "/SubTools/tool/link"));
+    QVERIFY(QFile::link(strOutside, strDownloads + "/SubTools/linked"));
+
+    QCOMPARE(removeToolFolder(strDownloads, "tool"), FolderRemoval::Removed);
+    QCOMPARE(removeToolFolder(strDownloads, "linked"), FolderRemoval::Removed);
+    QVERIFY(QFile::exists(strOutside + "/keep.txt"));
+    QVERIFY(!QFileInfo::exists(strDownloads + "/SubTools/tool"));
+    QCOMPARE(removeToolFolder(strDownloads, "tool"), FolderRemoval::AlreadyGone);
+    QCOMPARE(removeToolFolder(strDownloads, ".."), FolderRemoval::Refused);
+    QVERIFY(QFileInfo::exists(strDownloads + "/SubTools"));
+}
+
+void TestMyToolsRow::rowFollowsAnUpdate()
+{
+    DownloadedSubToolWidget row;
+    row.setToolInfo(ToolCatalog::instance()->findInfo(2).value());
+    QCOMPARE(row.updateState(), UpdateAvailable);
+    auto *bar = row.findChild<ProgressBar *>("m_upgradeProgressBar");
+    auto *upgrade = row.findChild<QPushButton *>("m_upgradeBtn");
+    QSignalSpy updateSpy(&row, &DownloadedSubToolWidget::signalUpdateTool);
+    QSignalSpy rateSpy(&row, &DownloadedSubToolWidget::signalRequestDownloadRate);
+    QSignalSpy doneSpy(&row, &DownloadedSubToolWidget::signalUpgradeCompleted);
+
+    QTest::mouseClick(upgrade, Qt::LeftButton);
+    QCOMPARE(updateSpy.count(), 1);
+    QCOMPARE(row.updateState(), Updating);
+
+    // Answers for another tool change nothing.
+    row.onSolveServerResponse(3, { { 3, "404" } });
+    QCOMPARE(row.updateState(), Updating);
+
+    row.onSolveServerResponse(3, { { 2, "0" } });
+    QTRY_VERIFY_WITH_TIMEOUT(rateSpy.count() >= 1, 5000);
+    row.onSolveServerResponse(4, { { 2, "37" } });
+    QCOMPARE(bar->value(), 37);
+
+    // A refused cancel keeps polling; a confirmed one stops it.
+    row.onSolveServerResponse(5, { { 2, "404" } });
+    rateSpy.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(rateSpy.count() >= 1, 5000);
+
+    row.onSolveServerResponse(4, { { 2, "-1" } });
+    QCOMPARE(row.updateState(), UpdateFailed);
+    QCOMPARE(bar->value(), 37);
+    QCOMPARE(bar->toolTip(), QString("connect to network failed."));
+    QVERIFY(!row.findChild<QPushButton *>("m_reupdateBtn")->isHidden());
+    rateSpy.clear();
+    QTest::qWait(1300);
+    QCOMPARE(rateSpy.count(), 0);
+
+    QSignalSpy retrySpy(&row, &DownloadedSubToolWidget::signalReupdateTool);
+    QTest::mouseClick(row.findChild<QPushButton *>("m_reupdateBtn"), Qt::LeftButton);
+    QCOMPARE(retrySpy.count(), 1);
+    QCOMPARE(row.updateState(), Updating);
+    row.onSolveServerResponse(3, { { 2, "120" } });
+    QCOMPARE(row.updateState(), UpdateWaiting);
+    QCOMPARE(bar->m_strText, QString("Waiting..."));
+    row.onWaitingToolsStartDownload(3);
+    QCOMPARE(row.updateState(), UpdateWaiting);
+    row.onWaitingToolsStartDownload(2);
+    QCOMPARE(row.updateState(), Updating);
+    row.onSolveServerResponse(3, { { 2, "0" } });
+    row.onSolveServerResponse(4, { { 2, "200" } });
+    QCOMPARE(row.updateState(), UpToDate);
+    QCOMPARE(doneSpy.count(), 1);
+    QVERIFY(upgrade->isHidden());
+    // The new version is recorded, so the next start does not offer it again.
+    QCOMPARE(ToolCatalog::instance()->findState(2)->CurrentVersion, std::string("1.1"));
+    QCOMPARE(ToolCatalog::instance()->findState(2)->IsNeedUpdate, 0);
+
+    row.onSolveServerResponse(5, { { 2, "0" } });
+    QCOMPARE(row.updateState(), UpdateAvailable);
+}
+
+void TestMyToolsRow::upgradeRefusedWhileTheToolRuns()
+{
+    // A running program named like the tool's executable: a copy of /bin/sleep called "sleeper.bin".
+    QTemporaryDir dir;
+    const QString strExe = dir.filePath("sleeper.bin");
+    QVERIFY(QFile::copy("/bin/sleep", strExe));
+    QProcess sleeper;
+    sleeper.start(strExe, { "30" });
+    QVERIFY(sleeper.waitForStarted(5000));
+
+    QStringList messages;
+    TipDialog::setAnswerHook([&messages](const QString &text, bool) {
+        messages << text;
+        return 1;
+    });
+    DownloadedSubToolWidget row;
+    row.setToolInfo(ToolCatalog::instance()->findInfo(3).value());
+    row.setUpdateState(UpdateAvailable);
+    QSignalSpy updateSpy(&row, &DownloadedSubToolWidget::signalUpdateTool);
+    QSignalSpy coverSpy(&row, &DownloadedSubToolWidget::signalCover);
+    row.onUpdateBtnClicked();
+    TipDialog::setAnswerHook(nullptr);
+    sleeper.kill();
+    sleeper.waitForFinished(5000);
+
+    QCOMPARE(messages, QStringList { "sleeper Software already opened." });
+    QCOMPARE(updateSpy.count(), 0);
+    QCOMPARE(row.updateState(), UpdateAvailable);
+    QCOMPARE(coverSpy.count(), 2);
+}
+
+QTEST_MAIN(TestMyToolsRow)
+#include "tst_mytoolsrow.moc"
