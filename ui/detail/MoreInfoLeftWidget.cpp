@@ -24,6 +24,8 @@ const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
 // Puts a text into a label that cannot grow, eliding it and keeping the whole text as tooltip.
 void setFittedText(QLabel *pLabel, const QString &strText, int iWidth)
 {
+    // The style sheet sets the label's font; measure with that font, not the default one.
+    pLabel->ensurePolished();
     const QString strShown = pLabel->fontMetrics().elidedText(strText, Qt::ElideRight, iWidth);
     pLabel->setText(strShown);
     pLabel->setToolTip(strShown == strText ? QString() : strText);

@@ -24,7 +24,7 @@ class MoreInfoRightBottomWidget : public QWidget
 
 public:
     // More screenshots than fit side by side under the view are not shown.
-    static const int kMaxImages = 6;
+    static constexpr int kMaxImages = 6;
 
     MoreInfoRightBottomWidget(int iImageCount, QWidget *parent = nullptr);
     ~MoreInfoRightBottomWidget() override;

@@ -42,6 +42,10 @@ void MoreInfoRightTopWidget::setToolInfo(const ToolInfo &info)
     m_toolInfo = info;
     ToolCatalog *pCatalog = ToolCatalog::instance();
     const QString strName = vellum::ConvertToUnicode(pCatalog->toolName(info.ToolKey));
+    // The style sheet sets the label's font; measure with that font, not the default one.
+    ensurePolished();
+    ui->toolName->ensurePolished();
+    ui->introTextLabel->ensurePolished();
     const QString strShown = ui->toolName->fontMetrics().elidedText(strName, Qt::ElideRight, kLineWidth);
     ui->toolName->setText(strShown);
     ui->toolName->setToolTip(strShown == strName ? QString() : strName);

@@ -1,0 +1,627 @@
+// The detail page on the offscreen platform: the action panel's answer table and its agreement with
+// the other pages' states, the screenshots with missing and broken files, the description, the help
+// panel's manual check and the generated manuals. RW_DETAIL_TRANSLATOR=1 runs it in Chinese.
+
+#include "DetailFixture.h"
+
+#include "BubleShapeFrame.h"
+#include "ConfigureStore.h"
+#include "ExhibitorThumbnail.h"
+#include "HelpWidget.h"
+#include "MoreInfoLeftWidget.h"
+#include "MoreInfoRightBottomWidget.h"
+#include "MoreInfoRightTopWidget.h"
+#include "ProgressBar.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "StringConvert.h"
+#include "ToolMoreInfoWidget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTranslator>
+#include <QtTest>
+
+using namespace gearbay;
+
+Q_DECLARE_METATYPE(QVector<int>)
+
+namespace {
+
+const int Viewer = 2;
+const int Sketchpad = 3;
+const int Bare = 4;
+const int Ghost = 5;
+
+// Renames the manual as a translation would.
+class ManualNameTranslator : public QTranslator
+{
+public:
+    QString strName;
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return QLatin1String(sourceText) == QLatin1String("/help.pdf") ? strName : QString();
+    }
+};
+
+void setState(int iKey, int iIsDownload, int iIsNeedUpdate)
+{
+    auto it = ToolCatalog::instance()->findState(iKey);
+    QVERIFY(it != ToolCatalog::instance()->toolStates().end());
+    it->IsDownload = iIsDownload;
+    it->IsNeedUpdate = iIsNeedUpdate;
+}
+
+ToolInfo infoOf(int iKey)
+{
+    return ToolCatalog::instance()->findInfo(iKey).value();
+}
+
+bool shown(QWidget *pPanel, const char *name)
+{
+    auto *pChild = pPanel->findChild<QWidget *>(QLatin1String(name));
+    return pChild && pChild->isVisibleTo(pPanel) && !pChild->isHidden();
+}
+
+// What the panel shows, as one comparable word.
+QString viewOf(QWidget *pPanel)
+{
+    auto *pBar = pPanel->findChild<ProgressBar *>("progressBar");
+    if (shown(pPanel, "progressBarWidget")) {
+        if (pBar->m_iMode == 1)
+            return shown(pPanel, "refreshBtn") ? "failed" : "failed-no-retry";
+        return pBar->m_iMode == 2 ? "waiting" : "downloading";
+    }
+    if (shown(pPanel, "downloadBtn") && !shown(pPanel, "openBtn"))
+        return "download";
+    if (shown(pPanel, "openBtn") && shown(pPanel, "updateBtnWidget"))
+        return "update";
+    if (shown(pPanel, "openBtn"))
+        return "open";
+    return "none";
+}
+
+} // namespace
+
+class TestDetailPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void panelAnswers_data();
+    void panelAnswers();
+    void cancelComesFirstAndSilencesLateAnswers();
+    void otherPagesStates_data();
+    void otherPagesStates();
+    void runningToolIsNeverRestartedOrUpdated();
+    void sizeCaption_data();
+    void sizeCaption();
+
+    void screenshotFiles();
+    void missingAndBrokenScreenshotsShowPlaceholders();
+    void thumbnailsSlideOnceAtATime();
+    void longNamesAndIntroductionsStayInside();
+
+    void manualCheck_data();
+    void manualCheck();
+    void generatedManuals_data();
+    void generatedManuals();
+
+    void pageScreenshot();
+
+private:
+    detailtest::ProgramFolder m_folder;
+    int m_iTranslator = 0;
+    QTranslator m_uiTranslator;
+    QStringList m_listTips;
+};
+
+void TestDetailPage::initTestCase()
+{
+    qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
+    qRegisterMetaType<QVector<int>>();
+    m_iTranslator = qEnvironmentVariableIntValue("RW_DETAIL_TRANSLATOR") == 1 ? 1 : 0;
+    if (m_iTranslator == 1 && m_uiTranslator.load(QStringLiteral(RW_BUILD_DIR "/translations/gearbay_zh.qm")))
+        QCoreApplication::installTranslator(&m_uiTranslator);
+
+    const QString strSelf = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString strLong = QString("A very long introduction that goes on and on. ").repeated(60);
+    QVector<detailtest::Tool> tools;
+    tools.append({ Viewer, "Viewer", QString::fromUtf8("查看器"), "viewer",
+                   "Viewer shows pictures, one at a time, with zoom and rotation.",
+                   QString::fromUtf8("查看器逐张显示图片，可缩放和旋转。"), QString(), "2.4.1", 12.5, 3, 0, 0 });
+    tools.append({ Sketchpad, "Sketchpad", QString::fromUtf8("画板"), "sketchpad", "Sketchpad draws.",
+                   QString::fromUtf8("画板用于绘图。"), "Faster brushes and a new colour picker.", "1.1", 50, 3, 1,
+                   1 });
+    tools.append({ Bare,
+                   "Bare tool with an exceptionally long name that would never fit on one line of the page, not even on a wide screen",
+                   QString::fromUtf8("一个名字非常非常长的工具，长到页面上一行根本放不下的程度，还要更长更长更长更长，就算在很宽的屏幕上也一样放不下"),
+                   strSelf, strLong, QString::fromUtf8("很长的介绍。").repeated(200), QString(), "1.0", 1234.5678, 0,
+                   1, 0 });
+    tools.append({ Ghost, "Ghost", QString::fromUtf8("幽灵"), "ghost", "Installed, then removed by hand.",
+                   QString::fromUtf8("已安装后被手动删除。"), QString(), "1.0", 1, 1, 1, 0 });
+    QVERIFY(m_folder.setUp(tools, m_iTranslator));
+
+    for (const QString &strName : { QString("Viewer"), QString("Sketchpad"), QString("Ghost") })
+        m_folder.writeImage("ToolsFile/Icon/" + strName + "_max.png", QSize(128, 128), strName.left(1));
+    for (const QString &strLang : { QString("EN"), QString("CH") }) {
+        for (int i = 0; i < 3; ++i)
+            m_folder.writeImage(QString("ToolsFile/DetailImages/Viewer/%1/Viewer_%2.png").arg(strLang).arg(i),
+                                QSize(700, 390), QString("Viewer %1 %2").arg(strLang).arg(i + 1));
+        // Sketchpad: the first file exists, the second is missing, the third is not a picture.
+        m_folder.writeImage(QString("ToolsFile/DetailImages/Sketchpad/%1/Sketchpad_0.png").arg(strLang),
+                            QSize(700, 390), "Sketchpad");
+        m_folder.writeFile(QString("ToolsFile/DetailImages/Sketchpad/%1/Sketchpad_2.png").arg(strLang),
+                           "this is not a picture");
+    }
+
+    TipDialog::setAnswerHook([this](const QString &strText, bool) {
+        m_listTips.append(strText);
+        return 1;
+    });
+    HelpWidget::setUrlOpener([](const QUrl &) { return true; });
+}
+
+void TestDetailPage::cleanup()
+{
+    m_listTips.clear();
+    HelpWidget::setUrlOpener([](const QUrl &) { return true; });
+}
+
+// --- action panel ------------------------------------------------------------------------------
+
+void TestDetailPage::panelAnswers_data()
+{
+    QTest::addColumn<int>("iMethod");
+    QTest::addColumn<QString>("strValue");
+    QTest::addColumn<QString>("strView");
+    QTest::addColumn<int>("iBar");
+    QTest::addColumn<QString>("strTooltip");
+    QTest::addColumn<int>("iState");
+    QTest::addColumn<QList<int>>("listEmitted");
+
+    // The panel has just asked for the download (state 1, downloading view, bar 0).
+    QTest::newRow("accepted") << 3 << "0" << "downloading" << 0 << "" << 2 << QList<int> { 2 };
+    QTest::newRow("queued locally") << 3 << "120" << "waiting" << 0 << "" << 1 << QList<int> {};
+    QTest::newRow("finished at once is broken") << 3 << "200" << "failed" << 0 << "connect to network failed." << 1
+                                                << QList<int> {};
+    QTest::newRow("no urls") << 3 << "130" << "failed" << 0 << "connect to network failed." << 1 << QList<int> {};
+    QTest::newRow("timeout") << 3 << "110" << "failed" << 0 << "connect to network timeout." << 1 << QList<int> {};
+    QTest::newRow("missing package") << 3 << "404" << "failed" << 0 << "File not found." << 1 << QList<int> {};
+    QTest::newRow("card's poll moves the bar") << 4 << "57" << "downloading" << 57 << "" << 1 << QList<int> {};
+    QTest::newRow("97 shows 96") << 4 << "97" << "downloading" << 96 << "" << 1 << QList<int> {};
+    QTest::newRow("100 shows 99") << 4 << "100" << "downloading" << 99 << "" << 1 << QList<int> {};
+    QTest::newRow("101") << 4 << "101" << "failed" << 0 << "network anomaly" << 1 << QList<int> {};
+    QTest::newRow("-5") << 4 << "-5" << "failed" << 0 << "network anomaly" << 1 << QList<int> {};
+    QTest::newRow("cannot save") << 4 << "400" << "failed" << 0 << "save failed." << 1 << QList<int> {};
+    QTest::newRow("not a number") << 4 << "12abc" << "failed" << 0 << "connect to network failed." << 1
+                                  << QList<int> {};
+    QTest::newRow("installed") << 4 << "200" << "open" << 0 << "" << 3 << QList<int> { 3 };
+    QTest::newRow("other method") << 6 << "57" << "downloading" << 0 << "" << 1 << QList<int> {};
+}
+
+void TestDetailPage::panelAnswers()
+{
+    QFETCH(int, iMethod);
+    QFETCH(QString, strValue);
+    QFETCH(QString, strView);
+    QFETCH(int, iBar);
+    QFETCH(QString, strTooltip);
+    QFETCH(int, iState);
+    QFETCH(QList<int>, listEmitted);
+    if (m_iTranslator == 1 && !strTooltip.isEmpty())
+        QSKIP("error texts are compared in English");
+
+    setState(Viewer, 0, 0);
+    const ToolInfo info = infoOf(Viewer);
+    MoreInfoLeftWidget panel;
+    panel.setToolInfo(info);
+    QSignalSpy requests(&panel, &MoreInfoLeftWidget::signalDownload);
+    QVERIFY(QMetaObject::invokeMethod(&panel, "onDownloadTool"));
+    QCOMPARE(requests.count(), 1);
+    QCOMPARE(requests.at(0).at(0).toInt(), 3);
+    QCOMPARE(viewOf(&panel), QString("downloading"));
+
+    QSignalSpy states(&panel, &MoreInfoLeftWidget::signalToMainPage);
+    // A map for another tool first: nothing of it may reach this panel.
+    panel.onServerResponded(iMethod, { { Sketchpad, "200" } });
+    panel.onServerResponded(iMethod, { { Viewer, strValue } });
+
+    QCOMPARE(viewOf(&panel), strView);
+    auto *pBar = panel.findChild<ProgressBar *>("progressBar");
+    QCOMPARE(pBar->value(), iBar);
+    if (!strTooltip.isEmpty()) {
+        QCOMPARE(pBar->toolTip(), strTooltip);
+        QCOMPARE(pBar->m_chunkColor, QColor("#FA3239"));
+    }
+    QCOMPARE(int(panel.currentState()), iState);
+    QList<int> listGot;
+    for (const QList<QVariant> &args : states)
+        listGot << args.at(0).toInt();
+    QCOMPARE(listGot, listEmitted);
+    QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, strView == "open" ? 1 : 0);
+    QCOMPARE(requests.count(), 1); // the panel itself never polls
+}
+
+void TestDetailPage::cancelComesFirstAndSilencesLateAnswers()
+{
+    setState(Viewer, 0, 0);
+    const ToolInfo info = infoOf(Viewer);
+    MoreInfoLeftWidget panel;
+    panel.setToolInfo(info);
+    QStringList listOrder;
+    connect(&panel, &MoreInfoLeftWidget::signalDownload, this,
+            [&](int iMethod, QVector<int> keys) { listOrder << QString("download %1 %2").arg(iMethod).arg(keys.value(0)); });
+    connect(&panel, &MoreInfoLeftWidget::signalToMainPage, this,
+            [&](ToolCurrentState emState, int iKey) { listOrder << QString("state %1 %2").arg(int(emState)).arg(iKey); });
+
+    QVERIFY(QMetaObject::invokeMethod(&panel, "onDownloadTool"));
+    panel.onServerResponded(4, { { Viewer, "40" } });
+    listOrder.clear();
+    QTest::mouseClick(panel.findChild<QAbstractButton *>("deleteBtn"), Qt::LeftButton);
+    QCOMPARE(listOrder, QStringList({ "state 4 2", "download 5 2" }));
+    QCOMPARE(viewOf(&panel), QString("download"));
+
+    // The server's answers to polls sent before the cancel arrive late.
+    panel.onServerResponded(4, { { Viewer, "57" } });
+    panel.onServerResponded(4, { { Viewer, "200" } });
+    QCOMPARE(viewOf(&panel), QString("download"));
+    QCOMPARE(panel.findChild<ProgressBar *>("progressBar")->value(), 0);
+    QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, 0);
+}
+
+void TestDetailPage::otherPagesStates_data()
+{
+    QTest::addColumn<int>("iIsDownload");
+    QTest::addColumn<int>("iNeedUpdate");
+    QTest::addColumn<int>("iKey");
+    QTest::addColumn<int>("iIncoming");
+    QTest::addColumn<QString>("strView");
+    QTest::addColumn<int>("iState");
+
+    QTest::newRow("installed with update shows both") << 1 << 1 << Viewer << 0 << "update" << 0;
+    QTest::newRow("requested elsewhere") << 0 << 0 << Viewer << 1 << "download" << 1;
+    QTest::newRow("downloading elsewhere") << 0 << 0 << Viewer << 2 << "downloading" << 0;
+    QTest::newRow("downloaded elsewhere changes nothing") << 0 << 0 << Viewer << 3 << "download" << 0;
+    QTest::newRow("cancelled on installed tool") << 1 << 0 << Viewer << 4 << "open" << 4;
+    QTest::newRow("deleted on the board") << 1 << 0 << Viewer << 5 << "download" << 5;
+    QTest::newRow("another tool's state") << 0 << 0 << Sketchpad << 2 << "download" << 0;
+    QTest::newRow("out of range") << 0 << 0 << Viewer << 9 << "download" << 0;
+}
+
+void TestDetailPage::otherPagesStates()
+{
+    QFETCH(int, iIsDownload);
+    QFETCH(int, iNeedUpdate);
+    QFETCH(int, iKey);
+    QFETCH(int, iIncoming);
+    QFETCH(QString, strView);
+    QFETCH(int, iState);
+
+    setState(Viewer, iIsDownload, iNeedUpdate);
+    const ToolInfo info = infoOf(Viewer);
+    MoreInfoLeftWidget panel;
+    panel.setToolInfo(info);
+    if (iIncoming != 0)
+        panel.onSubToolsStateChanged(ToolCurrentState(iIncoming), iKey);
+    QCOMPARE(viewOf(&panel), strView);
+    QCOMPARE(int(panel.currentState()), iState);
+    if (iIncoming == 5)
+        QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, 0);
+}
+
+void TestDetailPage::runningToolIsNeverRestartedOrUpdated()
+{
+    // "Bare" is installed under the name of this very test program, which is running.
+    setState(Bare, 1, 1);
+    const ToolInfo bare = infoOf(Bare);
+    MoreInfoLeftWidget panel;
+    panel.setToolInfo(bare);
+    QSignalSpy requests(&panel, &MoreInfoLeftWidget::signalDownload);
+    QSignalSpy covers(&panel, &MoreInfoLeftWidget::signalCover);
+    const QString strName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(Bare));
+
+    QVERIFY(QMetaObject::invokeMethod(&panel, "onUpdateTool"));
+    QVERIFY(QMetaObject::invokeMethod(&panel, "onOpenTool"));
+    QCOMPARE(requests.count(), 0);
+    QCOMPARE(m_listTips.size(), 2);
+    QVERIFY(m_listTips.at(0).startsWith(strName + " "));
+    if (m_iTranslator == 0) {
+        QCOMPARE(m_listTips.at(0), strName + " have already open, please close at first.");
+        QCOMPARE(m_listTips.at(1), strName + " have already open.");
+    }
+    QCOMPARE(covers.count(), 4); // raised and lowered around each message
+    QCOMPARE(covers.at(0).at(0).toBool(), true);
+    QCOMPARE(covers.at(1).at(0).toBool(), false);
+
+    // "Ghost" is not running: an update is a new download of the same key; its files were removed
+    // by hand, so Open downloads it again too.
+    m_listTips.clear();
+    setState(Ghost, 1, 1);
+    const ToolInfo ghost = infoOf(Ghost);
+    MoreInfoLeftWidget ghostPanel;
+    ghostPanel.setToolInfo(ghost);
+    QSignalSpy ghostRequests(&ghostPanel, &MoreInfoLeftWidget::signalDownload);
+    QVERIFY(QMetaObject::invokeMethod(&ghostPanel, "onUpdateTool"));
+    QVERIFY(QMetaObject::invokeMethod(&ghostPanel, "onOpenTool"));
+    QCOMPARE(m_listTips, QStringList());
+    QCOMPARE(ghostRequests.count(), 2);
+    for (const QList<QVariant> &args : ghostRequests) {
+        QCOMPARE(args.at(0).toInt(), 3);
+        QCOMPARE(args.at(1).value<QVector<int>>(), QVector<int> { Ghost });
+    }
+}
+
+void TestDetailPage::sizeCaption_data()
+{
+    QTest::addColumn<double>("dSize");
+    QTest::addColumn<QString>("strText");
+    QTest::newRow("whole") << 50.0 << "50MB";
+    QTest::newRow("half") << 12.5 << "12.5MB";
+    QTest::newRow("six digits") << 1234.5678 << "1234.57MB";
+    QTest::newRow("huge") << 123456789.0 << "1.23457e+08MB";
+}
+
+void TestDetailPage::sizeCaption()
+{
+    QFETCH(double, dSize);
+    QFETCH(QString, strText);
+    QCOMPARE(MoreInfoLeftWidget::sizeText(dSize), strText);
+}
+
+// --- screenshots and description ---------------------------------------------------------------
+
+void TestDetailPage::screenshotFiles()
+{
+    ToolInfo info = infoOf(Viewer);
+    const QStringList listCh = ToolMoreInfoWidget::screenshotPaths(info, "/app", 1);
+    QCOMPARE(listCh, QStringList({ "/app/ToolsFile/DetailImages/Viewer/CH/Viewer_0.png",
+                                   "/app/ToolsFile/DetailImages/Viewer/CH/Viewer_1.png",
+                                   "/app/ToolsFile/DetailImages/Viewer/CH/Viewer_2.png" }));
+    QCOMPARE(ToolMoreInfoWidget::screenshotPaths(info, "/app", 7).value(2),
+             QString("/app/ToolsFile/DetailImages/Viewer/EN/Viewer_2.png"));
+    info.DetailImagesNum = 0;
+    QVERIFY(ToolMoreInfoWidget::screenshotPaths(info, "/app", 0).isEmpty());
+    info.DetailImagesNum = -4;
+    QVERIFY(ToolMoreInfoWidget::loadScreenshots(info).isEmpty());
+
+    const QVector<QPixmap> images = ToolMoreInfoWidget::loadScreenshots(infoOf(Sketchpad));
+    QCOMPARE(images.size(), 3);
+    QVERIFY(!images.at(0).isNull());
+    QVERIFY(images.at(1).isNull());
+    QVERIFY(images.at(2).isNull());
+}
+
+void TestDetailPage::missingAndBrokenScreenshotsShowPlaceholders()
+{
+    ToolMoreInfoWidget page(infoOf(Sketchpad));
+    page.setToolKey(Sketchpad);
+    page.resize(1030, 704);
+    page.show();
+    MoreInfoRightBottomWidget *pStrip = page.screenshotWidget();
+    QCOMPARE(pStrip->thumbnails().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        auto *pLabel = pStrip->findChild<QLabel *>(QString("m_centerLabel%1").arg(i));
+        QVERIFY2(pLabel && !pLabel->pixmap(Qt::ReturnByValue).isNull(), qPrintable(QString::number(i)));
+        auto *pThumbLabel = pStrip->thumbnails().at(i)->findChild<QLabel *>("m_centerLabel");
+        QVERIFY(!pThumbLabel->pixmap(Qt::ReturnByValue).isNull());
+    }
+
+    // No screenshots at all: no thumbnails, a placeholder in the view.
+    ToolMoreInfoWidget bare(infoOf(Bare));
+    bare.setToolKey(Bare);
+    QVERIFY(bare.screenshotWidget()->thumbnails().isEmpty());
+    QVERIFY(bare.findChild<QLabel *>("m_emptyLabel"));
+
+    // A catalog asking for more screenshots than fit under the view shows as many as fit.
+    ToolInfo many = infoOf(Viewer);
+    many.DetailImagesNum = 40;
+    MoreInfoRightBottomWidget strip(many.DetailImagesNum);
+    QCOMPARE(strip.thumbnails().size(), MoreInfoRightBottomWidget::kMaxImages);
+    for (ExhibitorThumbnail *pThumb : strip.thumbnails())
+        QVERIFY(pThumb->geometry().right() < 768 && pThumb->mapTo(&strip, QPoint(0, 0)).x() >= 0);
+
+    // setToolKey with keys of 0 or less changes nothing.
+    page.setToolKey(0);
+    page.setToolKey(-1);
+    QCOMPARE(page.toolKey(), Sketchpad);
+}
+
+void TestDetailPage::thumbnailsSlideOnceAtATime()
+{
+    ToolMoreInfoWidget page(infoOf(Viewer));
+    page.setToolKey(Viewer);
+    page.resize(1030, 704);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    MoreInfoRightBottomWidget *pStrip = page.screenshotWidget();
+    BubleShapeFrame *pFrame = pStrip->exhibitor();
+    QCOMPARE(pFrame->notchTips().size(), 3);
+    QCOMPARE(pFrame->notchTips().at(0).x(), 272.0);
+    QCOMPARE(pFrame->notchTips().at(2).x(), 496.0);
+    QCOMPARE(pFrame->currentIndex(), 0);
+    QVERIFY(pStrip->thumbnails().at(0)->isChecked());
+
+    QSignalSpy changes(pFrame, &BubleShapeFrame::signalThumbnailIndexChanged);
+    QTest::mouseClick(pStrip->thumbnails().at(0), Qt::LeftButton);
+    QCOMPARE(changes.count(), 0);
+
+    QTest::mouseClick(pStrip->thumbnails().at(2), Qt::LeftButton);
+    QCOMPARE(changes.count(), 1);
+    QVERIFY(pFrame->isSliding());
+    QTest::mouseClick(pStrip->thumbnails().at(1), Qt::LeftButton); // ignored while sliding
+    QCOMPARE(pFrame->currentIndex(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!pFrame->isSliding(), 5000);
+    QCOMPARE(pFrame->notchTip().x(), 496.0);
+    auto *pShown = pFrame->findChild<QLabel *>("m_centerLabel2");
+    QCOMPARE(pShown->pos(), QPoint(0, 0));
+    QVERIFY(pStrip->thumbnails().at(2)->styleSheet().contains("#E0E0E0"));
+    QVERIFY(!pStrip->thumbnails().at(0)->styleSheet().contains("#E0E0E0"));
+
+    // Coming back to the page starts again at the first screenshot.
+    page.hide();
+    page.show();
+    QCOMPARE(pFrame->currentIndex(), 0);
+    QCOMPARE(pFrame->findChild<QLabel *>("m_centerLabel0")->pos(), QPoint(0, 0));
+    QVERIFY(pStrip->thumbnails().at(0)->isChecked());
+}
+
+void TestDetailPage::longNamesAndIntroductionsStayInside()
+{
+    setState(Bare, 1, 0);
+    ToolMoreInfoWidget page(infoOf(Bare));
+    page.setToolKey(Bare);
+    page.resize(1030, 704);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    MoreInfoRightTopWidget *pTop = page.descriptionWidget();
+    auto *pName = pTop->findChild<QLabel *>("toolName");
+    auto *pIntro = pTop->findChild<QLabel *>("introTextLabel");
+    auto *pMore = pTop->findChild<QAbstractButton *>("introMoreBtn");
+    QVERIFY(pName->fontMetrics().horizontalAdvance(pName->text()) <= 768);
+    QVERIFY(!pName->toolTip().isEmpty()); // the whole name stays reachable
+    QCOMPARE(pTop->allowedLines(), 4);
+    QVERIFY(pIntro->text().endsWith(QChar(0x2026)));
+    QVERIFY(pMore->isVisibleTo(pTop));
+    QVERIFY(pIntro->geometry().bottom() < pMore->geometry().top());
+
+    QTest::mouseClick(pMore, Qt::LeftButton);
+    QCOMPARE(pTop->allowedLines(), 100);
+    QTRY_VERIFY(!pIntro->text().endsWith(QChar(0x2026)));
+    QTRY_VERIFY(pIntro->geometry().bottom() < pMore->geometry().top());
+    // The expanded text pushes the screenshots down instead of running over them.
+    QTRY_VERIFY(page.descriptionWidget()->mapTo(&page, QPoint(0, pTop->height())).y()
+                <= page.screenshotWidget()->mapTo(&page, QPoint(0, 0)).y());
+    QTest::mouseClick(pMore, Qt::LeftButton);
+    QCOMPARE(pTop->allowedLines(), 4);
+
+    // Short introduction, pending update: shown whole without "...more"; the notes start folded.
+    setState(Sketchpad, 1, 1);
+    MoreInfoRightTopWidget top;
+    top.setToolInfo(infoOf(Sketchpad));
+    top.show();
+    QCOMPARE(top.allowedLines(), 1);
+    QVERIFY(!top.findChild<QWidget *>("introMoreBtn")->isVisibleTo(&top));
+    QVERIFY(top.findChild<QWidget *>("updateWidget")->isVisibleTo(&top));
+    QVERIFY(!top.findChild<QWidget *>("updateTextLabel")->isVisibleTo(&top));
+    QTest::mouseClick(top.findChild<QAbstractButton *>("updateMoreBtn"), Qt::LeftButton);
+    QVERIFY(top.findChild<QWidget *>("updateTextLabel")->isVisibleTo(&top));
+}
+
+// --- help panel and manuals --------------------------------------------------------------------
+
+void TestDetailPage::manualCheck_data()
+{
+    QTest::addColumn<QString>("strManualName");
+    QTest::addColumn<QString>("strCreate"); // "file", "dir" or "" (nothing)
+    QTest::addColumn<bool>("bOpens");
+    QTest::addColumn<QString>("strMessage");
+
+    QTest::newRow("manual present") << "/help.pdf" << "file" << true << "";
+    QTest::newRow("viewer cannot open it") << "/help.pdf" << "file" << false << "Open User's Manual fail.";
+    QTest::newRow("folder named help.pdf") << "/help.pdf" << "dir" << true << "No user manual found.";
+    QTest::newRow("missing") << "/help.pdf" << "" << true << "No user manual found.";
+    QTest::newRow("translated to another suffix") << "/help.txt" << "file" << true << "No user manual found.";
+    QTest::newRow("translated name") << "/help_zh.pdf" << "file" << true << "";
+}
+
+void TestDetailPage::manualCheck()
+{
+    QFETCH(QString, strManualName);
+    QFETCH(QString, strCreate);
+    QFETCH(bool, bOpens);
+    QFETCH(QString, strMessage);
+    if (m_iTranslator == 1)
+        QSKIP("runs once, in English");
+
+    ManualNameTranslator translator;
+    translator.strName = strManualName;
+    QCoreApplication::installTranslator(&translator);
+    const QString strPath = QDir::currentPath() + strManualName;
+    if (strCreate == "file")
+        m_folder.writeFile(strManualName.mid(1), "%PDF-1.4\n");
+    else if (strCreate == "dir")
+        QDir().mkpath(strPath);
+
+    QList<QUrl> listOpened;
+    HelpWidget::setUrlOpener([&](const QUrl &url) {
+        listOpened << url;
+        return bOpens;
+    });
+    HelpWidget help;
+    QSignalSpy covers(&help, &HelpWidget::signalCover);
+    help.onManualButtonClicked();
+    QCoreApplication::removeTranslator(&translator);
+    if (strCreate == "file")
+        QFile::remove(strPath);
+    else if (strCreate == "dir")
+        QDir(strPath).removeRecursively();
+
+    if (strMessage.isEmpty()) {
+        QCOMPARE(m_listTips, QStringList());
+        QCOMPARE(listOpened, QList<QUrl>({ QUrl::fromLocalFile(strPath) }));
+        QCOMPARE(covers.count(), 0);
+    } else {
+        QCOMPARE(m_listTips, QStringList({ strMessage }));
+        QCOMPARE(covers.count(), 2);
+    }
+}
+
+void TestDetailPage::generatedManuals_data()
+{
+    QTest::addColumn<QString>("strPdf");
+    QTest::addColumn<QString>("strSource");
+    QTest::newRow("english") << "help.pdf" << "help_en.md";
+    QTest::newRow("chinese") << "help_zh.pdf" << "help_zh.md";
+}
+
+void TestDetailPage::generatedManuals()
+{
+    QFETCH(QString, strPdf);
+    QFETCH(QString, strSource);
+    QFile source(QStringLiteral(RW_SOURCE_DIR "/docs/manual/") + strSource);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const int iChapters = QString::fromUtf8(source.readAll()).count(QRegularExpression("(^|\\n)# "));
+    QVERIFY(iChapters >= 5);
+
+    QFile pdf(QStringLiteral(RW_BUILD_DIR "/manual/") + strPdf);
+    QVERIFY2(pdf.open(QIODevice::ReadOnly), qPrintable(pdf.fileName()));
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    const int iPages = QString::fromLatin1(bytes.constData(), bytes.size()).count(QRegularExpression("/Type\\s*/Page(?![s\\w])"));
+    QVERIFY2(iPages >= iChapters, qPrintable(QString("%1 pages, %2 chapters").arg(iPages).arg(iChapters)));
+    // The figures are in it, and the Chinese text has a font that can draw it.
+    QVERIFY(bytes.count("/Subtype /Image") >= 4);
+    if (strPdf.contains("zh"))
+        QVERIFY(bytes.contains("CJK"));
+}
+
+void TestDetailPage::pageScreenshot()
+{
+    setState(Viewer, 1, 1);
+    ToolMoreInfoWidget page(infoOf(Viewer));
+    page.setToolKey(Viewer);
+    page.resize(1030, 704);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QTest::qWait(50);
+    const QString strLang = m_iTranslator == 1 ? "zh" : "en";
+    const QString strPath = detailtest::saveScreenshot(&page, "detail_" + strLang);
+    QVERIFY(QImage(strPath).size() == page.size());
+    setState(Viewer, 0, 0);
+}
+
+QTEST_MAIN(TestDetailPage)
+#include "tst_detailpage.moc"
