@@ -6,8 +6,13 @@
 namespace gearbay {
 
 namespace {
-// Its own pool: a bind must not queue behind downloads that fill the shared one.
-Q_GLOBAL_STATIC(QThreadPool, loginPool)
+// Its own pool: a bind must not queue behind downloads that fill the shared one, nor behind an
+// abandoned bind still waiting for a hung server. At exit it waits for running binds (bounded).
+struct LoginPool : QThreadPool
+{
+    LoginPool() { setMaxThreadCount(4); }
+};
+Q_GLOBAL_STATIC(LoginPool, loginPool)
 } // namespace
 
 DirectoryLogin::DirectoryLogin(QObject *parent)
