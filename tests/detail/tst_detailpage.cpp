@@ -115,6 +115,7 @@ private slots:
 
     void manualCheck_data();
     void manualCheck();
+    void licenceFolder();
     void generatedManuals_data();
     void generatedManuals();
 
@@ -578,6 +579,39 @@ void TestDetailPage::manualCheck()
     }
 }
 
+void TestDetailPage::licenceFolder()
+{
+    if (m_iTranslator == 1)
+        QSKIP("runs once, in English");
+    QList<QUrl> listOpened;
+    HelpWidget::setUrlOpener([&](const QUrl &url) {
+        listOpened << url;
+        return true;
+    });
+    HelpWidget help;
+    const QString strFolder = QDir::currentPath() + "/Open Source Software Licenses";
+
+    // Without the folder the toolkit's warning box comes up; close it as a user would.
+    QStringList listDialogs;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto *pDialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            listDialogs << QString::fromLatin1(pDialog->metaObject()->className());
+            pDialog->reject();
+        }
+    });
+    closer.start(20);
+    help.onLicenseButtonClicked();
+    QCOMPARE(listDialogs, QStringList({ "vellum::TipDialogWithButtom" }));
+    QVERIFY(listOpened.isEmpty());
+
+    QVERIFY(QDir().mkpath(strFolder));
+    help.onLicenseButtonClicked();
+    QCOMPARE(listOpened, QList<QUrl>({ QUrl::fromLocalFile(strFolder) }));
+    QCOMPARE(listDialogs.size(), 1);
+    QDir(strFolder).removeRecursively();
+}
+
 void TestDetailPage::generatedManuals_data()
 {
     QTest::addColumn<QString>("strPdf");
@@ -621,6 +655,15 @@ void TestDetailPage::pageScreenshot()
     const QString strPath = detailtest::saveScreenshot(&page, "detail_" + strLang);
     QVERIFY(QImage(strPath).size() == page.size());
     setState(Viewer, 0, 0);
+
+    HelpWidget help;
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    detailtest::saveScreenshot(&help, "help_panel_" + strLang);
+    // Clicking anywhere else deactivates the popup, which then hides.
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(&help, &deactivate);
+    QVERIFY(help.isHidden());
 }
 
 QTEST_MAIN(TestDetailPage)
