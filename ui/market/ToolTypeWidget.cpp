@@ -9,6 +9,11 @@ ToolTypeWidget::ToolTypeWidget(QWidget *parent)
     : vellum::Widget(parent)
 {
     setFixedHeight(40);
+    // Cards scroll underneath the bar, so it must not be see-through.
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
     auto *layout = new QHBoxLayout(this);
     layout->setAlignment(Qt::AlignLeft);
     layout->setSpacing(0);

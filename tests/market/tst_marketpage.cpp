@@ -1,0 +1,295 @@
+// The market page: one card per catalog tool in key order (never the material or the program), the
+// relays between the cards and the main window, the sticky type bar, folding the banner, the empty
+// catalog, and screenshots of the whole page in the language the test runs in.
+#include "ConfigureStore.h"
+#include "IconButton.h"
+#include "MarketFixture.h"
+#include "SubToolWidget.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "ToolDownloadWidget.h"
+#include "ToolTypeWidget.h"
+#include "ToolsWiget.h"
+#include "ToosListWidget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTranslator>
+#include <QtTest>
+
+using namespace gearbay;
+
+namespace {
+
+QList<int> cardKeys(ToolDownloadWidget &page)
+{
+    QList<int> keys;
+    for (SubToolWidget *card : page.listWidget()->toolsWidget()->cards())
+        keys << card->toolKey();
+    return keys;
+}
+
+SubToolWidget *card(ToolDownloadWidget &page, int iKey)
+{
+    for (SubToolWidget *card : page.listWidget()->toolsWidget()->cards())
+        if (card->toolKey() == iKey)
+            return card;
+    return nullptr;
+}
+
+} // namespace
+
+class TestMarketPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void oneCardPerToolInKeyOrder();
+    void relaysBothWays();
+    void typeBarSticksToTop_data();
+    void typeBarSticksToTop();
+    void foldsBanner();
+    void emptyCatalog();
+    void screenshots();
+
+private:
+    void showPage(ToolDownloadWidget &page, int iHeight = 620);
+
+    markettest::ProgramFolder m_folder;
+    int m_iTranslator = 0;
+    QTranslator m_translator;
+};
+
+void TestMarketPage::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    m_iTranslator = qEnvironmentVariableIntValue("RW_MARKET_TRANSLATOR");
+    using markettest::Tool;
+    // File order is not key order; the tool types differ, and the page shows every type in its one grid.
+    const QVector<Tool> tools = {
+        { 9, 3, "Disk Mapper", QString::fromUtf8("磁盘映射"), "DiskMapper.exe", "disk.png", 12, 0 },
+        { 0, 0, "Material", QString::fromUtf8("资料"), "", "", 1, 0 },
+        { 4, 1, "Hex Viewer", QString::fromUtf8("十六进制查看器"), "HexViewer.exe", "hex.png", 3, 0 },
+        { 1, 0, "Rig Warden", QString::fromUtf8("工具仓"), "RigWarden", "", 1, 0 },
+        { 2, 2, "Log Tailer", QString::fromUtf8("日志跟踪"), "LogTailer.exe", "log.png", 1, 1 },
+        { 12, 7, "Port Scanner With A Rather Long Name", QString::fromUtf8("端口扫描器"), "PortScan.exe",
+          "missing.png", 2, 0 },
+        { 7, 2, "Serial Console", QString::fromUtf8("串口终端"), "Serial.exe", "serial.png", 5, 0 },
+    };
+    m_folder.writeImage("ToolsFile/Icon/disk.png", QSize(96, 96), QColor("#f39c12"), "DISK");
+    m_folder.writeImage("ToolsFile/Icon/hex.png", QSize(96, 96), QColor("#2d7ff9"), "HEX");
+    m_folder.writeImage("ToolsFile/Icon/log.png", QSize(96, 96), QColor("#16a085"), "LOG");
+    m_folder.writeImage("ToolsFile/Icon/serial.png", QSize(96, 96), QColor("#8e44ad"), "COM");
+    const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
+    const QStringList colours = { "#2d7ff9", "#16a085", "#8e44ad", "#f39c12", "#c0392b" };
+    int i = 0;
+    for (int key : { 2, 4, 7, 9, 12 }) {
+        const QString strBase = "ToolsFile/BannerImages/" + strLanguage + "/" + QString::number(key);
+        m_folder.writeImage(strBase + "_max.png", QSize(730, 280), QColor(colours[i]),
+                            strLanguage + " banner " + QString::number(key));
+        m_folder.writeImage(strBase + "_min.png", QSize(278, 94), QColor(colours[i]).lighter(130),
+                            QString::number(key));
+        ++i;
+    }
+    QVERIFY(m_folder.setUp(tools, { { 4, 1, 0 } }, m_iTranslator));
+
+    // The program's own look and, for Chinese, its translation when the build has made one.
+    const QStringList sheets = QDir(":/Gearbay/Qss/").entryList(QDir::Files);
+    QString strStyle;
+    for (const QString &sheet : sheets) {
+        QFile file(":/Gearbay/Qss/" + sheet);
+        if (file.open(QIODevice::ReadOnly))
+            strStyle += QString::fromUtf8(file.readAll()) + "\n";
+    }
+    qApp->setStyleSheet(strStyle);
+    if (m_iTranslator == 1) {
+        for (const QString &strQm : { QStringLiteral(RW_BUILD_DIR "/translations/gearbay_zh.qm"),
+                                      QStringLiteral(RW_BUILD_DIR "/RigWarden/translations/gearbay_zh.qm") })
+            if (m_translator.load(strQm)) {
+                qApp->installTranslator(&m_translator);
+                break;
+            }
+    }
+    TipDialog::setAnswerHook([](const QString &, bool) { return 1; });
+}
+
+void TestMarketPage::cleanupTestCase()
+{
+    TipDialog::setAnswerHook(nullptr);
+}
+
+void TestMarketPage::showPage(ToolDownloadWidget &page, int iHeight)
+{
+    page.resize(1024, iHeight);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+}
+
+void TestMarketPage::oneCardPerToolInKeyOrder()
+{
+    ToolDownloadWidget page;
+    showPage(page);
+    QCOMPARE(cardKeys(page), (QList<int> { 2, 4, 7, 9, 12 }));
+    // Installed tools offer Open, the others Download.
+    QVERIFY(card(page, 4)->findChild<QPushButton *>("OpenBtn")->isVisibleTo(&page));
+    QVERIFY(card(page, 9)->findChild<QPushButton *>("downLoadBtn")->isVisibleTo(&page));
+    // Four cards of 234 pixels fit in a row of the page; the fifth starts the next row.
+    QCOMPARE(card(page, 9)->y(), card(page, 2)->y());
+    QVERIFY(card(page, 12)->y() > card(page, 2)->y());
+    QVERIFY(card(page, 4)->x() > card(page, 2)->x());
+}
+
+void TestMarketPage::relaysBothWays()
+{
+    ToolDownloadWidget page;
+    showPage(page);
+    QSignalSpy downloadSpy(&page, &ToolDownloadWidget::signalDownload);
+    QSignalSpy reportSpy(&page, &ToolDownloadWidget::signalToMainPage);
+    QSignalSpy detailSpy(&page, &ToolDownloadWidget::signalShowMoreInfoWidget);
+    QSignalSpy coverSpy(&page, &ToolDownloadWidget::signalCover);
+
+    // Up: a card's request, its state change and its detail request reach the main window.
+    QTest::mouseClick(card(page, 7)->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+    QCOMPARE(downloadSpy.count(), 1);
+    QCOMPARE(downloadSpy.first().at(0).toInt(), 3);
+    QCOMPARE(downloadSpy.first().at(1).value<QVector<int>>(), QVector<int> { 7 });
+    QCOMPARE(reportSpy.count(), 1);
+    QCOMPARE(reportSpy.first().at(1).toInt(), 7);
+    QTest::mouseClick(card(page, 9)->findChild<QPushButton *>("toolName"), Qt::LeftButton);
+    QCOMPARE(detailSpy.count(), 1);
+    QCOMPARE(detailSpy.takeFirst().first().toInt(), 9);
+    // The banner's picture opens the tool it shows (the smallest key first).
+    page.findChild<vellum::IconButton *>("picMax")->click();
+    QCOMPARE(detailSpy.count(), 1);
+    QCOMPARE(detailSpy.first().first().toInt(), 2);
+    // A restricted tool without login: the login is refused here, but the cover went up and down.
+    {
+        markettest::ModalCloser closer;
+        QTest::mouseClick(card(page, 2)->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+    }
+    QCOMPARE(coverSpy.count(), 2);
+
+    // Down: answers, other pages' changes and queued starts reach exactly the card they name.
+    emit page.signalServerResponded(3, { { 7, "0" } });
+    QCOMPARE(card(page, 7)->currentState(), StateDownloading);
+    QCOMPARE(card(page, 9)->currentState(), StateNone);
+    emit page.signalSubToolsStateChanged(StateRequested, 9);
+    QCOMPARE(card(page, 9)->currentState(), StateRequested);
+    QVERIFY(card(page, 9)->findChild<QWidget *>("progressBar")->isVisibleTo(&page));
+    reportSpy.clear();
+    emit page.signalWaitingToolsStartDownload(12);
+    QCOMPARE(reportSpy.count(), 1);
+    QCOMPARE(reportSpy.first().at(1).toInt(), 12);
+    emit page.signalSubToolsStateChanged(StateDeleted, 4);
+    QVERIFY(card(page, 4)->findChild<QPushButton *>("downLoadBtn")->isVisibleTo(&page));
+    emit page.signalClose();
+    ToolCatalog::instance()->toolStates()[4].IsDownload = 1;
+}
+
+void TestMarketPage::typeBarSticksToTop_data()
+{
+    QTest::addColumn<int>("scroll");
+    QTest::addColumn<int>("barY");
+
+    // The banner is 282 high; the bar rests 12 below it until the view scrolls past that point.
+    QTest::newRow("top") << 0 << 294;
+    QTest::newRow("just above") << 200 << 294;
+    QTest::newRow("at the point") << 294 << 294;
+    QTest::newRow("past it") << 400 << 400;
+}
+
+void TestMarketPage::typeBarSticksToTop()
+{
+    QFETCH(int, scroll);
+    QFETCH(int, barY);
+    ToolDownloadWidget page;
+    showPage(page, 420);
+    QScrollBar *bar = page.findChild<QScrollArea *>("scrollArea")->verticalScrollBar();
+    QVERIFY2(bar->maximum() >= 400, qPrintable(QString::number(bar->maximum())));
+    bar->setValue(500);
+    bar->setValue(scroll);
+    QCOMPARE(page.findChild<ToolTypeWidget *>()->y(), barY);
+}
+
+void TestMarketPage::foldsBanner()
+{
+    ToolDownloadWidget page;
+    showPage(page);
+    auto *picWidget = page.findChild<QWidget *>("picWidget");
+    auto *holder = page.findChild<QWidget *>("widget");
+    auto *fold = page.findChild<QPushButton *>("m_pExpendBtn");
+    auto *typeBar = page.findChild<ToolTypeWidget *>();
+    QScrollBar *bar = page.findChild<QScrollArea *>("scrollArea")->verticalScrollBar();
+    // The fold button floats over the banner's top right corner; the bar spans the banner.
+    QCOMPARE(fold->x(), picWidget->x() + picWidget->width() - 32);
+    QCOMPARE(typeBar->width(), picWidget->width() - 8);
+
+    QTest::mouseClick(fold, Qt::LeftButton);
+    QVERIFY(picWidget->isHidden());
+    QCOMPARE(holder->height(), 56);
+    QCOMPARE(typeBar->y(), 0);
+    markettest::saveScreenshot(&page, QString("market_page_folded_%1").arg(m_iTranslator == 1 ? "zh" : "en"));
+
+    bar->setValue(bar->maximum());
+    QTest::mouseClick(fold, Qt::LeftButton);
+    QVERIFY(!picWidget->isHidden());
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(holder->height(), 68);
+    QCOMPARE(typeBar->y(), 294);
+
+    // A wider window moves the button with the banner's right edge.
+    page.resize(1200, 620);
+    QTRY_COMPARE(fold->x(), picWidget->x() + picWidget->width() - 32);
+}
+
+void TestMarketPage::emptyCatalog()
+{
+    QMap<int, ToolInfo> &infos = ToolCatalog::instance()->toolInfos();
+    const QMap<int, ToolInfo> saved = infos;
+    for (int key : infos.keys())
+        if (key > 1)
+            infos.remove(key);
+    ToolDownloadWidget page;
+    infos = saved;
+    showPage(page);
+    QVERIFY(cardKeys(page).isEmpty());
+    auto *stack = page.findChild<QStackedWidget *>("stackedWidget");
+    QCOMPARE(stack->currentWidget()->objectName(), QString("page_2"));
+    QVERIFY(page.findChild<QLabel *>("emptyPicture")->isVisible());
+    // The banner and the type bar stay.
+    QVERIFY(page.findChild<QWidget *>("picWidget")->isVisible());
+    QVERIFY(page.findChild<ToolTypeWidget *>()->isVisible());
+    markettest::saveScreenshot(&page, QString("market_page_empty_%1").arg(m_iTranslator == 1 ? "zh" : "en"));
+}
+
+void TestMarketPage::screenshots()
+{
+    ToolDownloadWidget page;
+    showPage(page, 720);
+    // A card in each of its looks, side by side on one page.
+    emit page.signalSubToolsStateChanged(StateRequested, 7);
+    emit page.signalServerResponded(3, { { 7, "0" } });
+    emit page.signalServerResponded(4, { { 7, "48" } });
+    emit page.signalSubToolsStateChanged(StateRequested, 9);
+    emit page.signalServerResponded(3, { { 9, "404" } });
+    emit page.signalSubToolsStateChanged(StateRequested, 12);
+    emit page.signalServerResponded(3, { { 12, "120" } });
+    const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
+    QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_page_" + strLanguage)));
+    page.findChild<QScrollArea *>("scrollArea")->verticalScrollBar()->setValue(360);
+    QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_page_scrolled_" + strLanguage)));
+    emit page.signalSubToolsStateChanged(StateCancelled, 7);
+    emit page.signalSubToolsStateChanged(StateCancelled, 9);
+    emit page.signalSubToolsStateChanged(StateCancelled, 12);
+}
+
+QTEST_MAIN(TestMarketPage)
+#include "tst_marketpage.moc"

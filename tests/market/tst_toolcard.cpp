@@ -1,0 +1,494 @@
+// The tool card: its answer to every server value, its checks before a download, the restricted-tool
+// login, opening and ending an installed tool, and placeholders for broken icons.
+#include "CardResponse.h"
+#include "ConfigureStore.h"
+#include "MarketFixture.h"
+#include "ProgressBar.h"
+#include "SubToolWidget.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "Utilities.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+using namespace gearbay;
+
+Q_DECLARE_METATYPE(gearbay::CardAction)
+
+namespace {
+
+enum Key { kPlain = 2, kInstalled = 3, kLocked = 4, kHuge = 5, kVanished = 6, kBadIcon = 7, kNoIcon = 8 };
+const QString kFakeTool = QStringLiteral("rwfaketool");
+
+QString viewOf(SubToolWidget *card)
+{
+    auto *bar = card->findChild<ProgressBar *>("progressBar");
+    const auto visible = [card](const char *name) {
+        return card->findChild<QWidget *>(name)->isVisibleTo(card);
+    };
+    QStringList shown;
+    for (const char *name : { "downLoadBtn", "OpenBtn", "progressBar", "cancelBtn", "refreshBtn" })
+        if (visible(name))
+            shown << name;
+    const QString strShown = shown.join('+');
+    if (strShown == "downLoadBtn")
+        return "Download";
+    if (strShown == "OpenBtn")
+        return "Open";
+    if (strShown == "progressBar+cancelBtn")
+        return bar->m_iMode == 2 ? "Waiting" : bar->m_iMode == 0 ? "Downloading" : "bad mode";
+    if (strShown == "progressBar+cancelBtn+refreshBtn" && bar->m_iMode == 1)
+        return "Failed";
+    return "unexpected: " + strShown;
+}
+
+QString joined(const QSignalSpy &spy, int iArgument)
+{
+    QStringList list;
+    for (const QList<QVariant> &args : spy)
+        list << QString::number(args.at(iArgument).toInt());
+    return list.join(',');
+}
+
+} // namespace
+
+class TestToolCard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+    void responseTable_data();
+    void responseTable();
+    void cardFollowsServer_data();
+    void cardFollowsServer();
+    void pollsProgressEverySecond();
+    void marksFromCatalog();
+    void downloadChecks_data();
+    void downloadChecks();
+    void loginAskedOncePerRun();
+    void opensAndEndsInstalledTool();
+    void missingToolIsFetchedAgain();
+    void screenshotsOfEachState();
+
+private:
+    void setDownloadPath(const QString &strPath);
+
+    markettest::ProgramFolder m_folder;
+    QStringList m_listTips;
+};
+
+void TestToolCard::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    using markettest::Tool;
+    const QVector<Tool> tools = {
+        { 0, 0, "Material", "Material", "", "", 1, 0 },
+        { 1, 0, "Rig Warden", "Rig Warden", "RigWarden", "", 1, 0 },
+        { kPlain, 1, "Hex Viewer", QString::fromUtf8("十六进制查看器"), "HexViewer.exe", "hex.png", 1.5, 0 },
+        { kInstalled, 1, "Runner", QString::fromUtf8("运行器"), kFakeTool, "runner.png", 1, 0 },
+        { kLocked, 2, "Locked Tool", QString::fromUtf8("受限工具"), "Locked.exe", "lock.png", 1, 1 },
+        { kHuge, 2, "Huge", QString::fromUtf8("巨大"), "Huge.exe", "", 1.0e12, 0 },
+        { kVanished, 3, "Vanished", QString::fromUtf8("消失"), "vanished.exe", "", 1, 0 },
+        { kBadIcon, 3, "Bad Icon", QString::fromUtf8("坏图标"), "Bad.exe", "bad.png", 1, 0 },
+        { kNoIcon, 3, "No Icon", QString::fromUtf8("无图标"), "NoIcon.exe", "missing.png", 1, 0 },
+    };
+    // Runner and Vanished are installed and no longer new; the others are new to this user.
+    const QVector<markettest::State> states = { { kInstalled, 1, 0 }, { kVanished, 1, 0 } };
+    m_folder.writeImage("ToolsFile/Icon/hex.png", QSize(96, 96), QColor("#2d7ff9"), "HEX");
+    m_folder.writeImage("ToolsFile/Icon/runner.png", QSize(128, 128), QColor("#3bcd8d"), "RUN");
+    m_folder.writeImage("ToolsFile/Icon/lock.png", QSize(96, 96), QColor("#8e44ad"), "LDAP");
+    m_folder.writeFile("ToolsFile/Icon/bad.png", "this is not a picture");
+    QVERIFY(m_folder.setUp(tools, states, 0));
+
+    // The installed tool is a real executable in its folder under the download path.
+    const QString strToolDir = m_folder.downloadPath() + "/SubTools/" + kFakeTool;
+    QVERIFY(QDir().mkpath(strToolDir));
+    QVERIFY(QFile::copy(QStringLiteral(RW_FAKE_TOOL), strToolDir + "/" + kFakeTool));
+    QVERIFY(QFile::setPermissions(strToolDir + "/" + kFakeTool, QFile::ReadOwner | QFile::ExeOwner));
+
+    // Messages are answered "OK" at once and remembered.
+    TipDialog::setAnswerHook([this](const QString &text, bool) {
+        m_listTips << text;
+        return 1;
+    });
+}
+
+void TestToolCard::init()
+{
+    m_listTips.clear();
+    auto &states = ToolCatalog::instance()->toolStates();
+    states[kPlain].IsDownload = 0;
+    ToolCatalog::instance()->setPermissionGranted(false);
+}
+
+void TestToolCard::cleanupTestCase()
+{
+    TipDialog::setAnswerHook(nullptr);
+}
+
+void TestToolCard::setDownloadPath(const QString &strPath)
+{
+    QVERIFY(ConfigureStore::instance()->setDownloadPath(strPath));
+}
+
+void TestToolCard::responseTable_data()
+{
+    QTest::addColumn<int>("method");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<CardAction>("action");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("download accepted") << 3 << 0 << CardAction::StartPolling << 0;
+    QTest::newRow("download queued") << 3 << 120 << CardAction::ShowWaiting << 0;
+    QTest::newRow("download finished at once") << 3 << 200 << CardAction::Fail << -1;
+    QTest::newRow("download no urls") << 3 << 130 << CardAction::Fail << -1;
+    QTest::newRow("download network") << 3 << -1 << CardAction::Fail << -1;
+    QTest::newRow("download timeout") << 3 << 110 << CardAction::Fail << 110;
+    QTest::newRow("download no client") << 3 << 140 << CardAction::Fail << 140;
+    QTest::newRow("download save") << 3 << 400 << CardAction::Fail << 400;
+    QTest::newRow("download missing") << 3 << 404 << CardAction::Fail << 404;
+    QTest::newRow("download odd") << 3 << 57 << CardAction::Fail << 57;
+    QTest::newRow("progress 0") << 4 << 0 << CardAction::ShowProgress << 0;
+    QTest::newRow("progress 95") << 4 << 95 << CardAction::ShowProgress << 95;
+    QTest::newRow("progress 96") << 4 << 96 << CardAction::ShowProgress << 95;
+    QTest::newRow("progress 97") << 4 << 97 << CardAction::ShowProgress << 96;
+    QTest::newRow("progress 100") << 4 << 100 << CardAction::ShowProgress << 99;
+    QTest::newRow("progress 101") << 4 << 101 << CardAction::Fail << 101;
+    QTest::newRow("progress -5") << 4 << -5 << CardAction::Fail << -5;
+    QTest::newRow("progress queued") << 4 << 120 << CardAction::ShowWaiting << 0;
+    QTest::newRow("progress done") << 4 << 200 << CardAction::Complete << 0;
+    QTest::newRow("progress no urls") << 4 << 130 << CardAction::Fail << -1;
+    QTest::newRow("progress missing") << 4 << 404 << CardAction::Fail << 404;
+    QTest::newRow("cancel answer") << 5 << 0 << CardAction::Ignore << 0;
+    QTest::newRow("material answer") << 1 << 404 << CardAction::Ignore << 0;
+}
+
+void TestToolCard::responseTable()
+{
+    QFETCH(int, method);
+    QFETCH(int, value);
+    QFETCH(CardAction, action);
+    QFETCH(int, result);
+    const CardReaction reaction = cardReaction(method, value);
+    QCOMPARE(reaction.emAction, action);
+    QCOMPARE(reaction.iValue, result);
+}
+
+void TestToolCard::cardFollowsServer_data()
+{
+    // steps: "download", "cancel", "retry", "wait" (queued download started), "rM=V" (server value V
+    // for method M), "other=V" (a value for another tool), "sub=S" (state S reported by another page).
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<int>("barValue"); // -1: not checked
+    QTest::addColumn<QString>("tip");  // tooltip of a failed bar
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("polling");
+    QTest::addColumn<QString>("requests"); // methods sent, in order
+    QTest::addColumn<QString>("reports");  // states reported to the other pages, in order
+
+    const QString none;
+    QTest::newRow("download asked") << QStringList { "download" } << "Downloading" << 0 << none
+                                    << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("accepted") << QStringList { "download", "r3=0" } << "Downloading" << 0 << none
+                              << int(StateDownloading) << true << "3" << "1,2";
+    QTest::newRow("progress") << QStringList { "download", "r3=0", "r4=50" } << "Downloading" << 50 << none
+                              << int(StateDownloading) << true << "3" << "1,2";
+    QTest::newRow("97 shows 96") << QStringList { "download", "r3=0", "r4=97" } << "Downloading" << 96 << none
+                                 << int(StateDownloading) << true << "3" << "1,2";
+    QTest::newRow("100 shows 99") << QStringList { "download", "r3=0", "r4=100" } << "Downloading" << 99
+                                  << none << int(StateDownloading) << true << "3" << "1,2";
+    QTest::newRow("installed") << QStringList { "download", "r3=0", "r4=40", "r4=200" } << "Open" << -1 << none
+                               << int(StateDownloaded) << false << "3" << "1,2,3";
+    QTest::newRow("queued") << QStringList { "download", "r3=120" } << "Waiting" << 0 << none
+                            << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("queued poll keeps waiting text")
+        << QStringList { "download", "r3=0", "r4=120", "r4=40" } << "Waiting" << 40 << none
+        << int(StateDownloading) << true << "3" << "1,2";
+    QTest::newRow("queued then started") << QStringList { "download", "r3=120", "wait", "r3=0", "r4=10" }
+                                         << "Downloading" << 10 << none << int(StateDownloading) << true << "3"
+                                         << "1,2,2";
+    QTest::newRow("timeout") << QStringList { "download", "r3=110" } << "Failed" << -1
+                             << "connect to network timeout." << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("network") << QStringList { "download", "r3=-1" } << "Failed" << -1
+                             << "connect to network failed." << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("no urls") << QStringList { "download", "r3=130" } << "Failed" << -1
+                             << "connect to network failed." << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("200 to a request") << QStringList { "download", "r3=200" } << "Failed" << -1
+                                      << "connect to network failed." << int(StateRequested) << false << "3"
+                                      << "1";
+    QTest::newRow("no client") << QStringList { "download", "r3=140" } << "Failed" << -1
+                               << "network initial failed." << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("save failed") << QStringList { "download", "r3=0", "r4=30", "r4=400" } << "Failed" << 100
+                                 << "save failed." << int(StateDownloading) << false << "3" << "1,2";
+    QTest::newRow("not found") << QStringList { "download", "r3=404" } << "Failed" << -1 << "file not found."
+                               << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("progress 101") << QStringList { "download", "r3=0", "r4=101" } << "Failed" << -1
+                                  << "network abnomaly" << int(StateDownloading) << false << "3" << "1,2";
+    QTest::newRow("progress -5") << QStringList { "download", "r3=0", "r4=-5" } << "Failed" << -1
+                                 << "network abnomaly" << int(StateDownloading) << false << "3" << "1,2";
+    QTest::newRow("retry after failure") << QStringList { "download", "r3=404", "retry" } << "Downloading" << 0
+                                         << none << int(StateRequested) << false << "3,3" << "1,1";
+    QTest::newRow("retry then works") << QStringList { "download", "r3=404", "retry", "r3=0", "r4=200" }
+                                      << "Open" << -1 << none << int(StateDownloaded) << false << "3,3"
+                                      << "1,1,2,3";
+    QTest::newRow("cancel") << QStringList { "download", "r3=0", "r4=20", "cancel" } << "Download" << 0 << none
+                            << int(StateCancelled) << false << "3,5" << "1,2,4";
+    QTest::newRow("late answers after cancel")
+        << QStringList { "download", "r3=0", "cancel", "r4=50", "r4=200", "r3=404" } << "Download" << 0 << none
+        << int(StateCancelled) << false << "3,5" << "1,2,4";
+    QTest::newRow("cancel a failure") << QStringList { "download", "r3=400", "cancel" } << "Download" << 0
+                                      << none << int(StateCancelled) << false << "3,5" << "1,4";
+    QTest::newRow("download after cancel") << QStringList { "download", "cancel", "download", "r3=0" }
+                                           << "Downloading" << 0 << none << int(StateDownloading) << true
+                                           << "3,5,3" << "1,4,1,2";
+    QTest::newRow("other tool's value") << QStringList { "download", "other=404" } << "Downloading" << 0 << none
+                                        << int(StateRequested) << false << "3" << "1";
+    QTest::newRow("other methods ignored") << QStringList { "download", "r1=404", "r5=0", "r6=3" }
+                                           << "Downloading" << 0 << none << int(StateRequested) << false << "3"
+                                           << "1";
+    QTest::newRow("update asked elsewhere") << QStringList { "sub=1" } << "Downloading" << 0 << none
+                                            << int(StateRequested) << false << "" << "";
+    QTest::newRow("accepted elsewhere") << QStringList { "sub=1", "sub=2", "r4=60" } << "Downloading" << 60
+                                        << none << int(StateDownloading) << true << "" << "";
+    QTest::newRow("finished elsewhere changes nothing") << QStringList { "sub=3" } << "Download" << -1 << none
+                                                        << int(StateNone) << false << "" << "";
+    QTest::newRow("cancelled elsewhere") << QStringList { "sub=1", "sub=2", "sub=4" } << "Download" << -1
+                                         << none << int(StateCancelled) << false << "" << "";
+    QTest::newRow("deleted in my tools") << QStringList { "download", "r3=0", "r4=200", "sub=5" } << "Download"
+                                         << -1 << none << int(StateDeleted) << false << "3" << "1,2,3";
+    QTest::newRow("unknown state ignored") << QStringList { "sub=0", "sub=9" } << "Download" << -1 << none
+                                           << int(StateNone) << false << "" << "";
+    QTest::newRow("queued start") << QStringList { "wait" } << "Downloading" << 0 << none << int(StateNone)
+                                  << false << "" << "2";
+}
+
+void TestToolCard::cardFollowsServer()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, view);
+    QFETCH(int, barValue);
+    QFETCH(QString, tip);
+    QFETCH(int, state);
+    QFETCH(bool, polling);
+    QFETCH(QString, requests);
+    QFETCH(QString, reports);
+
+    SubToolWidget card(kPlain);
+    QSignalSpy requestSpy(&card, &SubToolWidget::signalDownload);
+    QSignalSpy reportSpy(&card, &SubToolWidget::signalToMainPage);
+    for (const QString &step : steps) {
+        if (step == "download")
+            QTest::mouseClick(card.findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+        else if (step == "cancel")
+            QTest::mouseClick(card.findChild<QPushButton *>("cancelBtn"), Qt::LeftButton);
+        else if (step == "retry")
+            QTest::mouseClick(card.findChild<QPushButton *>("refreshBtn"), Qt::LeftButton);
+        else if (step == "wait")
+            card.onWaitingToolsStartDownload(kPlain);
+        else if (step.startsWith("other="))
+            card.onServerResponded(3, { { kInstalled, step.mid(6) } });
+        else if (step.startsWith("sub="))
+            card.onSubToolsStateChanged(ToolCurrentState(step.mid(4).toInt()), kPlain);
+        else
+            card.onServerResponded(step.mid(1, 1).toInt(), { { kPlain, step.mid(3) } });
+    }
+
+    QCOMPARE(viewOf(&card), view);
+    auto *bar = card.findChild<ProgressBar *>("progressBar");
+    if (barValue >= 0)
+        QCOMPARE(bar->value(), barValue);
+    if (view == "Failed") {
+        QCOMPARE(bar->m_strText, QString("download fail"));
+        QCOMPARE(bar->toolTip(), tip);
+        QCOMPARE(bar->m_chunkColor, QColor("#FA3239"));
+    } else if (view == "Waiting") {
+        QCOMPARE(bar->m_strText, QString("Waiting..."));
+    }
+    QCOMPARE(int(card.currentState()), state);
+    QCOMPARE(card.findChild<QTimer *>()->isActive(), polling);
+    QCOMPARE(joined(requestSpy, 0), requests);
+    QCOMPARE(joined(reportSpy, 0), reports);
+    for (const QList<QVariant> &args : requestSpy)
+        QCOMPARE(args.at(1).value<QVector<int>>(), QVector<int> { kPlain });
+
+    // A finished download marks the tool installed for the other pages; a deletion takes it back.
+    const int iInstalled = ToolCatalog::instance()->toolStates().value(kPlain).IsDownload;
+    QCOMPARE(iInstalled, view == "Open" ? 1 : 0);
+}
+
+void TestToolCard::pollsProgressEverySecond()
+{
+    SubToolWidget card(kPlain);
+    QSignalSpy requestSpy(&card, &SubToolWidget::signalDownload);
+    card.onSubToolsStateChanged(StateRequested, kPlain);
+    card.onServerResponded(3, { { kPlain, "0" } });
+    QCOMPARE(card.findChild<QTimer *>()->interval(), 1000);
+    QTRY_VERIFY_WITH_TIMEOUT(requestSpy.count() >= 2, 10000);
+    QCOMPARE(joined(requestSpy, 0), QString("4,4"));
+    card.onServerResponded(4, { { kPlain, "200" } });
+    QVERIFY(!card.findChild<QTimer *>()->isActive());
+}
+
+void TestToolCard::marksFromCatalog()
+{
+    struct Row
+    {
+        int iKey;
+        bool bNew;
+        bool bLock;
+        QString strView;
+    };
+    for (const Row &row : { Row { kPlain, true, false, "Download" }, Row { kInstalled, false, false, "Open" },
+                            Row { kLocked, true, true, "Download" }, Row { kBadIcon, true, false, "Download" },
+                            Row { kNoIcon, true, false, "Download" } }) {
+        SubToolWidget card(row.iKey);
+        QCOMPARE(card.findChild<QLabel *>("newStateLabel")->isVisibleTo(&card), row.bNew);
+        QCOMPARE(card.findChild<QLabel *>("authorLabel")->isVisibleTo(&card), row.bLock);
+        QCOMPARE(viewOf(&card), row.strView);
+        // Broken and missing icons still give the card a picture of the logo's size.
+        const QPixmap *logo = card.findChild<QLabel *>("logoLabel")->pixmap();
+        QVERIFY(logo && !logo->isNull());
+        QVERIFY(logo->width() <= 96 && logo->height() <= 96);
+    }
+    QCOMPARE(SubToolWidget(kPlain).findChild<QPushButton *>("toolName")->text(), QString("Hex Viewer"));
+
+    // A key that the catalog does not know leaves an empty card that offers nothing.
+    SubToolWidget unknown(99);
+    QVERIFY(!unknown.findChild<QWidget *>("downLoadBtn")->isVisibleTo(&unknown));
+    QVERIFY(!unknown.findChild<QWidget *>("OpenBtn")->isVisibleTo(&unknown));
+}
+
+void TestToolCard::downloadChecks_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("emptyPath");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("requests");
+
+    QTest::newRow("no download path") << int(kPlain) << true
+                                      << "Please set downlaod path at system setting page." << "";
+    QTest::newRow("too big for the disk")
+        << int(kHuge) << false << "Disk free space little than tool Size, please modify download Path." << "";
+    QTest::newRow("fits") << int(kPlain) << false << "" << "3";
+}
+
+void TestToolCard::downloadChecks()
+{
+    QFETCH(int, key);
+    QFETCH(bool, emptyPath);
+    QFETCH(QString, message);
+    QFETCH(QString, requests);
+
+    QVERIFY(diskFreeSpaceGB(m_folder.downloadPath()) > 0);
+    setDownloadPath(emptyPath ? QString() : m_folder.downloadPath());
+    SubToolWidget card(key);
+    QSignalSpy requestSpy(&card, &SubToolWidget::signalDownload);
+    QSignalSpy coverSpy(&card, &SubToolWidget::signalCover);
+    QTest::mouseClick(card.findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+    setDownloadPath(m_folder.downloadPath());
+
+    QCOMPARE(m_listTips, message.isEmpty() ? QStringList() : QStringList { message });
+    QCOMPARE(joined(requestSpy, 0), requests);
+    // The window is dimmed exactly while the message is up.
+    QCOMPARE(joined(coverSpy, 0), message.isEmpty() ? QString() : QString("1,0"));
+    QCOMPARE(viewOf(&card), message.isEmpty() ? QString("Downloading") : QString("Download"));
+}
+
+void TestToolCard::loginAskedOncePerRun()
+{
+    SubToolWidget card(kLocked);
+    QSignalSpy requestSpy(&card, &SubToolWidget::signalDownload);
+    QSignalSpy coverSpy(&card, &SubToolWidget::signalCover);
+    {
+        // The user closes the login without logging in: nothing happens.
+        markettest::ModalCloser closer;
+        QTest::mouseClick(card.findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+        QCOMPARE(closer.closed(), QStringList { "gearbay::UserPermissionWidget" });
+    }
+    QCOMPARE(requestSpy.count(), 0);
+    QCOMPARE(joined(coverSpy, 0), QString("1,0"));
+    QCOMPARE(viewOf(&card), QString("Download"));
+    QVERIFY(!ToolCatalog::instance()->permissionGranted());
+
+    // Once a login succeeded in this run, neither Download nor Open asks again.
+    ToolCatalog::instance()->setPermissionGranted(true);
+    markettest::ModalCloser closer;
+    QTest::mouseClick(card.findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+    QCOMPARE(closer.closed(), QStringList());
+    QCOMPARE(joined(requestSpy, 0), QString("3"));
+}
+
+void TestToolCard::opensAndEndsInstalledTool()
+{
+    QVERIFY(!isProcessRunning(kFakeTool));
+    SubToolWidget card(kInstalled);
+    QCOMPARE(viewOf(&card), QString("Open"));
+    QTest::mouseClick(card.findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
+    QVERIFY(m_listTips.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning(kFakeTool), 10000);
+
+    // A second Open finds it running and says so instead of starting another copy.
+    QTest::mouseClick(card.findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
+    QCOMPARE(m_listTips, QStringList { "Runner Software already opened." });
+
+    // Closing ends the tool only when the user asked for it.
+    card.onClose();
+    QTest::qWait(300);
+    QVERIFY(isProcessRunning(kFakeTool));
+    QVERIFY(ConfigureStore::instance()->setIsCloseOpenTools(1));
+    card.onClose();
+    QVERIFY(ConfigureStore::instance()->setIsCloseOpenTools(0));
+    QTRY_VERIFY_WITH_TIMEOUT(!isProcessRunning(kFakeTool), 10000);
+}
+
+void TestToolCard::missingToolIsFetchedAgain()
+{
+    SubToolWidget card(kVanished);
+    QSignalSpy requestSpy(&card, &SubToolWidget::signalDownload);
+    QCOMPARE(viewOf(&card), QString("Open"));
+    QTest::mouseClick(card.findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
+    QCOMPARE(m_listTips.size(), 1);
+    QCOMPARE(joined(requestSpy, 0), QString("3"));
+    QCOMPARE(viewOf(&card), QString("Downloading"));
+    QCOMPARE(ToolCatalog::instance()->toolStates().value(kVanished).IsDownload, 0);
+    // Cancelling now leaves a Download card: the tool is no longer installed.
+    QTest::mouseClick(card.findChild<QPushButton *>("cancelBtn"), Qt::LeftButton);
+    QCOMPARE(viewOf(&card), QString("Download"));
+}
+
+void TestToolCard::screenshotsOfEachState()
+{
+    const QList<QPair<QString, QStringList>> shots = {
+        { "download", {} },
+        { "downloading", { "sub=1", "r3=0", "r4=62" } },
+        { "waiting", { "sub=1", "r3=120" } },
+        { "failed", { "sub=1", "r3=404" } },
+        { "open", { "sub=1", "r3=0", "r4=200" } },
+    };
+    for (const auto &shot : shots) {
+        SubToolWidget card(kPlain);
+        card.show();
+        for (const QString &step : shot.second) {
+            if (step.startsWith("sub="))
+                card.onSubToolsStateChanged(ToolCurrentState(step.mid(4).toInt()), kPlain);
+            else
+                card.onServerResponded(step.mid(1, 1).toInt(), { { kPlain, step.mid(3) } });
+        }
+        QVERIFY(QFile::exists(markettest::saveScreenshot(&card, "market_card_" + shot.first)));
+        ToolCatalog::instance()->toolStates()[kPlain].IsDownload = 0;
+    }
+    SubToolWidget locked(kLocked);
+    locked.show();
+    QVERIFY(QFile::exists(markettest::saveScreenshot(&locked, "market_card_restricted")));
+}
+
+QTEST_MAIN(TestToolCard)
+#include "tst_toolcard.moc"

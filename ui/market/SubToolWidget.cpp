@@ -1,0 +1,429 @@
+#include "SubToolWidget.h"
+
+#include "CardResponse.h"
+#include "ConfigureStore.h"
+#include "MarketPixmaps.h"
+#include "ProgressBar.h"
+#include "StringConvert.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "UserPermissionWidget.h"
+#include "Utilities.h"
+#include "ui_SubToolWidget.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOption>
+#include <QTimer>
+
+namespace gearbay {
+
+namespace {
+constexpr int kPollMs = 1000;
+const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
+} // namespace
+
+SubToolWidget::SubToolWidget(int key, QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::SubToolWidget)
+    , m_iKey(key)
+    , m_pTimer(new QTimer(this))
+{
+    // The pages pass the state through signals, also queued ones and spies, by either spelling.
+    static const int iStateType = qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
+    static const int iStateTypeFull = qRegisterMetaType<ToolCurrentState>("gearbay::ToolCurrentState");
+    Q_UNUSED(iStateType)
+    Q_UNUSED(iStateTypeFull)
+    ui->setupUi(this);
+    fill();
+
+    connect(ui->downLoadBtn, &QPushButton::clicked, this, &SubToolWidget::onDownloadTool);
+    connect(ui->OpenBtn, &QPushButton::clicked, this, &SubToolWidget::onOpenTool);
+    connect(ui->cancelBtn, &QPushButton::clicked, this, &SubToolWidget::onCancelDownload);
+    connect(ui->refreshBtn, &QPushButton::clicked, this, &SubToolWidget::onRefresh);
+    connect(ui->toolName, &QPushButton::clicked, this, &SubToolWidget::onShowMoreInfoWidget);
+    connect(m_pTimer, &QTimer::timeout, this, &SubToolWidget::onTimeOut);
+}
+
+SubToolWidget::~SubToolWidget()
+{
+    delete ui;
+}
+
+QString SubToolWidget::errorText(int iCode)
+{
+    switch (iCode) {
+    case -1:
+        return tr("connect to network failed.");
+    case 110:
+        return tr("connect to network timeout.");
+    case 140:
+        return tr("network initial failed.");
+    case 400:
+        return tr("save failed.");
+    case 404:
+        return tr("file not found.");
+    default:
+        return tr("network abnomaly");
+    }
+}
+
+void SubToolWidget::fill()
+{
+    setFixedSize(234, 254);
+    ui->toolInfoTextedit->setFixedSize(208, 40);
+    ui->refreshBtn->setToolTip(tr("Retry"));
+    ui->cancelBtn->setToolTip(tr("Cancel"));
+    ui->refreshBtn->setIcon(retryPixmap(24));
+    ui->cancelBtn->setIcon(cancelPixmap(24));
+    for (QPushButton *button : { ui->refreshBtn, ui->cancelBtn }) {
+        button->setIconSize(QSize(24, 24));
+        button->setFlat(true);
+        button->setCursor(Qt::PointingHandCursor);
+    }
+    // The bar is 14 pixels high; its caption is drawn in the bar's own font, which must fit.
+    QFont barFont = ui->progressBar->font();
+    barFont.setPixelSize(10);
+    ui->progressBar->setFont(barFont);
+    ui->newStateLabel->setPixmap(newMarkPixmap(32));
+    ui->authorLabel->setPixmap(lockPixmap(24));
+
+    ToolCatalog *catalog = ToolCatalog::instance();
+    auto itInfo = catalog->findInfo(m_iKey);
+    if (itInfo == catalog->toolInfos().end()) {
+        // An unknown key leaves an empty card rather than one that offers actions.
+        for (QWidget *w : { static_cast<QWidget *>(ui->OpenBtn), static_cast<QWidget *>(ui->downLoadBtn),
+                            static_cast<QWidget *>(ui->progressBar), static_cast<QWidget *>(ui->refreshBtn),
+                            static_cast<QWidget *>(ui->cancelBtn), static_cast<QWidget *>(ui->newStateLabel),
+                            static_cast<QWidget *>(ui->authorLabel) })
+            w->hide();
+        return;
+    }
+    m_toolInfo = itInfo.value();
+    m_bHasInfo = true;
+
+    const QString strName = vellum::ConvertToUnicode(catalog->toolName(m_iKey));
+    // Long names are cut so the author mark and the card's edges stay visible; the tooltip keeps it.
+    ui->toolName->setText(ui->toolName->fontMetrics().elidedText(strName, Qt::ElideRight, 170));
+    ui->toolName->setToolTip(strName);
+    const QString strIntro = vellum::ConvertToUnicode(catalog->briefIntro(m_iKey));
+    ui->toolInfoTextedit->setText(strIntro);
+    ui->toolInfoTextedit->setToolTip(strIntro);
+
+    const QString strIconName = vellum::ConvertToUnicode(m_toolInfo.IconMidName);
+    const QSize logoSize = ui->logoLabel->minimumSize();
+    ui->logoLabel->setPixmap(strIconName.isEmpty()
+                                 ? placeholderPixmap(logoSize)
+                                 : pixmapOrPlaceholder(QDir::currentPath() + "/ToolsFile/Icon/" + strIconName, logoSize));
+    ui->logoLabel->setAlignment(Qt::AlignCenter);
+    ui->logoLabel->setCursor(Qt::PointingHandCursor);
+    ui->logoLabel->installEventFilter(this);
+
+    auto itState = catalog->findState(m_iKey);
+    const bool bNew = itState != catalog->toolStates().end() && itState->IsNewTools == 1;
+    ui->newStateLabel->setVisible(bNew);
+    ui->authorLabel->setVisible(m_toolInfo.IsDown == 1);
+    ui->authorLabel->setToolTip(tr("Needs a directory login"));
+
+    showInstalledOrDownloadView();
+}
+
+int SubToolWidget::isDownloaded() const
+{
+    ToolCatalog *catalog = ToolCatalog::instance();
+    auto it = catalog->findState(m_iKey);
+    return it == catalog->toolStates().end() ? 0 : it->IsDownload;
+}
+
+void SubToolWidget::showDownloadView()
+{
+    ui->downLoadBtn->show();
+    ui->OpenBtn->hide();
+    ui->cancelBtn->hide();
+    ui->progressBar->hide();
+    ui->refreshBtn->hide();
+}
+
+void SubToolWidget::showOpenView()
+{
+    ui->OpenBtn->show();
+    ui->cancelBtn->hide();
+    ui->downLoadBtn->hide();
+    ui->progressBar->hide();
+    ui->refreshBtn->hide();
+}
+
+void SubToolWidget::showInstalledOrDownloadView()
+{
+    if (isDownloaded() == 1)
+        showOpenView();
+    else
+        showDownloadView();
+}
+
+void SubToolWidget::showDownloadingView()
+{
+    ui->refreshBtn->hide();
+    ui->OpenBtn->hide();
+    ui->downLoadBtn->hide();
+    ui->progressBar->show();
+    ui->cancelBtn->show();
+    ui->progressBar->setValue(0);
+    ui->progressBar->m_iMode = 0;
+    ui->progressBar->m_chunkColor = QColor("#3BCD8D");
+    ui->progressBar->setToolTip(QString());
+    ui->progressBar->update();
+}
+
+void SubToolWidget::showWaitingView()
+{
+    ui->refreshBtn->hide();
+    ui->OpenBtn->hide();
+    ui->downLoadBtn->hide();
+    ui->progressBar->show();
+    ui->cancelBtn->show();
+    ui->progressBar->setValue(0);
+    ui->progressBar->m_iMode = 2;
+    ui->progressBar->m_strText = tr("Waiting...");
+    ui->progressBar->setToolTip(QString());
+    ui->progressBar->update();
+}
+
+void SubToolWidget::showFailedView(int iCode)
+{
+    ui->OpenBtn->hide();
+    ui->downLoadBtn->hide();
+    ui->progressBar->show();
+    ui->cancelBtn->show();
+    ui->refreshBtn->show();
+    // A full red bar: the white caption would be unreadable on the empty grey track.
+    ui->progressBar->setValue(ui->progressBar->maximum());
+    ui->progressBar->m_iMode = 1;
+    ui->progressBar->m_chunkColor = QColor("#FA3239");
+    ui->progressBar->m_strText = tr("download fail");
+    ui->progressBar->setToolTip(errorText(iCode));
+    ui->progressBar->update();
+}
+
+void SubToolWidget::fail(int iCode)
+{
+    showFailedView(iCode);
+    m_pTimer->stop();
+}
+
+void SubToolWidget::completeDownload()
+{
+    m_pTimer->stop();
+    showOpenView();
+    m_emState = StateDownloaded;
+    ToolCatalog *catalog = ToolCatalog::instance();
+    auto it = catalog->findState(m_iKey);
+    if (it != catalog->toolStates().end()) {
+        it->IsDownload = 1;
+        it->CurrentVersion = m_toolInfo.Version;
+    }
+    emit signalToMainPage(StateDownloaded, m_iKey);
+}
+
+void SubToolWidget::showNotice(const QString &strText)
+{
+    emit signalCover(true);
+    TipDialog::showTip(kNoticeIcon, strText, tr("OK"), tr("Cancel"), false, this);
+    // However the notice was closed (OK or Escape), the action it reported stops here.
+    emit signalCover(false);
+}
+
+bool SubToolWidget::passLoginGate()
+{
+    ToolCatalog *catalog = ToolCatalog::instance();
+    if (catalog->permissionGranted() || m_toolInfo.IsDown != 1)
+        return true;
+    emit signalCover(true);
+    int iResult = 0;
+    {
+        UserPermissionWidget dialog(this);
+        iResult = dialog.exec();
+    }
+    emit signalCover(false);
+    if (iResult != 1)
+        return false;
+    catalog->setPermissionGranted(true);
+    return true;
+}
+
+void SubToolWidget::onDownloadTool()
+{
+    if (!m_bHasInfo)
+        return;
+    const QString strPath = ConfigureStore::instance()->downloadPath();
+    if (strPath.isEmpty()) {
+        showNotice(tr("Please set downlaod path at system setting page."));
+        return;
+    }
+    // Free space that cannot be measured reads as 0, so any sized tool is refused.
+    const double dFreeMB = static_cast<double>(diskFreeSpaceGB(strPath)) * 1024.0;
+    if (static_cast<double>(m_toolInfo.ToolSize) > dFreeMB) {
+        showNotice(tr("Disk free space little than tool Size, please modify download Path."));
+        return;
+    }
+    if (!passLoginGate())
+        return;
+    onRefresh();
+}
+
+void SubToolWidget::onRefresh()
+{
+    showDownloadingView();
+    m_emState = StateRequested;
+    emit signalDownload(3, { m_iKey });
+    emit signalToMainPage(StateRequested, m_iKey);
+}
+
+void SubToolWidget::onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue)
+{
+    auto it = mapToolkeyToServerValue.constFind(m_iKey);
+    if (it == mapToolkeyToServerValue.constEnd() || m_emState == StateCancelled)
+        return;
+    const CardReaction reaction = cardReaction(iMethod, it.value().toInt(nullptr, 10));
+    switch (reaction.emAction) {
+    case CardAction::Ignore:
+        break;
+    case CardAction::StartPolling:
+        m_pTimer->start(kPollMs);
+        emit signalToMainPage(StateDownloading, m_iKey);
+        m_emState = StateDownloading;
+        break;
+    case CardAction::ShowWaiting:
+        showWaitingView();
+        break;
+    case CardAction::ShowProgress:
+        ui->progressBar->setValue(reaction.iValue);
+        break;
+    case CardAction::Complete:
+        completeDownload();
+        break;
+    case CardAction::Fail:
+        fail(reaction.iValue);
+        break;
+    }
+}
+
+void SubToolWidget::onTimeOut()
+{
+    emit signalDownload(4, { m_iKey });
+}
+
+void SubToolWidget::onCancelDownload()
+{
+    m_pTimer->stop();
+    showInstalledOrDownloadView();
+    m_emState = StateCancelled;
+    ui->progressBar->setValue(0);
+    emit signalDownload(5, { m_iKey });
+    emit signalToMainPage(StateCancelled, m_iKey);
+}
+
+void SubToolWidget::onSubToolsStateChanged(ToolCurrentState enumType, int iKey)
+{
+    if (iKey != m_iKey)
+        return;
+    switch (enumType) {
+    case StateRequested:
+        showDownloadingView();
+        m_emState = StateRequested;
+        break;
+    case StateDownloading:
+        m_pTimer->start(kPollMs);
+        m_emState = StateDownloading;
+        break;
+    case StateDownloaded:
+        break;
+    case StateCancelled:
+        showInstalledOrDownloadView();
+        m_pTimer->stop();
+        m_emState = StateCancelled;
+        break;
+    case StateDeleted: {
+        showDownloadView();
+        m_pTimer->stop();
+        ToolCatalog *catalog = ToolCatalog::instance();
+        auto it = catalog->findState(m_iKey);
+        if (it != catalog->toolStates().end())
+            it->IsDownload = 0;
+        m_emState = StateDeleted;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SubToolWidget::onWaitingToolsStartDownload(int key)
+{
+    if (key != m_iKey)
+        return;
+    showDownloadingView();
+    ui->progressBar->repaint();
+    emit signalToMainPage(StateDownloading, m_iKey);
+}
+
+void SubToolWidget::onOpenTool()
+{
+    if (!m_bHasInfo || !passLoginGate())
+        return;
+    const QString strExeName = vellum::ConvertToUnicode(m_toolInfo.ExeName);
+    if (isProcessRunning(strExeName)) {
+        showNotice(vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(m_iKey)) + " "
+                   + tr("Software already opened."));
+        return;
+    }
+    const QString strExePath = ToolCatalog::instance()->toolExePath(m_iKey);
+    if (!QFileInfo::exists(strExePath)) {
+        // The tool's folder went away behind our back: say so and fetch it again.
+        qDebug() << "---orlenk--- Exe not exist" << strExePath;
+        ToolCatalog *catalog = ToolCatalog::instance();
+        auto it = catalog->findState(m_iKey);
+        if (it != catalog->toolStates().end())
+            it->IsDownload = 0;
+        showDownloadView();
+        showNotice(tr("The tool's files were not found; it will be downloaded again."));
+        onDownloadTool();
+        return;
+    }
+    if (!m_launch.start(strExePath)) {
+        qWarning() << "---orlenk--- cannot start" << strExePath;
+        showNotice(tr("The tool could not be started."));
+    }
+}
+
+void SubToolWidget::onClose()
+{
+    if (ConfigureStore::instance()->isCloseOpenTools() >= 1)
+        m_launch.terminate();
+}
+
+void SubToolWidget::onShowMoreInfoWidget()
+{
+    emit signalShowMoreInfoWidget(m_iKey);
+}
+
+bool SubToolWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->logoLabel && event->type() == QEvent::MouseButtonRelease)
+        emit signalShowMoreInfoWidget(m_iKey);
+    return QWidget::eventFilter(watched, event);
+}
+
+void SubToolWidget::paintEvent(QPaintEvent *event)
+{
+    QStyleOption option;
+    option.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    QWidget::paintEvent(event);
+}
+
+} // namespace gearbay

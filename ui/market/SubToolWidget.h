@@ -1,0 +1,88 @@
+#ifndef GEARBAY_SUBTOOLWIDGET_H
+#define GEARBAY_SUBTOOLWIDGET_H
+
+#include "ToolCurrentState.h"
+#include "ToolInfo.h"
+#include "ToolLaunch.h"
+
+#include <QMap>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class QTimer;
+
+namespace Ui {
+class SubToolWidget;
+}
+
+namespace gearbay {
+
+// One tool of the market page: its logo, name and introduction, and the one action its state
+// allows (download, progress with cancel and retry, open). Requests leave through signalDownload;
+// answers arrive through onServerResponded.
+class SubToolWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SubToolWidget(int key, QWidget *parent = nullptr);
+    ~SubToolWidget() override;
+
+    int toolKey() const { return m_iKey; }
+    ToolCurrentState currentState() const { return m_emState; }
+    // The message shown for a failed download's code.
+    static QString errorText(int iCode);
+
+signals:
+    void signalShowMoreInfoWidget(int iToolkey);
+    void signalDownload(int imethod, QVector<int> vectToolKeys);
+    void signalCover(bool bCover);
+    void signalToMainPage(ToolCurrentState enumType, int iKey);
+
+public slots:
+    void onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue);
+    void onClose();
+    void onSubToolsStateChanged(ToolCurrentState enumType, int iKey);
+    void onWaitingToolsStartDownload(int key);
+
+private slots:
+    void onShowMoreInfoWidget();
+    void onDownloadTool();
+    void onOpenTool();
+    void onTimeOut();
+    void onCancelDownload();
+    void onRefresh();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void fill();
+    void showDownloadView();
+    void showOpenView();
+    void showDownloadingView();
+    void showWaitingView();
+    void showFailedView(int iCode);
+    void showInstalledOrDownloadView();
+    void fail(int iCode);
+    void completeDownload();
+    int isDownloaded() const;
+    // Notice with the OK button only, under the main window's cover.
+    void showNotice(const QString &strText);
+    // The directory login for restricted tools; true when the action may go on.
+    bool passLoginGate();
+
+    Ui::SubToolWidget *ui;
+    int m_iKey;
+    ToolInfo m_toolInfo;
+    bool m_bHasInfo = false;
+    QTimer *m_pTimer;
+    ToolLaunch m_launch;
+    ToolCurrentState m_emState = StateNone;
+};
+
+} // namespace gearbay
+
+#endif

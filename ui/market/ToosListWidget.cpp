@@ -1,0 +1,61 @@
+#include "ToosListWidget.h"
+
+#include "ToolsWiget.h"
+#include "ui_ToosListWidget.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace gearbay {
+
+ToosListWidget::ToosListWidget(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::ToosListWidget)
+{
+    ui->setupUi(this);
+    m_pToolsWidget = new ToolsWiget(ui->allPage);
+    auto *layout = new QGridLayout(ui->allPage);
+    layout->setContentsMargins(0, 0, 0, 5);
+    layout->addWidget(m_pToolsWidget);
+    ui->stackedWidget->setCurrentIndex(0);
+    if (m_pToolsWidget->cards().isEmpty())
+        showEmptyState();
+
+    ToolsWiget *grid = m_pToolsWidget;
+    connect(grid, &ToolsWiget::signalShowMoreInfoWidget, this, &ToosListWidget::signalShowMoreInfoWidget);
+    connect(grid, &ToolsWiget::signalDownload, this, &ToosListWidget::signalDownload);
+    connect(grid, &ToolsWiget::signalCover, this, &ToosListWidget::signalCover);
+    connect(grid, &ToolsWiget::signalToMainPage, this, &ToosListWidget::signalToMainPage);
+    connect(this, &ToosListWidget::signalServerResponded, grid, &ToolsWiget::signalServerResponded);
+    connect(this, &ToosListWidget::signalClose, grid, &ToolsWiget::signalClose);
+    connect(this, &ToosListWidget::signalSubToolsStateChanged, grid, &ToolsWiget::signalSubToolsStateChanged);
+    connect(this, &ToosListWidget::signalWaitingToolsStartDownload, grid,
+            &ToolsWiget::signalWaitingToolsStartDownload);
+}
+
+void ToosListWidget::showEmptyState()
+{
+    auto *layout = new QVBoxLayout(ui->page_2);
+    layout->setContentsMargins(0, 48, 0, 48);
+    layout->setSpacing(12);
+    auto *picture = new QLabel(ui->page_2);
+    picture->setObjectName("emptyPicture");
+    picture->setPixmap(QPixmap(":/Gearbay/Image/Gearbai/icon/no_item.png"));
+    picture->setAlignment(Qt::AlignCenter);
+    auto *text = new QLabel(tr("No tools in the catalog yet."), ui->page_2);
+    text->setObjectName("emptyText");
+    text->setAlignment(Qt::AlignCenter);
+    text->setStyleSheet("color: #999999; font-size: 14px;");
+    layout->addWidget(picture);
+    layout->addWidget(text);
+    layout->addStretch();
+    ui->stackedWidget->setCurrentIndex(1);
+}
+
+ToosListWidget::~ToosListWidget()
+{
+    delete ui;
+}
+
+} // namespace gearbay
