@@ -6,11 +6,13 @@
 
 namespace gearbay {
 
-DownloadJob::DownloadJob(const QString &strUrl, Kind emKind, const QString &strTarget, const QString &strExeName)
+DownloadJob::DownloadJob(const QString &strUrl, Kind emKind, const QString &strTarget, const QString &strExeName,
+                         const QString &strProxy)
     : m_strUrl(strUrl)
     , m_emKind(emKind)
     , m_strTarget(strTarget)
     , m_strExeName(strExeName)
+    , m_strProxy(strProxy)
 {
 }
 
@@ -90,9 +92,14 @@ void DownloadJob::fail(int iCode, const QString &strDetail)
     m_finished.notify_all();
 }
 
-bool DownloadJob::cancel(int iWaitMs)
+bool DownloadJob::cancel(int iWaitMs, bool bKeepPartial)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
+    // A user's cancel wins over a shutdown's keep: its files must go.
+    if (!m_bCancel)
+        m_bKeepPartial = bKeepPartial;
+    else if (!bKeepPartial)
+        m_bKeepPartial = false;
     m_bCancel = true;
     if (m_emState == State::Queued) {
         m_emState = State::Cancelled;

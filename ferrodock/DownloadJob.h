@@ -21,14 +21,17 @@ public:
     static constexpr int kCannotSave = 400;
     static constexpr int kNotFound = 404;
 
-    // strExeName is the tool's executable, expected at the package's root (tools only).
-    DownloadJob(const QString &strUrl, Kind emKind, const QString &strTarget, const QString &strExeName = QString());
+    // strExeName is the tool's executable, expected at the package's root (tools only); strProxy is the
+    // proxy setting its transfers use (see PackageFetcher::setProxy).
+    DownloadJob(const QString &strUrl, Kind emKind, const QString &strTarget, const QString &strExeName = QString(),
+                const QString &strProxy = QString());
 
     QString url() const { return m_strUrl; }
     Kind kind() const { return m_emKind; }
     // The folder that the package's content becomes once complete.
     QString target() const { return m_strTarget; }
     QString exeName() const { return m_strExeName; }
+    QString proxy() const { return m_strProxy; }
 
     State state() const;
     bool isActive() const;
@@ -42,9 +45,11 @@ public:
     void fail(int iCode, const QString &strDetail);
 
     // Asks the worker to stop and waits up to iWaitMs for it to reach a final state. A queued job is
-    // cancelled at once. Returns true once the job is no longer active.
-    bool cancel(int iWaitMs);
+    // cancelled at once. Returns true once the job is no longer active. bKeepPartial (shutting down, not
+    // the user's cancel) leaves the bytes received so far for the next start to resume.
+    bool cancel(int iWaitMs, bool bKeepPartial = false);
     bool cancelRequested() const { return m_bCancel.load(); }
+    bool keepsPartial() const { return m_bKeepPartial.load(); }
     const std::atomic_bool *cancelFlag() const { return &m_bCancel; }
 
 private:
@@ -52,6 +57,7 @@ private:
     const Kind m_emKind;
     const QString m_strTarget;
     const QString m_strExeName;
+    const QString m_strProxy;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_finished;
@@ -59,6 +65,7 @@ private:
     int m_iFailCode = 0;
     int m_iPercent = 0;
     std::atomic_bool m_bCancel{false};
+    std::atomic_bool m_bKeepPartial{false};
 };
 
 } // namespace gearbay

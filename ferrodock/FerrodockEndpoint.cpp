@@ -116,7 +116,7 @@ QString FerrodockEndpoint::answer(int iMethod, const QString &strUrl, ProgramFol
     case 5:
         return code(m_pJobs->cancel(strUrl));
     case kOtherMethod:
-        return bConfigured && pConfig->isUnderServer(strUrl) ? readMaterialVersion(strUrl) : QString();
+        return bConfigured && pConfig->isUnderServer(strUrl) ? readMaterialVersion(strUrl, pConfig->proxy()) : QString();
     default:
         break;
     }
@@ -128,10 +128,11 @@ QString FerrodockEndpoint::answer(int iMethod, const QString &strUrl, ProgramFol
         return code(m_pJobs->refuse(strUrl, DownloadJob::kNotFound));
     if (iMethod == 1) {
         return code(m_pJobs->start(strUrl, DownloadJob::Kind::Material,
-                                   m_strProgramDir + QStringLiteral("/ToolsFileTemp")));
+                                   m_strProgramDir + QStringLiteral("/ToolsFileTemp"), QString(), pConfig->proxy()));
     }
     if (iMethod == 2)
-        return code(m_pJobs->start(strUrl, DownloadJob::Kind::Program, QDir::homePath() + QStringLiteral("/Rig Warden")));
+        return code(m_pJobs->start(strUrl, DownloadJob::Kind::Program, QDir::homePath() + QStringLiteral("/Rig Warden"),
+                                   QString(), pConfig->proxy()));
 
     const QString strExeName = pConfig->exeNameForUrl(strUrl);
     if (strExeName.isEmpty())
@@ -141,16 +142,18 @@ QString FerrodockEndpoint::answer(int iMethod, const QString &strUrl, ProgramFol
         || pConfig->downloadPath().isEmpty())
         return code(m_pJobs->refuse(strUrl, DownloadJob::kCannotSave));
     return code(m_pJobs->start(strUrl, DownloadJob::Kind::Tool,
-                               pConfig->downloadPath() + QStringLiteral("/SubTools/") + strFolder, strExeName));
+                               pConfig->downloadPath() + QStringLiteral("/SubTools/") + strFolder, strExeName,
+                               pConfig->proxy()));
 }
 
-QString FerrodockEndpoint::readMaterialVersion(const QString &strServerAddress)
+QString FerrodockEndpoint::readMaterialVersion(const QString &strServerAddress, const QString &strProxy)
 {
     QString strBase = strServerAddress;
     while (strBase.endsWith(QLatin1Char('/')))
         strBase.chop(1);
     QByteArray body;
     PackageFetcher fetcher;
+    fetcher.setProxy(strProxy);
     if (fetcher.fetchToMemory(strBase + QStringLiteral("/MaterialVersion.txt"), 4096, &body, 15)
         != PackageFetcher::Outcome::Ok) {
         qWarning().noquote() << "---orlenk--- material version:" << fetcher.lastDetail();

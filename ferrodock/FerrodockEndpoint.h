@@ -27,6 +27,12 @@ class JobTable;
 // checksum mismatch, "400" cannot save (disk full, unwritable target, damaged or unsafe package);
 // "0" after a cancel; "404" for a URL never requested. Method 5: "0" once the transfer has stopped
 // and its files are gone. Method 6: the trimmed MaterialVersion.txt below the URL, empty on failure.
+// Every request Ferrodock makes to the catalog server (packages, checksums, MaterialVersion.txt) goes
+// through the "Proxy" of Setup.xml: empty follows the environment's proxy variables (and no_proxy),
+// "none" connects directly, anything else is the proxy URL, also for a catalog server on loopback.
+// file:// addresses never use a proxy, and the program's own requests to this endpoint never do either.
+// A download broken off (connection lost, Ferrodock stopped or killed) keeps its bytes; asking for the
+// same URL again resumes with a range request where the server allows it.
 // A request that is not such a document gets HTTP 400 (404 for an unknown path, 413 above 1 MiB)
 // with {"error": text, "urlsToValue": []}.
 class FerrodockEndpoint
@@ -45,7 +51,7 @@ public:
 private:
     void handle(const httplib::Request &request, httplib::Response &response);
     QString answer(int iMethod, const QString &strUrl, class ProgramFolderConfig *pConfig, bool bConfigured);
-    static QString readMaterialVersion(const QString &strServerAddress);
+    static QString readMaterialVersion(const QString &strServerAddress, const QString &strProxy);
 
     QString m_strProgramDir;
     JobTable *m_pJobs;

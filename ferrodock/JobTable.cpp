@@ -32,7 +32,7 @@ std::shared_ptr<DownloadJob> JobTable::find(const QString &strUrl) const
 }
 
 int JobTable::start(const QString &strUrl, DownloadJob::Kind emKind, const QString &strTarget,
-                    const QString &strExeName)
+                    const QString &strExeName, const QString &strProxy)
 {
     std::shared_ptr<DownloadJob> pJob;
     {
@@ -40,7 +40,7 @@ int JobTable::start(const QString &strUrl, DownloadJob::Kind emKind, const QStri
         auto &pSlot = m_mapJobs[strUrl];
         if (pSlot && pSlot->isActive())
             return 0;
-        pSlot = std::make_shared<DownloadJob>(strUrl, emKind, strTarget, strExeName);
+        pSlot = std::make_shared<DownloadJob>(strUrl, emKind, strTarget, strExeName, strProxy);
         pJob = pSlot;
     }
     qDebug().noquote() << "---orlenk--- download" << strUrl << "into" << strTarget;
@@ -84,9 +84,9 @@ void JobTable::cancelAll()
     }
     // Raise every flag first so the jobs wind down together rather than one after another.
     for (const auto &pJob : jobs)
-        pJob->cancel(0);
+        pJob->cancel(0, true);
     for (const auto &pJob : jobs)
-        pJob->cancel(kCancelWaitMs);
+        pJob->cancel(kCancelWaitMs, true);
 }
 
 } // namespace gearbay

@@ -3,6 +3,7 @@
 #include "DownloadJob.h"
 #include "PackageFetcher.h"
 #include "PackageInstaller.h"
+#include "PartialFile.h"
 #include "Sha256Digest.h"
 
 #include <QDir>
@@ -12,6 +13,9 @@
 namespace gearbay {
 
 namespace {
+
+// A partial file nobody resumed for this long is not coming back.
+constexpr int kPartialDays = 7;
 
 int codeForFetch(PackageFetcher::Outcome emOutcome)
 {
@@ -45,6 +49,7 @@ void JobWorker::run()
     }
     const QString strPrefix = QStringLiteral(".ferrodock-") + target.fileName() + QLatin1Char('-');
     removeAbandonedWork(target.absolutePath(), strPrefix);
+    PartialFile::removeStale(target.absolutePath(), kPartialDays);
     {
         // Beside the target, so the partial file counts against the right disk and the swap is a rename.
         QTemporaryDir workDir(target.absolutePath() + QLatin1Char('/') + strPrefix + QStringLiteral("XXXXXX"));
@@ -55,8 +60,9 @@ void JobWorker::run()
         }
         process(workDir.path());
     }
-    // The work folder is gone by now, with the partial file, the staging folder and any replaced
-    // version; only now is the outcome published, so no partial file outlives a final answer.
+    // The work folder is gone by now, with the staging folder and any replaced version; only now is the
+    // outcome published, so no half-installed file outlives a final answer. (The received bytes of a
+    // broken transfer stay in their partial file, to be resumed.)
     if (m_bInstalled)
         m_pJob->setState(DownloadJob::State::Done);
     else if (m_iFailCode != 0)
@@ -87,36 +93,69 @@ void JobWorker::process(const QString &strWorkDir)
     if (!fetchExpectedDigest(&expectedDigest))
         return;
 
-    const QString strPartial = strWorkDir + QStringLiteral("/package.part");
-    Sha256Digest hash;
-    PackageFetcher fetcher(m_pJob->cancelFlag());
-    const PackageFetcher::Outcome emFetched = fetcher.fetchToFile(
-        m_pJob->url(), strPartial, expectedDigest.isEmpty() ? nullptr : &hash,
-        [this](qint64 iReceived, qint64 iTotal) { m_pJob->setProgress(iReceived, iTotal); });
-    if (emFetched == PackageFetcher::Outcome::Cancelled || m_pJob->cancelRequested())
-        return;
-    if (emFetched != PackageFetcher::Outcome::Ok) {
-        failLater(codeForFetch(emFetched), fetcher.lastDetail());
-        return;
-    }
+    PartialFile partial(m_pJob->url(), m_pJob->target());
+    // A resumed transfer that turns out unusable (range refused, checksum off) is fetched once more whole.
+    for (int iAttempt = 0;; ++iAttempt) {
+        const PackageFetcher::Resume resume = iAttempt == 0 ? partial.resumePoint() : PackageFetcher::Resume();
+        if (iAttempt > 0)
+            partial.remove();
+        bool bResumed = false;
+        Sha256Digest hash;
+        PackageFetcher fetcher(m_pJob->cancelFlag());
+        fetcher.setProxy(m_pJob->proxy());
+        const PackageFetcher::Outcome emFetched = fetcher.fetchToFile(
+            m_pJob->url(), partial.path(), expectedDigest.isEmpty() ? nullptr : &hash,
+            [this](qint64 iReceived, qint64 iTotal) { m_pJob->setProgress(iReceived, iTotal); }, resume,
+            [&partial, &bResumed](const PackageFetcher::Announced &announced) {
+                bResumed = announced.iFrom > 0;
+                partial.remember(announced);
+            });
+        if (emFetched == PackageFetcher::Outcome::Cancelled || m_pJob->cancelRequested()) {
+            if (m_pJob->keepsPartial())
+                partial.keep();
+            else
+                partial.remove();
+            return;
+        }
+        if (emFetched == PackageFetcher::Outcome::NotResumable && iAttempt == 0)
+            continue;
+        if (emFetched != PackageFetcher::Outcome::Ok) {
+            // Only a broken connection leaves bytes worth resuming; a missing package or a full disk does not.
+            if (emFetched == PackageFetcher::Outcome::NetworkError)
+                partial.keep();
+            else
+                partial.remove();
+            failLater(codeForFetch(emFetched), fetcher.lastDetail());
+            return;
+        }
 
-    m_pJob->setState(DownloadJob::State::Verifying);
-    if (!expectedDigest.isEmpty() && hash.result() != expectedDigest) {
-        // The bytes are not what the catalog server published: treat it as a broken transfer.
-        failLater(DownloadJob::kNetworkFailure, QStringLiteral("checksum mismatch"));
-        return;
+        m_pJob->setState(DownloadJob::State::Verifying);
+        if (!expectedDigest.isEmpty() && hash.result() != expectedDigest) {
+            partial.remove();
+            // The stored half may come from an older package: the whole one decides.
+            if (bResumed && iAttempt == 0) {
+                m_pJob->setState(DownloadJob::State::Downloading);
+                continue;
+            }
+            // The bytes are not what the catalog server published: treat it as a broken transfer.
+            failLater(DownloadJob::kNetworkFailure, QStringLiteral("checksum mismatch"));
+            return;
+        }
+        break;
     }
+    const QString strPartial = partial.path();
 
     m_pJob->setState(DownloadJob::State::Installing);
     const QString strStaging = strWorkDir + QStringLiteral("/staging");
     PackageInstaller installer(m_pJob->cancelFlag());
     if (!QDir().mkdir(strStaging)) {
+        partial.remove();
         failLater(DownloadJob::kCannotSave, QStringLiteral("cannot create %1").arg(strStaging));
         return;
     }
     const PackageInstaller::Outcome emExtracted = installer.extract(strPartial, strStaging);
     // The package is no longer needed; free its space before the swap doubles the footprint.
-    QFile::remove(strPartial);
+    partial.remove();
     if (emExtracted == PackageInstaller::Outcome::Cancelled || m_pJob->cancelRequested())
         return;
     if (emExtracted != PackageInstaller::Outcome::Ok) {
@@ -176,6 +215,7 @@ bool JobWorker::fetchExpectedDigest(QByteArray *pDigest)
 {
     QByteArray body;
     PackageFetcher fetcher(m_pJob->cancelFlag());
+    fetcher.setProxy(m_pJob->proxy());
     const PackageFetcher::Outcome emOutcome
         = fetcher.fetchToMemory(m_pJob->url() + QStringLiteral(".sha256"), 4096, &body, 60);
     if (emOutcome == PackageFetcher::Outcome::NotFound)

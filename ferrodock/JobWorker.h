@@ -11,8 +11,10 @@ namespace gearbay {
 class DownloadJob;
 
 // Carries one job through its states on a pool thread: fetch the checksum (if the catalog server has
-// one), stream the package to a partial file beside the target, verify, extract into staging, swap.
-// Every file it makes lives in one work folder beside the target, removed whatever the outcome.
+// one), stream the package to a partial file beside the target (resuming one left by a broken transfer),
+// verify, extract into staging, swap. Staging and the replaced version live in one work folder beside
+// the target, removed whatever the outcome; the partial file stays only after a broken connection or a
+// shutdown, never after a cancel.
 class JobWorker : public QRunnable
 {
 public:

@@ -50,6 +50,7 @@ bool ProgramFolderConfig::load(QString *pError)
         return root.firstChildElement(QLatin1String(pKey)).firstChildElement(QStringLiteral("Value")).text();
     };
     m_strDownloadPath = value("DownloadPath").trimmed();
+    m_strProxy = value("Proxy").trimmed();
     m_strServerAddresses.clear();
     for (const char *pKey : {"ChServerAddress", "EnServerAddress"}) {
         const QString strAddress = trimmedAddress(value(pKey));

@@ -20,6 +20,8 @@ public:
 
     QString programDir() const { return m_strProgramDir; }
     QString downloadPath() const { return m_strDownloadPath; }
+    // The "Proxy" setting as written (see PackageFetcher::setProxy).
+    QString proxy() const { return m_strProxy; }
 
     // True when the URL is one of the configured server addresses or lies below one. Dot segments are
     // refused, since libcurl would resolve them and so leave the address.
@@ -42,6 +44,7 @@ private:
 
     QString m_strProgramDir;
     QString m_strDownloadPath;
+    QString m_strProxy;
     QStringList m_strServerAddresses;
     QVector<CatalogEntry> m_vectCatalog;
 };

@@ -1,6 +1,7 @@
 // The real Ferrodock against a real catalog server on loopback: installs, faults, cancel, refusals.
 
 #include "CatalogTestServer.h"
+#include "ForwardingProxy.h"
 #include "ServerProtocol.h"
 #include "TempProgramFolder.h"
 
@@ -84,10 +85,10 @@ bool writeArchive(const QString &strPath, const QVector<Entry> &entries, bool bZ
     return bOk;
 }
 
-QByteArray randomBytes(int iSize)
+QByteArray randomBytes(int iSize, quint32 iSeed = 4242)
 {
     QByteArray data(iSize, Qt::Uninitialized);
-    QRandomGenerator generator(4242);
+    QRandomGenerator generator(iSeed);
     generator.fillRange(reinterpret_cast<quint32 *>(data.data()), iSize / 4);
     return data;
 }
@@ -136,6 +137,12 @@ QStringList leftovers(const QString &strRoot)
     return found;
 }
 
+// The kept bytes of a broken transfer: the partial file and its record.
+bool isKeptPartial(const QString &strPath)
+{
+    return strPath.endsWith(QStringLiteral(".part")) || strPath.endsWith(QStringLiteral(".part.json"));
+}
+
 QByteArray readFile(const QString &strPath)
 {
     QFile file(strPath);
@@ -161,7 +168,12 @@ private slots:
     void faultLeavesInstalledVersion_data();
     void faultLeavesInstalledVersion();
     void cancelStopsMidTransfer();
-    void restartCleansKilledTransfer();
+    void restartResumesKilledTransfer_data();
+    void restartResumesKilledTransfer();
+    void resumesBrokenTransfer_data();
+    void resumesBrokenTransfer();
+    void proxyCarriesCatalogRequests_data();
+    void proxyCarriesCatalogRequests();
     void refusesUrlsOutsideServer_data();
     void refusesUrlsOutsideServer();
     void badRequestsGetErrorAnswers_data();
@@ -173,7 +185,10 @@ private slots:
 #endif
 
 private:
-    bool startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper = QStringList());
+    bool startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper = QStringList(),
+                        const QStringList &strEnvironment = QStringList());
+    // Writes tools/sumcalc.tar.gz (one file "sumcalc" of the given content), with its checksum or without.
+    void publishSumcalc(const QByteArray &content, bool bChecksum);
     QString request(int iMethod, const QString &strUrl, int iPort = 0);
     // Polls progress until the value leaves 0..100; returns the final value (or the last seen on timeout).
     QString waitForEnd(const QString &strUrl, int iPort = 0);
@@ -187,9 +202,16 @@ private:
     int m_iPort = 0;
 };
 
-bool TestFerrodock::startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper)
+bool TestFerrodock::startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper,
+                                   const QStringList &strEnvironment)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // A proxy of the machine must not decide where these transfers go; tests set their own.
+    for (const char *pName : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
+                              "no_proxy", "NO_PROXY"})
+        env.remove(QString::fromLatin1(pName));
+    for (const QString &strVariable : strEnvironment)
+        env.insert(strVariable.section(QLatin1Char('='), 0, 0), strVariable.section(QLatin1Char('='), 1));
     env.insert(QStringLiteral("HOME"), m_pProgram->homePath());
     env.insert(QStringLiteral("FERRODOCK_STALL_SECONDS"), QStringLiteral("20"));
     pProcess->setProcessEnvironment(env);
@@ -462,12 +484,24 @@ void TestFerrodock::faultLeavesInstalledVersion()
     QCOMPARE(waitForEnd(strUrl), code);
     const QString strSubTools = m_pProgram->downloadPath() + QStringLiteral("/SubTools");
     QCOMPARE(readFile(strSubTools + QStringLiteral("/sumcalc/sumcalc")), QByteArray("version 1"));
-    QCOMPARE(QDir(strSubTools).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"sumcalc"});
+    // A connection broken mid-file keeps its bytes for a resume (and nothing else); every other fault
+    // leaves nothing behind.
+    const bool bKeepsPartial = fault == int(Fault::DropMidFile) || fault == int(Fault::ShortBody);
+    QStringList strEntries = QDir(strSubTools).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList strKept;
+    for (const QString &strEntry : leftovers(m_pProgram->path())) {
+        if (isKeptPartial(strEntry)) {
+            strKept.append(strEntry);
+            strEntries.removeAll(QFileInfo(strEntry).fileName());
+        }
+    }
+    QCOMPARE(strKept.size(), bKeepsPartial ? 2 : 0);
+    QCOMPARE(strEntries, QStringList{"sumcalc"});
     QCOMPARE(QDir(strSubTools + QStringLiteral("/sumcalc")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{"sumcalc"});
     QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/evil")));
     QVERIFY(!QFileInfo::exists(m_pProgram->downloadPath() + QStringLiteral("/evil")));
-    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+    QCOMPARE(leftovers(m_pProgram->path()), strKept);
 }
 
 void TestFerrodock::cancelStopsMidTransfer()
@@ -501,29 +535,149 @@ void TestFerrodock::cancelStopsMidTransfer()
     QCOMPARE(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")).size(), qint64(8 << 20));
 }
 
-void TestFerrodock::restartCleansKilledTransfer()
+void TestFerrodock::publishSumcalc(const QByteArray &content, bool bChecksum)
 {
-    installOldSumcalc();
     const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
     QFile::remove(strPackage);
-    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), randomBytes(4 << 20)}}));
+    QFile::remove(strPackage + QStringLiteral(".sha256"));
+    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), content}}));
+    if (bChecksum) {
+        QFile sum(strPackage + QStringLiteral(".sha256"));
+        QVERIFY(sum.open(QIODevice::WriteOnly));
+        sum.write(QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex() + "\n");
+    }
+}
+
+void TestFerrodock::restartResumesKilledTransfer_data()
+{
+    QTest::addColumn<bool>("killed");
+    QTest::newRow("killed") << true;
+    QTest::newRow("stopped") << false;
+}
+
+void TestFerrodock::restartResumesKilledTransfer()
+{
+    QFETCH(bool, killed);
+    installOldSumcalc();
+    publishSumcalc(randomBytes(4 << 20), true);
     m_pCatalog->setFault(QStringLiteral("/tools/sumcalc.tar.gz"), Fault::Stall);
     const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
     QCOMPARE(request(3, strUrl), QStringLiteral("0"));
     QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
-    m_ferrodock.kill(); // no chance to clean up
-    QVERIFY(m_ferrodock.waitForFinished(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(request(4, strUrl).toInt() >= 40, 20000);
+    if (killed)
+        m_ferrodock.kill(); // no chance to clean up
+    else
+        m_ferrodock.terminate(); // as when the program quits
+    QVERIFY(m_ferrodock.waitForFinished(20000));
     m_pCatalog->releaseStall();
     QVERIFY(!leftovers(m_pProgram->path()).isEmpty());
     QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), QByteArray("version 1"));
 
     QTest::qWait(1100); // file times have a resolution of a second on some file systems
     m_pCatalog->clearFaults();
+    m_pCatalog->clearRequestedPaths();
     QVERIFY(startFerrodock(&m_ferrodock, &m_iPort));
     QCOMPARE(request(3, strUrl), QStringLiteral("0"));
     QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
+    // The new Ferrodock went on from the kept bytes instead of fetching the package again.
+    const QStringList strRanges = m_pCatalog->rangeRequests();
+    QCOMPARE(strRanges.size(), 1);
+    QVERIFY2(strRanges.first().startsWith(QStringLiteral("/tools/sumcalc.tar.gz bytes=")), qPrintable(strRanges.first()));
+    QVERIFY(strRanges.first().section(QLatin1Char('='), 1).section(QLatin1Char('-'), 0, 0).toLongLong() > 0);
     QCOMPARE(leftovers(m_pProgram->path()), QStringList());
-    QCOMPARE(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")).size(), qint64(4 << 20));
+    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), randomBytes(4 << 20));
+}
+
+void TestFerrodock::resumesBrokenTransfer_data()
+{
+    QTest::addColumn<bool>("checksum");
+    QTest::addColumn<int>("secondFault");
+    QTest::addColumn<QByteArray>("secondContent"); // empty: the package stays as it was
+    QTest::addColumn<bool>("resumed");
+    QTest::newRow("resumed") << false << int(Fault::None) << QByteArray() << true;
+    QTest::newRow("resumed, checksum verified") << true << int(Fault::None) << QByteArray() << true;
+    QTest::newRow("server without ranges") << true << int(Fault::IgnoreRange) << QByteArray() << false;
+    // Other bytes of about the same size: the checksum (or the length) tells; fetched again whole.
+    QTest::newRow("package replaced, checksum") << true << int(Fault::None) << randomBytes(2 << 20, 7) << false;
+    // Another length than first announced: the resumed answer does not fit the kept bytes.
+    QTest::newRow("package replaced, other size") << false << int(Fault::None) << QByteArray(3 << 20, 'c') << false;
+}
+
+void TestFerrodock::resumesBrokenTransfer()
+{
+    QFETCH(bool, checksum);
+    QFETCH(int, secondFault);
+    QFETCH(QByteArray, secondContent);
+    QFETCH(bool, resumed);
+    installOldSumcalc();
+    publishSumcalc(randomBytes(2 << 20), checksum);
+    const QString strPath = QStringLiteral("/tools/sumcalc.tar.gz");
+    const QString strUrl = m_pCatalog->baseUrl() + strPath;
+    m_pCatalog->setFault(strPath, Fault::DropMidFile);
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl), QStringLiteral("-1"));
+    QCOMPARE(m_pCatalog->rangeRequests(), QStringList());
+
+    if (!secondContent.isEmpty())
+        publishSumcalc(secondContent, checksum);
+    m_pCatalog->clearFaults();
+    m_pCatalog->setFault(strPath, Fault(secondFault));
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
+    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")),
+             secondContent.isEmpty() ? randomBytes(2 << 20) : secondContent);
+    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+    // The first resumed attempt always asks for a range; when it cannot be used, the whole package follows.
+    QCOMPARE(m_pCatalog->rangeRequests().size(), 1);
+    const int iPackageRequests = m_pCatalog->requestedPaths().count(strPath);
+    QCOMPARE(iPackageRequests, (resumed || secondFault == int(Fault::IgnoreRange)) ? 2 : 3);
+}
+
+void TestFerrodock::proxyCarriesCatalogRequests_data()
+{
+    QTest::addColumn<QString>("proxy"); // "@PROXY@" stands for the test proxy's URL
+    QTest::addColumn<QString>("environment");
+    QTest::addColumn<bool>("viaFile");
+    QTest::addColumn<bool>("throughProxy");
+    QTest::newRow("proxy set") << "@PROXY@" << "" << false << true;
+    QTest::newRow("from the environment") << "" << "http_proxy=@PROXY@" << false << true;
+    QTest::newRow("none beats the environment") << "none" << "http_proxy=@PROXY@" << false << false;
+    QTest::newRow("environment's no_proxy") << "" << "http_proxy=@PROXY@;no_proxy=127.0.0.1" << false << false;
+    QTest::newRow("file:// never proxied") << "@PROXY@" << "" << true << false;
+}
+
+void TestFerrodock::proxyCarriesCatalogRequests()
+{
+    QFETCH(QString, proxy);
+    QFETCH(QString, environment);
+    QFETCH(bool, viaFile);
+    QFETCH(bool, throughProxy);
+    ForwardingProxy forwarder;
+    QVERIFY(forwarder.start());
+    proxy.replace(QStringLiteral("@PROXY@"), forwarder.url());
+    environment.replace(QStringLiteral("@PROXY@"), forwarder.url());
+    const QString strServer = viaFile ? QStringLiteral("file://") + m_catalogDir.path() : m_pCatalog->baseUrl();
+    QVERIFY(m_pProgram->writeSetup(strServer, strServer, 0, proxy));
+    m_ferrodock.kill();
+    m_ferrodock.waitForFinished(5000);
+    QVERIFY(startFerrodock(&m_ferrodock, &m_iPort, {}, environment.split(QLatin1Char(';'), Qt::SkipEmptyParts)));
+
+    const QString strUrl = strServer + QStringLiteral("/tools/hexview.tar.gz");
+    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
+    QCOMPARE(request(6, strServer), QStringLiteral("7.2"));
+    QVERIFY(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/hexview/hexview")).isFile());
+    const QStringList strForwarded = forwarder.forwarded();
+    if (throughProxy) {
+        // Package, its checksum and the catalog's version all went through the proxy.
+        QCOMPARE(strForwarded.size(), 3);
+        QVERIFY(strForwarded.contains(strUrl));
+        QVERIFY(strForwarded.contains(strUrl + QStringLiteral(".sha256")));
+        QVERIFY(strForwarded.contains(strServer + QStringLiteral("/MaterialVersion.txt")));
+    } else {
+        QCOMPARE(strForwarded, QStringList());
+    }
 }
 
 void TestFerrodock::refusesUrlsOutsideServer_data()

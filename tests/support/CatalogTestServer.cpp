@@ -16,6 +16,8 @@ CatalogTestServer::CatalogTestServer(const QString &strFolder)
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_strRequested.append(strPath);
+            if (request.has_header("Range"))
+                m_strRanges.append(strPath + QLatin1Char(' ') + QString::fromStdString(request.get_header_value("Range")));
         }
         if (strPath.endsWith(QStringLiteral(".sha256"))
             && faultFor(strPath.chopped(7)) == Fault::WrongChecksum) {
@@ -40,6 +42,9 @@ CatalogTestServer::CatalogTestServer(const QString &strFolder)
             return;
         }
         const size_t iSize = size_t(pFile->size());
+        // httplib serves ranges of a content provider itself; forgetting the asked range sends it all.
+        if (emFault == Fault::IgnoreRange)
+            const_cast<httplib::Request &>(request).ranges.clear();
         response.set_content_provider(
             iSize, "application/octet-stream",
             [this, pFile, iSize, emFault](size_t iOffset, size_t iLength, httplib::DataSink &sink) {
@@ -123,10 +128,17 @@ QStringList CatalogTestServer::requestedPaths() const
     return m_strRequested;
 }
 
+QStringList CatalogTestServer::rangeRequests() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_strRanges;
+}
+
 void CatalogTestServer::clearRequestedPaths()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_strRequested.clear();
+    m_strRanges.clear();
 }
 
 bool CatalogTestServer::isStalling() const

@@ -26,6 +26,7 @@ public:
         ShortBody,     // announce the full length, end 1 KiB before it
         Stall,         // send half, then hold the connection until releaseStall() or stop()
         WrongChecksum, // "<path>.sha256" answers a digest that does not match
+        IgnoreRange,   // answers a range request with the whole file (200), as servers without ranges do
     };
 
     explicit CatalogTestServer(const QString &strFolder);
@@ -45,6 +46,8 @@ public:
     void releaseStall();
 
     QStringList requestedPaths() const;
+    // "<path> <Range header>" for each request that asked for a range (ranges are served with 206).
+    QStringList rangeRequests() const;
     void clearRequestedPaths();
     // True once a stalled transfer has sent its first half and is holding.
     bool isStalling() const;
@@ -63,4 +66,5 @@ private:
     bool m_bStalling = false;
     QHash<QString, Fault> m_hashFaults;
     QStringList m_strRequested;
+    QStringList m_strRanges;
 };

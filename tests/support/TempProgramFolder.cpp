@@ -42,7 +42,8 @@ QString TempProgramFolder::homePath() const
     return path() + QStringLiteral("/home");
 }
 
-bool TempProgramFolder::writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator)
+bool TempProgramFolder::writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator,
+                                   const QString &strProxy)
 {
     const QList<QPair<QString, QString>> keys = {
         {QStringLiteral("Translator"), QString::number(iTranslator)},
@@ -55,6 +56,7 @@ bool TempProgramFolder::writeSetup(const QString &strChServer, const QString &st
         {QStringLiteral("IsNeedUpdate"), QStringLiteral("0")},
         {QStringLiteral("ChServerAddress"), strChServer},
         {QStringLiteral("EnServerAddress"), strEnServer},
+        {QStringLiteral("Proxy"), strProxy},
     };
     return writeXml(path() + QStringLiteral("/Setup.xml"), [&keys](QXmlStreamWriter &xml) {
         xml.writeStartElement(QStringLiteral("Setup"));

@@ -27,8 +27,9 @@ public:
     // "<folder>/home": give it as HOME to child processes so they never touch the real home.
     QString homePath() const;
 
-    // Setup.xml with every key; the addresses are written as given.
-    bool writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator = 0);
+    // Setup.xml with every key; the addresses and the proxy setting are written as given.
+    bool writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator = 0,
+                    const QString &strProxy = QString());
     bool writeCatalog(const QVector<Tool> &vectTools);
     // Copies an executable into the folder (keeping its name) and returns the copy's path, or empty.
     QString installExecutable(const QString &strExecutable);
