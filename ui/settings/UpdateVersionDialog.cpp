@@ -11,6 +11,8 @@ UpdateVersionDialog::UpdateVersionDialog(QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setWindowModality(Qt::WindowModal);
+    // A plain widget paints its style sheet background only when asked to.
+    setAttribute(Qt::WA_StyledBackground);
     ui->progressBar->setValue(0);
     connect(ui->cancelBtn, &QPushButton::clicked, this, [this] {
         emit signalUpdateCancel();
