@@ -11,8 +11,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace gearbay {
 
@@ -94,6 +96,13 @@ PackageInstaller::Outcome PackageInstaller::extract(const QString &strArchive, c
     } writerCloser{pWriter};
 
     const QString strRoot = QDir(strStaging).absolutePath() + QLatin1Char('/');
+    // What the entries declare must fit on the disk: a huge declared size (a sparse file, a bomb) is
+    // refused before its first byte is written, instead of filling the disk for the other programs.
+    struct statvfs disk;
+    const qint64 iFree = ::statvfs(QFile::encodeName(strStaging).constData(), &disk) == 0
+                             ? qint64(disk.f_bavail) * qint64(disk.f_frsize)
+                             : std::numeric_limits<qint64>::max();
+    qint64 iDeclared = 0;
     int iEntries = 0;
     QSet<QString> setLinks;
     QVector<QPair<QString, QString>> vectLinkTargets;
@@ -138,6 +147,14 @@ PackageInstaller::Outcome PackageInstaller::extract(const QString &strArchive, c
         }
         const char *pHard = archive_entry_hardlink(pEntry);
         const mode_t iType = archive_entry_filetype(pEntry);
+        if (iType == AE_IFREG && archive_entry_size_is_set(pEntry)) {
+            const qint64 iSize = qint64(archive_entry_size(pEntry));
+            if (iSize < 0 || iSize > iFree - iDeclared) {
+                m_strDetail = QStringLiteral("entry %1 declares %2 bytes, more than the %3 free").arg(strName).arg(iSize).arg(iFree - iDeclared);
+                return Outcome::Unsafe;
+            }
+            iDeclared += iSize;
+        }
         // Hard links carry no type of their own in some formats; their target is checked below.
         if (!pHard && iType != AE_IFREG && iType != AE_IFDIR && iType != AE_IFLNK) {
             m_strDetail = QStringLiteral("special file refused: %1").arg(strName);

@@ -85,6 +85,40 @@ bool writeArchive(const QString &strPath, const QVector<Entry> &entries, bool bZ
     return bOk;
 }
 
+// A plain tar whose second entry declares a petabyte (GNU base-256 size field) but carries 512 bytes.
+QByteArray hugeDeclaredTar()
+{
+    auto header = [](const char *pName, quint64 iSize, bool bBase256) {
+        QByteArray block(512, '\0');
+        qstrncpy(block.data(), pName, 100);
+        memcpy(block.data() + 100, "0000755", 7);
+        memcpy(block.data() + 108, "0000000", 7);
+        memcpy(block.data() + 116, "0000000", 7);
+        if (bBase256) {
+            block[124] = char(0x80);
+            for (int i = 0; i < 8; ++i)
+                block[135 - i] = char((iSize >> (8 * i)) & 0xff);
+        } else {
+            memcpy(block.data() + 124, QByteArray::number(iSize, 8).rightJustified(11, '0').constData(), 11);
+        }
+        memcpy(block.data() + 136, "00000000000", 11);
+        block[156] = '0';
+        memcpy(block.data() + 257, "ustar\0" "00", 8);
+        memset(block.data() + 148, ' ', 8);
+        unsigned iSum = 0;
+        for (char c : block)
+            iSum += uchar(c);
+        memcpy(block.data() + 148, QByteArray::number(iSum, 8).rightJustified(6, '0').constData(), 6);
+        block[154] = '\0';
+        return block;
+    };
+    QByteArray tar = header("sumcalc", 2, false);
+    tar += QByteArray("v2").leftJustified(512, '\0');
+    tar += header("big", quint64(1) << 50, true);
+    tar += QByteArray(512, 'x');
+    return tar;
+}
+
 QByteArray randomBytes(int iSize, quint32 iSeed = 4242)
 {
     QByteArray data(iSize, Qt::Uninitialized);
@@ -180,6 +214,7 @@ private slots:
     void badRequestsGetErrorAnswers();
     void fullDiskAnswers400();
     void endsWithItsParent();
+    void listensOnLoopbackOnly();
 #ifdef RW_HAVE_NET
     void installsThroughDispatcher();
 #endif
@@ -453,6 +488,8 @@ void TestFerrodock::faultLeavesInstalledVersion_data()
                                    << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
                                                      {QStringLiteral("setup"), QByteArray(), 0, QStringLiteral("../../../Setup.xml")}}
                                    << false << "400";
+    QTest::newRow("huge declared size") << int(Fault::None) << QVector<Entry>{{QStringLiteral("@HUGE@"), QByteArray()}}
+                                        << false << "400";
     QTest::newRow("device file") << int(Fault::None)
                                  << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
                                                    {QStringLiteral("null"), QByteArray(), AE_IFCHR, QString()}}
@@ -472,6 +509,10 @@ void TestFerrodock::faultLeavesInstalledVersion()
         QFile corrupt(strPackage);
         QVERIFY(corrupt.open(QIODevice::WriteOnly));
         corrupt.write("\x1f\x8b" + randomBytes(4096));
+    } else if (entries.first().strName == QLatin1String("@HUGE@")) {
+        QFile huge(strPackage);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        huge.write(hugeDeclaredTar());
     } else {
         for (Entry &entry : entries)
             entry.strName.replace(QStringLiteral("@ABS@"), m_pProgram->path());
@@ -771,6 +812,27 @@ void TestFerrodock::endsWithItsParent()
     QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/%1/cmdline").arg(iChild))
                                  || readFile(QStringLiteral("/proc/%1/cmdline").arg(iChild)).isEmpty(),
                              10000);
+}
+
+void TestFerrodock::listensOnLoopbackOnly()
+{
+    // Its listening socket is bound to 127.0.0.1 itself, not to every address of the machine.
+    const QByteArray portHex = QByteArray::number(m_iPort, 16).toUpper().rightJustified(4, '0');
+    const QList<QByteArray> lines = readFile(QStringLiteral("/proc/net/tcp")).split('\n');
+    QStringList strListening;
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 3 && fields.at(1).endsWith(':' + portHex) && fields.at(3) == "0A")
+            strListening.append(QString::fromLatin1(fields.at(1)));
+    }
+    QCOMPARE(strListening, QStringList{QStringLiteral("0100007F:") + QString::fromLatin1(portHex)});
+    QVERIFY(!readFile(QStringLiteral("/proc/net/tcp6")).contains(":" + portHex + " 00000000000000000000000000000000:0000 0A"));
+    // Another loopback address reaches every socket bound to all addresses, but not this one. (Other
+    // addresses of the machine are not tried: tests stay on loopback.)
+    QTcpSocket other;
+    other.connectToHost(QStringLiteral("127.0.0.2"), quint16(m_iPort));
+    QVERIFY(!other.waitForConnected(5000));
+    QCOMPARE(other.error(), QAbstractSocket::ConnectionRefusedError);
 }
 
 #ifdef RW_HAVE_NET
