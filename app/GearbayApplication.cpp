@@ -119,6 +119,7 @@ void GearbayApplication::onNewLocalConnection()
     delete socket;
     if (window == nullptr)
         return;
+    qWarning("---orlenk--- another copy was started: window raised");
     window->raise();
     window->activateWindow();
     window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);

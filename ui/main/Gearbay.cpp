@@ -25,6 +25,7 @@
 #include <QJsonObject>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QTimer>
 #include <QWindow>
 #include <QtDebug>
 
@@ -36,6 +37,10 @@ const char *const kSureIcon = ":/Gearbay/Image/Gearbai/icon/sure.png";
 // Downloads (methods 1 to 3) the server runs at once; further tools wait in the window.
 constexpr int kMaxInFlight = 3;
 const QString kWaitingValue = QStringLiteral("120");
+// The server process runs before it listens: the first version question may find the port shut.
+constexpr int kCouldNotConnect = 7;
+constexpr int kStartRetries = 20;
+constexpr int kStartRetryMs = 300;
 
 void putIntoHolder(QWidget *holder, QWidget *content)
 {
@@ -349,8 +354,31 @@ void Gearbay::updateInFlight(int method, const QMap<int, QString> &toolkeyToServ
     }
 }
 
+bool Gearbay::retryWhileServerStarts(int error, const QString &response)
+{
+    if (error != kCouldNotConnect || m_iStartRetries >= kStartRetries ||
+        m_pServerProcess->state() == QProcess::NotRunning)
+        return false;
+    int method = 0;
+    QMap<int, QString> values;
+    parseResponse(response, m_mapUrlToKey, method, values);
+    if (method != 6)
+        return false;
+    ++m_iStartRetries;
+    QTimer::singleShot(kStartRetryMs, this, [this] {
+        RequestParam param;
+        param.method = 6;
+        param.port = m_iPort;
+        param.urls = QStringList{ConfigureStore::instance()->serverAddress()};
+        m_pRequestManager->sendRequest(param);
+    });
+    return true;
+}
+
 void Gearbay::onSolveRequestResult(int error, QString response)
 {
+    if (retryWhileServerStarts(error, response))
+        return;
     if (error != 0)
         m_pRequestManager->clear();
 

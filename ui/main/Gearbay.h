@@ -87,6 +87,7 @@ private:
     void updateInFlight(int method, const QMap<int, QString> &toolkeyToServerValue);
     void setBlackCover(bool bCover);
     void setTransCover(bool bCover);
+    bool retryWhileServerStarts(int error, const QString &response);
 
     Ui::GearbayWidget *ui;
     bool m_bDragging = false;
@@ -103,6 +104,7 @@ private:
     QMap<int, QWidget *> m_mapMoreInfoPages;
     QProcess *m_pServerProcess = nullptr;
     UpdateVersionDialog *m_pUpdateVersionDialog = nullptr;
+    int m_iStartRetries = 0;
 };
 
 } // namespace gearbay

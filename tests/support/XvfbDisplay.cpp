@@ -1,0 +1,82 @@
+#include "XvfbDisplay.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+namespace {
+// Display numbers well away from a desktop's :0 and from xvfb-run's :99.
+constexpr int kFirstDisplay = 140;
+constexpr int kLastDisplay = 400;
+
+bool displayTaken(int n)
+{
+    return QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) ||
+           QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
+}
+} // namespace
+
+XvfbDisplay::XvfbDisplay()
+{
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+}
+
+XvfbDisplay::~XvfbDisplay()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+}
+
+bool XvfbDisplay::start(int iTimeoutMs)
+{
+    // Another test may pick the same number at the same moment; Xvfb then exits and we move on.
+    for (int n = kFirstDisplay + (QCoreApplication::applicationPid() % 50); n <= kLastDisplay; ++n) {
+        if (displayTaken(n))
+            continue;
+        m_strDisplay = QStringLiteral(":%1").arg(n);
+        m_process.start(QStringLiteral("Xvfb"), {m_strDisplay, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                                  QStringLiteral("-screen"), QStringLiteral("0"),
+                                                  QStringLiteral("1280x1024x24")});
+        if (!m_process.waitForStarted(5000))
+            return false;
+        const QDeadlineTimer deadline(iTimeoutMs);
+        while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
+            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
+                return true;
+            m_process.waitForFinished(100);
+        }
+        if (m_process.state() == QProcess::Running) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+            return false;
+        }
+    }
+    return false;
+}
+
+QProcessEnvironment XvfbDisplay::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_strDisplay);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return env;
+}
+
+bool XvfbDisplay::screenshot(const QString &strPath) const
+{
+    QProcess import;
+    QProcessEnvironment env = environment();
+    import.setProcessEnvironment(env);
+    import.start(QStringLiteral("import"), {QStringLiteral("-display"), m_strDisplay, QStringLiteral("-window"),
+                                            QStringLiteral("root"), strPath});
+    return import.waitForFinished(30000) && import.exitStatus() == QProcess::NormalExit && import.exitCode() == 0 &&
+           QFile::exists(strPath);
+}
