@@ -93,7 +93,8 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, int iTranslator)
         for (const Tool &tool : vectTools) {
             xml.writeStartElement("State");
             xml.writeTextElement("ToolKey", QString::number(tool.iKey));
-            xml.writeTextElement("CurrentVersion", tool.strVersion);
+            // The catalog derives a pending update from an installed version older than its own.
+            xml.writeTextElement("CurrentVersion", tool.iIsNeedUpdate == 1 ? QString("0.9") : tool.strVersion);
             xml.writeTextElement("IsDownload", QString::number(tool.iIsDownload));
             xml.writeTextElement("IsNewTools", "0");
             xml.writeTextElement("IsNeedUpdate", QString::number(tool.iIsNeedUpdate));
