@@ -36,8 +36,23 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
     , m_shadowPixmap(":/Gearbay/Image/Gearbai/icon/shadow_bg.png")
 {
     ui->setupUi(this);
+    // Rows live in a graphics scene as top-level widgets, so they carry the look of their own
+    // controls instead of inheriting it from the page.
     setStyleSheet("QWidget#DownloadedSubToolWidget{background-color: #ffffff;}       "
-                  "QWidget#DownloadedSubToolWidget:hover{background: #F5F5F5;}");
+                  "QWidget#DownloadedSubToolWidget:hover{background: #F5F5F5;}"
+                  "QLabel{font-size:12px;color:#999999;background:transparent;}"
+                  "QLabel#m_toolNameLabel{font-size:14px;color:#333333;}"
+                  "QLabel#m_upgradeInfoLabel{color:#666666;}"
+                  "QFrame#m_openBtnFrame{border:none;background:transparent;}"
+                  "QPushButton#m_upgradeBtn{font-size:12px;color:#ffffff;background:#FA3239;border:none;"
+                  "border-radius:2px;}"
+                  "QPushButton#m_upgradeBtn:hover{background:#FB5A60;}"
+                  "QPushButton#m_openBtn{font-size:12px;color:#FA3239;background:#ffffff;"
+                  "border:1px solid #FA3239;border-radius:2px;}"
+                  "QPushButton#m_openBtn:hover{background:#FFF1F1;}"
+                  "QPushButton#m_cancelUpgradeBtn{border:none;"
+                  "border-image:url(:/Gearbay/Image/Gearbai/icon/ic_cancel.png);}"
+                  "QPushButton#m_reupdateBtn{border:none;color:#FA3239;font-size:16px;background:transparent;}");
 
     m_pToolNameLabel = new ResizeLabel(ui->toolNameLabel);
     m_pToolNameLabel->setObjectName("m_toolNameLabel");
@@ -62,6 +77,7 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
     ui->m_checkWidget->hide();
     ui->m_cancelUpgradeBtn->setToolTip(tr("Cancel"));
     ui->m_reupdateBtn->setToolTip(tr("Retry"));
+    ui->m_reupdateBtn->setText(QString(QChar(0x21BB))); // clockwise open circle arrow
 
     m_pTimer = new QTimer(this);
 

@@ -48,12 +48,15 @@ ToolBoxWidget::ToolBoxWidget(QWidget *parent)
     m_pUpdateNumLabel->setObjectName("m_pUpdateNumLabel");
     m_pUpdateNumLabel->resize(14, 14);
     m_pUpdateNumLabel->setAlignment(Qt::AlignCenter);
+    m_pUpdateNumLabel->setStyleSheet("QLabel#m_pUpdateNumLabel{background:#FA3239;color:#ffffff;"
+                                     "border-radius:7px;font-size:9px;}");
     m_pUpdateNumLabel->hide();
 
     m_pLinelabel = new QLabel(ui->m_ToolBoxTabWidget);
     m_pLinelabel->setObjectName("m_pLinelabel");
     m_pLinelabel->setFixedHeight(1);
     m_pLinelabel->resize(771, 1);
+    m_pLinelabel->setStyleSheet("background:#EBEBEB;");
 
     m_pTipFrame = new TipFrame(this);
 

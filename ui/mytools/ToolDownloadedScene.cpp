@@ -26,6 +26,8 @@ ToolDownloadedScene::ToolDownloadedScene(QObject *parent)
     : ToolManageScene(parent)
     , m_pAnimationGroup(new QParallelAnimationGroup(this))
 {
+    qRegisterMetaType<FolderRemoval>("gearbay::FolderRemoval");
+    qRegisterMetaType<DroppableProxyWidget::DragState>("gearbay::DroppableProxyWidget::DragState");
 }
 
 void ToolDownloadedScene::addTool(const ToolInfo &info)

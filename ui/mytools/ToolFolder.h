@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 
 namespace gearbay {
@@ -22,3 +23,5 @@ enum class FolderRemoval {
 FolderRemoval removeToolFolder(const QString &strDownloadPath, const QString &strFolderName);
 
 } // namespace gearbay
+
+Q_DECLARE_METATYPE(gearbay::FolderRemoval)

@@ -1,0 +1,374 @@
+// The My Tools page with its board and update list: load order, sorting by drag, deleting by a
+// drop on the trash, and the batch update as the main window's flow control answers it.
+#include "DeleteFrame.h"
+#include "DownloadToolsWidget.h"
+#include "DownloadedSubToolWidget.h"
+#include "DroppableProxyWidget.h"
+#include "MyToolsFixture.h"
+#include "ProgressBar.h"
+#include "RequestMethod.h"
+#include "TipDialog.h"
+#include "ToolBoxTabWidget.h"
+#include "ToolBoxWidget.h"
+#include "ToolCatalog.h"
+#include "ToolDownloadedScene.h"
+#include "ToolUpdateScene.h"
+#include "UpdateToolsWidget.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace gearbay;
+
+namespace {
+
+QVector<int> keysOf(const QMap<int, int> &order)
+{
+    QVector<int> keys(order.size());
+    for (auto it = order.cbegin(); it != order.cend(); ++it)
+        keys[it.value()] = it.key();
+    return keys;
+}
+
+} // namespace
+
+class TestMyToolsBoard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void loadsInstalledToolsInOrder();
+    void dragsSortTheBoard();
+    void batchUpdateFollowsFlowControl();
+    void dropOnTrashUninstalls();
+    void deleteIsRefusedWhileTheToolRuns();
+    void folderOutsideSubToolsIsNeverDeleted();
+    void deletingTheLastToolShowsTheEmptyPage();
+
+private:
+    QGraphicsView *boardView() const { return m_pPage->downloadToolsWidget()->view(); }
+    DroppableProxyWidget *itemOf(int iKey) const;
+    // Presses on the row's text (not on a button), moves by dy in small steps, releases.
+    // When bOnTrash, the cursor ends on the trash target before the release.
+    void dragRow(int iKey, int dy, bool bOnTrash = false, QPoint trashOffset = QPoint());
+    void waitSettled();
+
+    mytoolstest::ProgramFolder m_folder;
+    ToolBoxWidget *m_pPage = nullptr;
+    QStringList m_listMessages;
+};
+
+void TestMyToolsBoard::initTestCase()
+{
+    // clock (0), hexview (1), notepad (1: taken, becomes 2), paint (3), evil (4); keys 0 and 1 are
+    // installed too but never shown; reader is not installed.
+    QVector<mytoolstest::Tool> tools = {
+        { 0, "material", "5", "5", 1, 0 },
+        { 1, "RigWarden", "2.0", "2.0", 1, 0 },
+        { 2, "hexview", "1.1", "1.0", 1, 1 },
+        { 3, "notepad", "1.0", "1.0", 1, 1 },
+        { 4, "clock", "1.0", "1.0", 1, 0 },
+        { 5, "paint", "2.0", "1.0", 1, 3 },
+        { 6, "reader", "1.0", "1.0", 0, 0 },
+        { 7, "evil", "1.0", "1.0", 1, 4, "../evil.bin" },
+    };
+    QVERIFY(m_folder.setUp(tools));
+    QVERIFY(QDir().mkpath(m_folder.downloadPath() + "/evil"));
+    TipDialog::setAnswerHook([this](const QString &text, bool) {
+        m_listMessages << text;
+        return 1;
+    });
+    m_pPage = new ToolBoxWidget;
+    m_pPage->resize(1013, 670);
+    m_pPage->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pPage));
+}
+
+void TestMyToolsBoard::cleanupTestCase()
+{
+    delete m_pPage;
+    TipDialog::setAnswerHook(nullptr);
+}
+
+DroppableProxyWidget *TestMyToolsBoard::itemOf(int iKey) const
+{
+    for (QGraphicsItem *item : m_pPage->downloadedScene()->items()) {
+        auto *proxy = dynamic_cast<DroppableProxyWidget *>(item);
+        if (proxy && proxy->toolKey() == iKey)
+            return proxy;
+    }
+    return nullptr;
+}
+
+void TestMyToolsBoard::dragRow(int iKey, int dy, bool bOnTrash, QPoint trashOffset)
+{
+    DroppableProxyWidget *item = itemOf(iKey);
+    QVERIFY(item);
+    QWidget *viewport = boardView()->viewport();
+    const QPoint start = boardView()->mapFromScene(item->mapToScene(QPointF(400, 40)));
+    QPoint pos = start;
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, pos);
+    const int iSteps = qMax(1, qAbs(dy) / 8);
+    for (int i = 1; i <= iSteps; ++i) {
+        const QPoint next = start + QPoint(0, dy * i / iSteps);
+        if (bOnTrash && i == iSteps) {
+            DeleteFrame *trash = m_pPage->downloadToolsWidget()->deleteFrame();
+            QCursor::setPos(trash->mapToGlobal(trash->rect().center() + trashOffset));
+        }
+        QMouseEvent move(QEvent::MouseMove, next, viewport->mapToGlobal(next), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        pos = next;
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, pos);
+    // Away from the trash for whatever comes next.
+    QCursor::setPos(m_pPage->mapToGlobal(QPoint(5, 5)));
+}
+
+void TestMyToolsBoard::waitSettled()
+{
+    ToolDownloadedScene *scene = m_pPage->downloadedScene();
+    const QVector<int> keys = keysOf(scene->toolOrderMap());
+    for (int i = 0; i < keys.size(); ++i) {
+        DroppableProxyWidget *item = itemOf(keys.at(i));
+        QTRY_COMPARE_WITH_TIMEOUT(int(item->y()), 96 * i + scene->extraHeightBefore(i), 5000);
+        QCOMPARE(int(item->x()), 0);
+    }
+}
+
+void TestMyToolsBoard::loadsInstalledToolsInOrder()
+{
+    QCOMPARE(keysOf(m_pPage->toolOrderMap()), QVector<int>({ 4, 2, 3, 5, 7 }));
+    QCOMPARE(m_pPage->updateScene()->toolKeys(), QVector<int>({ 2, 5 }));
+    QCOMPARE(m_pPage->downloadToolsWidget()->currentPage(), 1);
+    auto *counter = m_pPage->findChild<QLabel *>("m_pUpdateNumLabel");
+    QVERIFY(counter->isVisible());
+    QCOMPARE(counter->text(), QString("2"));
+    waitSettled();
+    mytoolstest::saveScreenshot(m_pPage, "mytools_all_tools");
+
+    // A tool finished elsewhere joins the board once, at the end; keys 0 and 1 never do.
+    ToolCatalog::instance()->findState(6)->IsDownload = 1;
+    m_pPage->onSubToolsStateChanged(StateDownloaded, 6);
+    m_pPage->onSubToolsStateChanged(StateDownloaded, 6);
+    m_pPage->onSubToolsStateChanged(StateDownloaded, 1);
+    QCOMPARE(keysOf(m_pPage->toolOrderMap()), QVector<int>({ 4, 2, 3, 5, 7, 6 }));
+
+    auto *tabs = m_pPage->findChild<ToolBoxTabWidget *>("m_ToolBoxTabWidget");
+    QTest::mouseClick(tabs->findChild<QPushButton *>("updateableToolBtn"), Qt::LeftButton);
+    QCOMPARE(tabs->currentTab(), 1);
+    QVERIFY(!counter->isVisible());
+    QCOMPARE(m_pPage->updateToolsWidget()->currentPage(), 1);
+    // Update-list rows never offer "open".
+    DownloadedSubToolWidget *row = m_pPage->updateScene()->row(2);
+    QVERIFY(row->findChild<QWidget *>("m_openBtnFrame")->isHidden());
+    QVERIFY(!row->findChild<QWidget *>("m_upgradeBtn")->isHidden());
+    mytoolstest::saveScreenshot(m_pPage, "mytools_updateable_tools");
+    QTest::mouseClick(tabs->findChild<QPushButton *>("allToolBtn"), Qt::LeftButton);
+    QVERIFY(counter->isVisible());
+}
+
+void TestMyToolsBoard::dragsSortTheBoard()
+{
+    // First row down past the second's centre: they swap, the second slides to the top.
+    dragRow(4, 60);
+    QCOMPARE(keysOf(m_pPage->toolOrderMap()), QVector<int>({ 2, 4, 3, 5, 7, 6 }));
+    waitSettled();
+
+    // Down across three rows, one swap per neighbour passed.
+    dragRow(2, 96 * 3 + 10);
+    QCOMPARE(keysOf(m_pPage->toolOrderMap()), QVector<int>({ 4, 3, 5, 2, 7, 6 }));
+    waitSettled();
+
+    // The last row up to the top.
+    dragRow(6, -96 * 5 - 20);
+    QCOMPARE(keysOf(m_pPage->toolOrderMap()), QVector<int>({ 6, 4, 3, 5, 2, 7 }));
+    waitSettled();
+
+    // A small move settles back where it was.
+    dragRow(3, 20);
+    QCOMPARE(keysOf(m_pPage->toolOrderMap()), QVector<int>({ 6, 4, 3, 5, 2, 7 }));
+    waitSettled();
+
+    // The order is what the window stores as ListOrder.
+    const QMap<int, int> order = m_pPage->toolOrderMap();
+    QCOMPARE(order.value(6), 0);
+    QCOMPARE(order.value(7), 5);
+}
+
+void TestMyToolsBoard::batchUpdateFollowsFlowControl()
+{
+    UpdateToolsWidget *updates = m_pPage->updateToolsWidget();
+    auto *tabs = m_pPage->findChild<ToolBoxTabWidget *>("m_ToolBoxTabWidget");
+    tabs->onUpdateableBtnClicked();
+    QSignalSpy requestSpy(m_pPage, &ToolBoxWidget::signalSubToolsRequest);
+    QSignalSpy stateSpy(m_pPage, &ToolBoxWidget::signalSubToolsStateChanged);
+    auto *checkAll = updates->findChild<QCheckBox *>("m_checkAllBox");
+    DownloadedSubToolWidget *hexRow = m_pPage->updateScene()->row(2);
+    DownloadedSubToolWidget *paintRow = m_pPage->updateScene()->row(5);
+    auto *hexCheck = hexRow->findChild<QCheckBox *>("m_checkBox");
+    auto *paintCheck = paintRow->findChild<QCheckBox *>("m_checkBox");
+
+    QTest::mouseClick(updates->findChild<QPushButton *>("m_BatchUpdateBtn"), Qt::LeftButton);
+    QVERIFY(checkAll->isVisible());
+    QVERIFY(hexCheck->isVisible());
+    // Rows checked one by one check "check all"; unchecking one makes it partial.
+    hexCheck->setChecked(true);
+    QCOMPARE(checkAll->checkState(), Qt::PartiallyChecked);
+    paintCheck->setChecked(true);
+    QCOMPARE(checkAll->checkState(), Qt::Checked);
+    paintCheck->setChecked(false);
+    QCOMPARE(checkAll->checkState(), Qt::PartiallyChecked);
+    hexCheck->setChecked(false);
+    QCOMPARE(checkAll->checkState(), Qt::Unchecked);
+    QTest::mouseClick(checkAll, Qt::LeftButton);
+    QVERIFY(hexCheck->isChecked() && paintCheck->isChecked());
+
+    QTest::mouseClick(updates->findChild<QPushButton *>("m_updateBtn"), Qt::LeftButton);
+    QVERIFY(!hexCheck->isVisible());
+    QCOMPARE(requestSpy.count(), 1);
+    QCOMPARE(requestSpy.at(0).at(0).toInt(), int(DownloadSubTool));
+    QCOMPARE(requestSpy.at(0).at(1).value<QVector<int>>(), QVector<int>({ 2, 5 }));
+    // A batch sends no "requested" report of its own; the rows follow the answers.
+    QCOMPARE(stateSpy.count(), 0);
+
+    // The window has two downloads in flight already: hexview passes, paint waits.
+    emit m_pPage->signalServerResponded(DownloadSubTool, { { 5, "120" } });
+    emit m_pPage->signalServerResponded(DownloadSubTool, { { 2, "0" } });
+    QCOMPARE(hexRow->updateState(), Updating);
+    QCOMPARE(paintRow->updateState(), UpdateWaiting);
+    QCOMPARE(m_pPage->downloadedScene()->row(5)->updateState(), UpdateWaiting);
+
+    // Busy rows stay out of a second batch even while checked.
+    updates->onBatchUpdateBtnClicked();
+    updates->onUpdateBtnClicked();
+    emit updates->signalBatchUpdateBtnClicked();
+    QCOMPARE(requestSpy.count(), 2);
+    QCOMPARE(requestSpy.at(1).at(1).value<QVector<int>>(), QVector<int>());
+
+    // hexview finishes: it leaves the list; the window then starts paint.
+    emit m_pPage->signalServerResponded(DownloadProgress, { { 2, "200" } });
+    QCOMPARE(m_pPage->updateScene()->toolKeys(), QVector<int>({ 5 }));
+    QCOMPARE(m_pPage->downloadedScene()->row(2)->updateState(), UpToDate);
+    emit m_pPage->signalWaitingToolsStartDownload(5);
+    QCOMPARE(paintRow->updateState(), Updating);
+    emit m_pPage->signalServerResponded(DownloadSubTool, { { 5, "0" } });
+    emit m_pPage->signalServerResponded(DownloadProgress, { { 5, "404" } });
+    QCOMPARE(paintRow->updateState(), UpdateFailed);
+    QCOMPARE(paintRow->findChild<ProgressBar *>("m_upgradeProgressBar")->toolTip(), QString("File not found."));
+    QCOMPARE(m_pPage->updateScene()->toolKeys(), QVector<int>({ 5 }));
+    mytoolstest::saveScreenshot(m_pPage, "mytools_update_failed");
+    // A failed update keeps the installed version and offers the update again after a cancel.
+    paintRow->onCancelUpdateBtnClicked();
+    QCOMPARE(paintRow->updateState(), UpdateAvailable);
+    QCOMPARE(requestSpy.last().at(0).toInt(), int(CancelDownloadSubTool));
+    QCOMPARE(ToolCatalog::instance()->findState(5)->CurrentVersion, std::string("1.0"));
+
+    tabs->onAllToolBtnClicked();
+    QCOMPARE(m_pPage->findChild<QLabel *>("m_pUpdateNumLabel")->text(), QString("1"));
+}
+
+void TestMyToolsBoard::dropOnTrashUninstalls()
+{
+    QSignalSpy stateSpy(m_pPage, &ToolBoxWidget::signalSubToolsStateChanged);
+    QSignalSpy removedSpy(m_pPage->downloadedScene(), &ToolDownloadedScene::signalToolFolderRemoved);
+    DownloadToolsWidget *board = m_pPage->downloadToolsWidget();
+    DeleteFrame *trash = board->deleteFrame();
+
+    // Released just outside the trash: only settles.
+    const QVector<int> before = keysOf(m_pPage->toolOrderMap());
+    const int iRowY = int(itemOf(5)->y());
+    const QPoint trashInView = trash->geometry().center();
+    dragRow(5, trashInView.y() - iRowY - 40 - 5, true, QPoint(0, -trash->height() / 2 - 4));
+    QVERIFY(trash->isHidden());
+    QCOMPARE(QSet<int>(before.begin(), before.end()).size(), m_pPage->toolOrderMap().size());
+    QVERIFY(m_pPage->downloadedScene()->contains(5));
+    waitSettled();
+
+    // On the trash: paint is uninstalled; its update row goes too, and the pages hear of it.
+    dragRow(5, int(trashInView.y() - itemOf(5)->y()) - 40, true);
+    QVERIFY(!m_pPage->downloadedScene()->contains(5));
+    QVERIFY(!m_pPage->updateScene()->contains(5));
+    QCOMPARE(stateSpy.count(), 1);
+    QCOMPARE(stateSpy.at(0).at(0).value<ToolCurrentState>(), StateDeleted);
+    QCOMPARE(stateSpy.at(0).at(1).toInt(), 5);
+    QTRY_COMPARE_WITH_TIMEOUT(removedSpy.count(), 1, 10000);
+    QCOMPARE(removedSpy.at(0).at(1).value<FolderRemoval>(), FolderRemoval::Removed);
+    QVERIFY(!QFileInfo::exists(m_folder.toolFolder("paint")));
+    QVERIFY(QFileInfo::exists(m_folder.toolFolder("hexview")));
+    QCOMPARE(ToolCatalog::instance()->findState(5)->IsDownload, 0);
+    QVERIFY(!m_pPage->findChild<QLabel *>("m_pUpdateNumLabel")->isVisible());
+    QCOMPARE(m_pPage->updateToolsWidget()->currentPage(), 0);
+    waitSettled();
+
+    // A folder that is already gone: the tool leaves the board without a message.
+    QVERIFY(QDir(m_folder.toolFolder("clock")).removeRecursively());
+    m_listMessages.clear();
+    removedSpy.clear();
+    m_pPage->downloadedScene()->onDeleteTool(4);
+    QTRY_COMPARE_WITH_TIMEOUT(removedSpy.count(), 1, 10000);
+    QCOMPARE(removedSpy.at(0).at(1).value<FolderRemoval>(), FolderRemoval::AlreadyGone);
+    QVERIFY(m_listMessages.isEmpty());
+    QVERIFY(!m_pPage->downloadedScene()->contains(4));
+    waitSettled();
+}
+
+void TestMyToolsBoard::deleteIsRefusedWhileTheToolRuns()
+{
+    QProcess tool;
+    const QString strExe = m_folder.toolFolder("notepad") + "/notepad.bin";
+    QFile::remove(strExe);
+    QVERIFY(QFile::copy("/bin/sleep", strExe));
+    tool.start(strExe, { "30" });
+    QVERIFY(tool.waitForStarted(5000));
+    m_listMessages.clear();
+    m_pPage->downloadedScene()->onDeleteTool(3);
+    tool.kill();
+    tool.waitForFinished(5000);
+    QCOMPARE(m_listMessages, QStringList { "notepad Software already opened." });
+    QVERIFY(m_pPage->downloadedScene()->contains(3));
+    QVERIFY(QFileInfo::exists(strExe));
+}
+
+void TestMyToolsBoard::folderOutsideSubToolsIsNeverDeleted()
+{
+    QSignalSpy removedSpy(m_pPage->downloadedScene(), &ToolDownloadedScene::signalToolFolderRemoved);
+    m_listMessages.clear();
+    m_pPage->downloadedScene()->onDeleteTool(7);
+    QTRY_COMPARE_WITH_TIMEOUT(removedSpy.count(), 1, 10000);
+    QCOMPARE(removedSpy.at(0).at(1).value<FolderRemoval>(), FolderRemoval::Refused);
+    QVERIFY(QFileInfo::exists(m_folder.downloadPath() + "/evil"));
+    QVERIFY(QFileInfo::exists(m_folder.downloadPath() + "/SubTools"));
+    QCOMPARE(m_listMessages.size(), 1);
+    QVERIFY(m_listMessages.first().contains("nothing was deleted"));
+    QVERIFY(!m_pPage->downloadedScene()->contains(7));
+}
+
+void TestMyToolsBoard::deletingTheLastToolShowsTheEmptyPage()
+{
+    QSignalSpy allGoneSpy(m_pPage->downloadedScene(), &ToolDownloadedScene::signalAllToolsDeleted);
+    for (int iKey : keysOf(m_pPage->toolOrderMap()))
+        m_pPage->downloadedScene()->onDeleteTool(iKey);
+    QCOMPARE(allGoneSpy.count(), 1);
+    QCOMPARE(m_pPage->toolOrderMap().size(), 0);
+    QCOMPARE(m_pPage->downloadToolsWidget()->currentPage(), 0);
+    // The empty board still spans the whole view.
+    m_pPage->resize(1013, 700);
+    QVERIFY(m_pPage->downloadedScene()->sceneRect().height() >= boardView()->height());
+    mytoolstest::saveScreenshot(m_pPage, "mytools_no_tool");
+}
+
+QTEST_MAIN(TestMyToolsBoard)
+#include "tst_mytoolsboard.moc"
