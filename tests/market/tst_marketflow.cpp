@@ -1,0 +1,242 @@
+// The market page inside the real main window, with the real Ferrodock and a catalog server on
+// loopback serving the demo catalog: a download clicked on a card lands in the download path and
+// opens; a cancelled download leaves nothing behind; a restricted tool asks for the login first.
+#include "CatalogTestServer.h"
+#include "ConfigureStore.h"
+#include "Gearbay.h"
+#include "MarketFixture.h"
+#include "StringConvert.h"
+#include "SubToolWidget.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "ToolDownloadWidget.h"
+#include "ToolsWiget.h"
+#include "ToosListWidget.h"
+#include "Utilities.h"
+
+#include <QDirIterator>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace gearbay;
+
+namespace {
+
+const QString kDemoCatalog = QStringLiteral(RW_BUILD_DIR "/demo/catalog");
+constexpr int kDownloaded = 2; // ChecksumCalc
+constexpr int kCancelled = 3;  // HexViewer
+constexpr int kRestricted = 9; // PasswordGen
+
+bool copyTree(const QString &strSource, const QString &strTarget)
+{
+    QDir().mkpath(strTarget);
+    QDirIterator it(strSource, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString strPath = it.next();
+        const QString strCopy = strTarget + "/" + QDir(strSource).relativeFilePath(strPath);
+        if (it.fileInfo().isDir() ? !QDir().mkpath(strCopy) : !QFile::copy(strPath, strCopy))
+            return false;
+    }
+    return true;
+}
+
+QStringList filesUnder(const QString &strFolder)
+{
+    QStringList files;
+    QDirIterator it(strFolder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(strFolder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+class TestMarketFlow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void downloadsAndOpens();
+    void cancelLeavesNothing();
+    void restrictedToolAsksLogin();
+
+private:
+    SubToolWidget *card(int iKey) const;
+
+    QTemporaryDir m_downloads;
+    CatalogTestServer *m_pServer = nullptr;
+    Gearbay *m_pWindow = nullptr;
+    ToolDownloadWidget *m_pPage = nullptr;
+    QStringList m_listTips;
+};
+
+void TestMarketFlow::initTestCase()
+{
+    if (!QFile::exists(kDemoCatalog + "/MaterialVersion.txt"))
+        QSKIP("the demo catalog is not built (target demo_catalog)");
+    const QString strProgram = QCoreApplication::applicationDirPath();
+    if (!QFile::exists(strProgram + "/Ferrodock"))
+        QSKIP("Ferrodock is not beside the test");
+    QVERIFY(m_downloads.isValid());
+    qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
+
+    m_pServer = new CatalogTestServer(kDemoCatalog);
+    QVERIFY(m_pServer->start());
+
+    // This folder is the program folder: Ferrodock reads the settings and the catalog beside itself.
+    QDir program(strProgram);
+    for (const char *name : { "ToolsFile", "ToolsFileTemp" })
+        QDir(program.filePath(name)).removeRecursively();
+    QVERIFY(copyTree(kDemoCatalog + "/ToolsFile", program.filePath("ToolsFile")));
+    QFile state(program.filePath("ToolsStateList.xml"));
+    QVERIFY(state.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    state.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
+    state.close();
+    QFile setup(program.filePath("Setup.xml"));
+    QVERIFY(setup.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QString strSetup = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>\n";
+    const QList<QPair<QString, QString>> keys = {
+        { "Translator", "0" },
+        { "Languages", "zh,en" },
+        { "LogLevel", "0" },
+        { "VersionType", "1" },
+        { "Skin", "default" },
+        { "DownloadPath", m_downloads.path() },
+        { "IsCloseOpenTools", "0" },
+        { "IsNeedUpdate", "0" },
+        { "ChServerAddress", m_pServer->baseUrl() },
+        { "EnServerAddress", m_pServer->baseUrl() },
+        { "DirectoryServer", "ldap://127.0.0.1:9" },
+        { "DirectoryUserDn", "uid=%1,ou=people,dc=example,dc=org" },
+        { "DirectoryCaFile", "" },
+        { "Proxy", "" },
+    };
+    for (const auto &key : keys)
+        strSetup += QString("  <%1><Value>%2</Value></%1>\n").arg(key.first, key.second.toHtmlEscaped());
+    strSetup += "</Configure>\n";
+    setup.write(strSetup.toUtf8());
+    setup.close();
+
+    QVERIFY(QDir::setCurrent(strProgram));
+    QVERIFY(ConfigureStore::instance()->load(program.filePath("Setup.xml")));
+    QVERIFY(ToolCatalog::instance()->init());
+    TipDialog::setAnswerHook([this](const QString &text, bool) {
+        m_listTips << text;
+        return 1;
+    });
+
+    m_pWindow = new Gearbay;
+    m_pWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
+    m_pPage = m_pWindow->findChild<ToolDownloadWidget *>();
+    QVERIFY(m_pPage);
+    QTRY_VERIFY_WITH_TIMEOUT(m_pWindow->serverPort() > 0
+                                 && m_pWindow->serverProcess()->state() == QProcess::Running,
+                             30000);
+}
+
+void TestMarketFlow::cleanupTestCase()
+{
+    if (m_pWindow) {
+        // Ends the tools the cards started, then the window with its server.
+        ConfigureStore::instance()->setIsCloseOpenTools(1);
+        emit m_pPage->signalClose();
+        ConfigureStore::instance()->setIsCloseOpenTools(0);
+        m_pWindow->serverProcess()->kill();
+        m_pWindow->serverProcess()->waitForFinished(10000);
+        delete m_pWindow;
+    }
+    if (m_pServer) {
+        m_pServer->releaseStall();
+        m_pServer->stop();
+        delete m_pServer;
+    }
+    TipDialog::setAnswerHook(nullptr);
+}
+
+SubToolWidget *TestMarketFlow::card(int iKey) const
+{
+    for (SubToolWidget *card : m_pPage->listWidget()->toolsWidget()->cards())
+        if (card->toolKey() == iKey)
+            return card;
+    return nullptr;
+}
+
+void TestMarketFlow::downloadsAndOpens()
+{
+    SubToolWidget *tool = card(kDownloaded);
+    QVERIFY(tool);
+    QSignalSpy reports(m_pPage, &ToolDownloadWidget::signalToMainPage);
+    QSignalSpy answers(m_pWindow, &Gearbay::signalServerResponded);
+    QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+
+    QTRY_COMPARE_WITH_TIMEOUT(tool->currentState(), StateDownloaded, 120000);
+    QVERIFY2(m_listTips.isEmpty(), qPrintable(m_listTips.join(" | ")));
+    // The card went through requested and downloading, and progress answers reached it.
+    QStringList states;
+    for (const QList<QVariant> &args : reports)
+        if (args.at(1).toInt() == kDownloaded)
+            states << QString::number(args.at(0).toInt());
+    QCOMPARE(states.join(','), QString("1,2,3"));
+    bool bProgress = false;
+    for (const QList<QVariant> &args : answers)
+        bProgress = bProgress
+            || (args.at(0).toInt() == 4 && args.at(1).value<QMap<int, QString>>().contains(kDownloaded));
+    QVERIFY(bProgress);
+    QVERIFY(tool->findChild<QPushButton *>("OpenBtn")->isVisible());
+    const QString strExe = ToolCatalog::instance()->toolExePath(kDownloaded);
+    QVERIFY2(QFileInfo(strExe).isExecutable(), qPrintable(strExe));
+    markettest::saveScreenshot(m_pWindow, "market_window_installed_en");
+
+    QTest::mouseClick(tool->findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
+    const QString strExeName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolInfos()[kDownloaded].ExeName);
+    QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning(strExeName), 20000);
+    QTest::mouseClick(tool->findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
+    QCOMPARE(m_listTips.size(), 1);
+    QVERIFY(m_listTips.first().endsWith("Software already opened."));
+}
+
+void TestMarketFlow::cancelLeavesNothing()
+{
+    SubToolWidget *tool = card(kCancelled);
+    QVERIFY(tool);
+    const QStringList before = filesUnder(m_downloads.path());
+    const ToolInfo info = ToolCatalog::instance()->toolInfos().value(kCancelled);
+    m_pServer->setFault("/" + vellum::ConvertToUnicode(info.DownloadENUrl), CatalogTestServer::Fault::Stall);
+
+    QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(m_pServer->isStalling(), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(tool->currentState(), StateDownloading, 30000);
+    markettest::saveScreenshot(m_pWindow, "market_window_downloading_en");
+    QTest::mouseClick(tool->findChild<QPushButton *>("cancelBtn"), Qt::LeftButton);
+    QCOMPARE(tool->currentState(), StateCancelled);
+    QVERIFY(tool->findChild<QPushButton *>("downLoadBtn")->isVisible());
+
+    // Ferrodock stops the transfer and removes what it had written; the installed tool stays.
+    QTRY_COMPARE_WITH_TIMEOUT(filesUnder(m_downloads.path()), before, 30000);
+    QVERIFY(!QDir(m_downloads.path() + "/SubTools/" + ToolCatalog::folderNameOf(
+                      vellum::ConvertToUnicode(info.ExeName))).exists());
+    m_pServer->clearFaults();
+    m_pServer->releaseStall();
+}
+
+void TestMarketFlow::restrictedToolAsksLogin()
+{
+    SubToolWidget *tool = card(kRestricted);
+    QVERIFY(tool);
+    QVERIFY(!ToolCatalog::instance()->permissionGranted());
+    QSignalSpy requests(m_pPage, &ToolDownloadWidget::signalDownload);
+    markettest::ModalCloser closer;
+    QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+    QCOMPARE(closer.closed(), QStringList { "gearbay::UserPermissionWidget" });
+    QCOMPARE(requests.count(), 0);
+    QCOMPARE(tool->currentState(), StateNone);
+}
+
+QTEST_MAIN(TestMarketFlow)
+#include "tst_marketflow.moc"
