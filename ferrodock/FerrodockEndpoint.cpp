@@ -36,6 +36,9 @@ FerrodockEndpoint::FerrodockEndpoint(const QString &strProgramDir, JobTable *pJo
 {
     m_pServer->set_payload_max_length(kMaxBodyBytes);
     m_pServer->set_read_timeout(10, 0);
+    // Answers go out in two writes (headers, body); without this a kept-alive connection waits for the
+    // client's delayed ACK (40 ms) on every progress poll.
+    m_pServer->set_tcp_nodelay(true);
     m_pServer->Post(R"(/.*)", [this](const httplib::Request &request, httplib::Response &response) {
         handle(request, response);
     });
