@@ -195,18 +195,18 @@ void TestDetailPage::panelAnswers_data()
     // The panel has just asked for the download (state 1, downloading view, bar 0).
     QTest::newRow("accepted") << 3 << "0" << "downloading" << 0 << "" << 2 << QList<int> { 2 };
     QTest::newRow("queued locally") << 3 << "120" << "waiting" << 0 << "" << 1 << QList<int> {};
-    QTest::newRow("finished at once is broken") << 3 << "200" << "failed" << 0 << "connect to network failed." << 1
+    QTest::newRow("finished at once is broken") << 3 << "200" << "failed" << 100 << "connect to network failed." << 1
                                                 << QList<int> {};
-    QTest::newRow("no urls") << 3 << "130" << "failed" << 0 << "connect to network failed." << 1 << QList<int> {};
-    QTest::newRow("timeout") << 3 << "110" << "failed" << 0 << "connect to network timeout." << 1 << QList<int> {};
-    QTest::newRow("missing package") << 3 << "404" << "failed" << 0 << "File not found." << 1 << QList<int> {};
+    QTest::newRow("no urls") << 3 << "130" << "failed" << 100 << "connect to network failed." << 1 << QList<int> {};
+    QTest::newRow("timeout") << 3 << "110" << "failed" << 100 << "connect to network timeout." << 1 << QList<int> {};
+    QTest::newRow("missing package") << 3 << "404" << "failed" << 100 << "File not found." << 1 << QList<int> {};
     QTest::newRow("card's poll moves the bar") << 4 << "57" << "downloading" << 57 << "" << 1 << QList<int> {};
     QTest::newRow("97 shows 96") << 4 << "97" << "downloading" << 96 << "" << 1 << QList<int> {};
     QTest::newRow("100 shows 99") << 4 << "100" << "downloading" << 99 << "" << 1 << QList<int> {};
-    QTest::newRow("101") << 4 << "101" << "failed" << 0 << "network anomaly" << 1 << QList<int> {};
-    QTest::newRow("-5") << 4 << "-5" << "failed" << 0 << "network anomaly" << 1 << QList<int> {};
-    QTest::newRow("cannot save") << 4 << "400" << "failed" << 0 << "save failed." << 1 << QList<int> {};
-    QTest::newRow("not a number") << 4 << "12abc" << "failed" << 0 << "connect to network failed." << 1
+    QTest::newRow("101") << 4 << "101" << "failed" << 100 << "network anomaly" << 1 << QList<int> {};
+    QTest::newRow("-5") << 4 << "-5" << "failed" << 100 << "network anomaly" << 1 << QList<int> {};
+    QTest::newRow("cannot save") << 4 << "400" << "failed" << 100 << "save failed." << 1 << QList<int> {};
+    QTest::newRow("not a number") << 4 << "12abc" << "failed" << 100 << "connect to network failed." << 1
                                   << QList<int> {};
     QTest::newRow("installed") << 4 << "200" << "open" << 0 << "" << 3 << QList<int> { 3 };
     QTest::newRow("other method") << 6 << "57" << "downloading" << 0 << "" << 1 << QList<int> {};
@@ -654,6 +654,10 @@ void TestDetailPage::pageScreenshot()
     const QString strLang = m_iTranslator == 1 ? "zh" : "en";
     const QString strPath = detailtest::saveScreenshot(&page, "detail_" + strLang);
     QVERIFY(QImage(strPath).size() == page.size());
+    // The same page after a failed download, with its retry and cancel buttons.
+    emit page.signalToMoreInfoPage(StateDownloading, Viewer);
+    emit page.signalServerResponded(4, { { Viewer, "404" } });
+    detailtest::saveScreenshot(page.actionPanel(), "detail_failed_" + strLang);
     setState(Viewer, 0, 0);
 
     HelpWidget help;

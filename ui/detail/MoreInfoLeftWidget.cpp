@@ -5,6 +5,7 @@
 #include "CardResponse.h"
 #include "ConfigureStore.h"
 #include "DetailPixmaps.h"
+#include "MarketPixmaps.h"
 #include "StringConvert.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
@@ -46,6 +47,17 @@ MoreInfoLeftWidget::MoreInfoLeftWidget(QWidget *parent)
     ui->openBtn->hide();
     ui->refreshBtn->setToolTip(tr("Retry"));
     ui->deleteBtn->setToolTip(tr("Cancel"));
+    // The same marks as on the tool card, so the two read alike.
+    ui->refreshBtn->setIcon(retryPixmap(24));
+    ui->deleteBtn->setIcon(cancelPixmap(24));
+    for (QPushButton *pButton : { ui->refreshBtn, ui->deleteBtn }) {
+        pButton->setIconSize(QSize(24, 24));
+        pButton->setFlat(true);
+    }
+    // The bar is 14 pixels high; its caption is drawn in the bar's own font, which must fit.
+    QFont barFont = ui->progressBar->font();
+    barFont.setPixelSize(10);
+    ui->progressBar->setFont(barFont);
 
     connect(ui->openBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onOpenTool);
     connect(ui->downloadBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onDownloadTool);
@@ -342,6 +354,8 @@ void MoreInfoLeftWidget::showFailedView(int iCode)
     ui->progressBar->show();
     ui->deleteBtn->show();
     ui->refreshBtn->show();
+    // A full red bar: the white caption would be unreadable on the empty grey track.
+    ui->progressBar->setValue(ui->progressBar->maximum());
     ui->progressBar->m_iMode = 1;
     ui->progressBar->m_chunkColor = QColor(QStringLiteral("#FA3239"));
     ui->progressBar->m_strText = tr("download fail");
