@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
+#include <QTextLayout>
 #include <QTimer>
 
 namespace gearbay {
@@ -24,6 +25,30 @@ namespace gearbay {
 namespace {
 constexpr int kPollMs = 1000;
 const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
+
+// The text word-wrapped to iWidth, cut with an ellipsis after the last line that fits in iHeight.
+QString elidedLines(const QString &strText, const QFont &font, int iWidth, int iHeight)
+{
+    const QFontMetrics metrics(font);
+    const int iMaxLines = qMax(1, iHeight / metrics.lineSpacing());
+    QTextLayout layout(strText, font);
+    layout.beginLayout();
+    QStringList lines;
+    int iEnd = 0;
+    while (lines.size() < iMaxLines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(iWidth);
+        lines << strText.mid(line.textStart(), line.textLength());
+        iEnd = line.textStart() + line.textLength();
+    }
+    layout.endLayout();
+    if (iEnd >= strText.size() || lines.isEmpty())
+        return strText;
+    lines.last() = metrics.elidedText(lines.last().trimmed() + QStringLiteral("\u2026"), Qt::ElideRight, iWidth);
+    return lines.join('\n');
+}
 } // namespace
 
 SubToolWidget::SubToolWidget(int key, QWidget *parent)
@@ -105,12 +130,16 @@ void SubToolWidget::fill()
     m_toolInfo = itInfo.value();
     m_bHasInfo = true;
 
+    // Long names and introductions are cut to the card (the tooltips keep them whole); the fonts are
+    // the style sheet's, so they are measured after polishing.
     const QString strName = vellum::ConvertToUnicode(catalog->toolName(m_iKey));
-    // Long names are cut so the author mark and the card's edges stay visible; the tooltip keeps it.
-    ui->toolName->setText(ui->toolName->fontMetrics().elidedText(strName, Qt::ElideRight, 170));
+    ui->toolName->ensurePolished();
+    const int iNameWidth = m_toolInfo.IsDown == 1 ? 166 : 196;
+    ui->toolName->setText(ui->toolName->fontMetrics().elidedText(strName, Qt::ElideRight, iNameWidth));
     ui->toolName->setToolTip(strName);
     const QString strIntro = vellum::ConvertToUnicode(catalog->briefIntro(m_iKey));
-    ui->toolInfoTextedit->setText(strIntro);
+    ui->toolInfoTextedit->ensurePolished();
+    ui->toolInfoTextedit->setText(elidedLines(strIntro, ui->toolInfoTextedit->font(), 208, 40));
     ui->toolInfoTextedit->setToolTip(strIntro);
 
     const QString strIconName = vellum::ConvertToUnicode(m_toolInfo.IconMidName);
