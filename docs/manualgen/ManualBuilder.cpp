@@ -59,8 +59,18 @@ void ManualBuilder::addFigures(const QString &strMarkdown)
     while (it.hasNext()) {
         const QString strName = it.next().captured(1);
         QImage image;
-        if (!m_strScreenshots.isEmpty())
-            image.load(m_strScreenshots + "/" + strName + "_" + strLanguage + ".png");
+        if (!m_strScreenshots.isEmpty()) {
+            // The names the page tests give their screenshots.
+            QStringList listFiles { strName + "_" + strLanguage, strName + "_page_" + strLanguage };
+            if (!m_bChinese)
+                listFiles << strName + "_all_tools";
+            for (const QString &strFile : qAsConst(listFiles)) {
+                if (image.load(m_strScreenshots + "/" + strFile + ".png")) {
+                    m_setScreenshots.insert("figure:" + strName);
+                    break;
+                }
+            }
+        }
         if (image.isNull())
             image = drawFigure(strName, m_bChinese);
         if (image.isNull()) {
@@ -117,7 +127,9 @@ void ManualBuilder::styleDocument(double dTextWidth)
             const QImage image = m_document.resource(QTextDocument::ImageResource, QUrl(imageFormat.name())).value<QImage>();
             if (image.isNull())
                 continue;
-            const double dWidth = qMin(dTextWidth, image.width() / 2.0);
+            // Drawn figures are made at twice their printed size; screenshots are taken at screen size.
+            const double dScale = m_setScreenshots.contains(imageFormat.name()) ? 1.0 : 2.0;
+            const double dWidth = qMin(dTextWidth, image.width() / dScale);
             imageFormat.setWidth(dWidth);
             imageFormat.setHeight(dWidth * image.height() / image.width());
             cursor.setPosition(fragment.position());

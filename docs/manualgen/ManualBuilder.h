@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QTextDocument>
 
@@ -7,7 +8,8 @@ namespace manualgen {
 
 // Lays a Markdown manual out as an A4 PDF: every top-level heading starts a chapter on a new
 // page, "figure:<name>" images are the drawn figures of ManualFigures (or, when a screenshot
-// folder holds "<name>_<en|zh>.png", that screenshot), and every page carries its number.
+// folder holds "<name>_<en|zh>.png" or "<name>_page_<en|zh>.png", that screenshot), and every
+// page carries its number.
 class ManualBuilder
 {
 public:
@@ -26,6 +28,7 @@ private:
     bool m_bChinese;
     QString m_strScreenshots;
     QTextDocument m_document;
+    QSet<QString> m_setScreenshots; // figure URLs that show a test screenshot
     int m_iChapters = 0;
 };
 
