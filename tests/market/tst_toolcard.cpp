@@ -7,6 +7,7 @@
 #include "SubToolWidget.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
+#include "ToolsWiget.h"
 #include "Utilities.h"
 
 #include <QLabel>
@@ -474,20 +475,29 @@ void TestToolCard::screenshotsOfEachState()
         { "open", { "sub=1", "r3=0", "r4=200" } },
     };
     for (const auto &shot : shots) {
-        SubToolWidget card(kPlain);
-        card.show();
+        // Cards take their look from the grid they live in.
+        ToolsWiget grid;
+        grid.resize(1010, 600);
+        grid.show();
+        SubToolWidget *card = nullptr;
+        for (SubToolWidget *candidate : grid.cards())
+            if (candidate->toolKey() == kPlain)
+                card = candidate;
+        QVERIFY(card);
         for (const QString &step : shot.second) {
             if (step.startsWith("sub="))
-                card.onSubToolsStateChanged(ToolCurrentState(step.mid(4).toInt()), kPlain);
+                card->onSubToolsStateChanged(ToolCurrentState(step.mid(4).toInt()), kPlain);
             else
-                card.onServerResponded(step.mid(1, 1).toInt(), { { kPlain, step.mid(3) } });
+                card->onServerResponded(step.mid(1, 1).toInt(), { { kPlain, step.mid(3) } });
         }
-        QVERIFY(QFile::exists(markettest::saveScreenshot(&card, "market_card_" + shot.first)));
+        QVERIFY(QFile::exists(markettest::saveScreenshot(card, "market_card_" + shot.first)));
         ToolCatalog::instance()->toolStates()[kPlain].IsDownload = 0;
+        if (shot.first == "download") {
+            for (SubToolWidget *candidate : grid.cards())
+                if (candidate->toolKey() == kLocked)
+                    QVERIFY(QFile::exists(markettest::saveScreenshot(candidate, "market_card_restricted")));
+        }
     }
-    SubToolWidget locked(kLocked);
-    locked.show();
-    QVERIFY(QFile::exists(markettest::saveScreenshot(&locked, "market_card_restricted")));
 }
 
 QTEST_MAIN(TestToolCard)

@@ -203,6 +203,7 @@ void SubToolWidget::showDownloadingView()
     ui->progressBar->setValue(0);
     ui->progressBar->m_iMode = 0;
     ui->progressBar->m_chunkColor = QColor("#3BCD8D");
+    ui->progressBar->m_backColor = QColor("#E6E6E6");
     ui->progressBar->setToolTip(QString());
     ui->progressBar->update();
 }
@@ -216,6 +217,8 @@ void SubToolWidget::showWaitingView()
     ui->cancelBtn->show();
     ui->progressBar->setValue(0);
     ui->progressBar->m_iMode = 2;
+    // The caption is white: on the usual pale track it could not be read.
+    ui->progressBar->m_backColor = QColor("#BFC3C3");
     ui->progressBar->m_strText = tr("Waiting...");
     ui->progressBar->setToolTip(QString());
     ui->progressBar->update();
@@ -231,6 +234,7 @@ void SubToolWidget::showFailedView(int iCode)
     // A full red bar: the white caption would be unreadable on the empty grey track.
     ui->progressBar->setValue(ui->progressBar->maximum());
     ui->progressBar->m_iMode = 1;
+    ui->progressBar->m_backColor = QColor("#E6E6E6");
     ui->progressBar->m_chunkColor = QColor("#FA3239");
     ui->progressBar->m_strText = tr("download fail");
     ui->progressBar->setToolTip(errorText(iCode));
