@@ -35,6 +35,7 @@ private slots:
     void dialogCompletesOnlyAtHundred();
     void pathRefusals_data();
     void pathRefusals();
+    void firstPathMovesNothing();
 };
 
 void TestUpdateRules::programProgress_data()
@@ -181,6 +182,23 @@ void TestUpdateRules::pathRefusals()
     if (emGot == Refusal::None)
         emGot = DownloadPathMove::refusalForTarget(strOld, dir.path() + QLatin1Char('/') + newPath, freeGiB);
     QCOMPARE(emGot, refusal);
+}
+
+// With no download path yet there is no old tree: the move only makes the new one, and never takes
+// a folder of the working directory or the file system root for the old tools.
+void TestUpdateRules::firstPathMovesNothing()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("SubTools/Tool")));
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QString strTarget = dir.path() + QStringLiteral("/SubTools/Tool/New/SubTools");
+    DownloadPathMove move(QString(), strTarget);
+    QVERIFY(move.copy());
+    QVERIFY(QFileInfo(strTarget).isDir());
+    QCOMPARE(move.copiedFiles(), 0);
+    QVERIFY(move.removeSource());
+    QVERIFY(QFileInfo(dir.path() + QStringLiteral("/SubTools/Tool")).isDir());
 }
 
 QTEST_MAIN(TestUpdateRules)

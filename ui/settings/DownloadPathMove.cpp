@@ -96,7 +96,8 @@ bool DownloadPathMove::copy()
     m_strCreatedDirs.clear();
     m_strError.clear();
     m_iCopiedFiles = 0;
-    if (overlaps(m_strSource, m_strTarget))
+    // No source: no download path was set yet, so there is nothing to move.
+    if (!m_strSource.isEmpty() && overlaps(m_strSource, m_strTarget))
         return fail(QStringLiteral("%1 and %2 overlap").arg(m_strSource, m_strTarget));
     bool bOk = true;
     if (!QFileInfo::exists(m_strTarget)) {
@@ -109,7 +110,7 @@ bool DownloadPathMove::copy()
         else
             bOk = fail(QStringLiteral("cannot create %1").arg(m_strTarget));
     }
-    if (bOk && QFileInfo::exists(m_strSource))
+    if (bOk && !m_strSource.isEmpty() && QFileInfo::exists(m_strSource))
         bOk = copyTree(m_strSource, m_strTarget) && verifyTree(m_strSource, m_strTarget);
     if (!bOk)
         rollback();
@@ -215,7 +216,7 @@ void DownloadPathMove::rollback()
 
 bool DownloadPathMove::removeSource()
 {
-    if (!QFileInfo::exists(m_strSource))
+    if (m_strSource.isEmpty() || !QFileInfo::exists(m_strSource))
         return true;
     if (!QDir(m_strSource).removeRecursively())
         return fail(QStringLiteral("cannot remove all of %1").arg(m_strSource));

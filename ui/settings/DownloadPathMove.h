@@ -31,7 +31,7 @@ public:
     // True when the two folders are the same or one lies inside the other (links resolved).
     static bool overlaps(const QString &strFirst, const QString &strSecond);
 
-    // Both are SubTools folders: the old download path's and the new one's.
+    // Both are SubTools folders: the old download path's (empty when none was set) and the new one's.
     DownloadPathMove(const QString &strSource, const QString &strTarget);
 
     // Copies every entry of the source into the target (hidden files and links included, modes kept,

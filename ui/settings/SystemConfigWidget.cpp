@@ -232,7 +232,8 @@ void SystemConfigWidget::moveTools(const QString &strNewPath)
     ui->changePathBtn->setEnabled(false);
     emit signalTransCover(true);
 
-    DownloadPathMove move(m_strDownloadPath + QStringLiteral("/SubTools"), strNewPath + QStringLiteral("/SubTools"));
+    const QString strSource = m_strDownloadPath.isEmpty() ? QString() : m_strDownloadPath + QStringLiteral("/SubTools");
+    DownloadPathMove move(strSource, strNewPath + QStringLiteral("/SubTools"));
     const bool bCopied = runOffGuiThread([this, &move] {
         m_bNotCopying = false;
         const bool bOk = move.copy();
