@@ -105,6 +105,7 @@ private slots:
     void otherPagesStates_data();
     void otherPagesStates();
     void runningToolIsNeverRestartedOrUpdated();
+    void restrictedToolAsksForLoginOnce();
     void sizeCaption_data();
     void sizeCaption();
 
@@ -363,6 +364,45 @@ void TestDetailPage::runningToolIsNeverRestartedOrUpdated()
         QCOMPARE(args.at(0).toInt(), 3);
         QCOMPARE(args.at(1).value<QVector<int>>(), QVector<int> { Ghost });
     }
+}
+
+void TestDetailPage::restrictedToolAsksForLoginOnce()
+{
+    setState(Viewer, 0, 0);
+    ToolInfo restricted = infoOf(Viewer);
+    restricted.IsDown = 1;
+    restricted.ToolSize = 0; // passes the free-space check on any disk
+    ToolCatalog::instance()->setPermissionGranted(false);
+    MoreInfoLeftWidget panel;
+    panel.setToolInfo(restricted);
+    QSignalSpy requests(&panel, &MoreInfoLeftWidget::signalDownload);
+    QSignalSpy covers(&panel, &MoreInfoLeftWidget::signalCover);
+
+    // The user closes the login without logging in: nothing is sent, the cover comes down again.
+    QStringList listDialogs;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto *pDialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            listDialogs << QString::fromLatin1(pDialog->metaObject()->className());
+            pDialog->reject();
+        }
+    });
+    closer.start(20);
+    QTest::mouseClick(panel.findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
+    QCOMPARE(listDialogs, QStringList({ "gearbay::UserPermissionWidget" }));
+    QCOMPARE(requests.count(), 0);
+    QCOMPARE(covers.count(), 2);
+    QCOMPARE(covers.at(1).at(0).toBool(), false);
+    QVERIFY(!ToolCatalog::instance()->permissionGranted());
+    QCOMPARE(viewOf(&panel), QString("download"));
+
+    // After a login that succeeded elsewhere in this run, no dialog comes up.
+    ToolCatalog::instance()->setPermissionGranted(true);
+    QTest::mouseClick(panel.findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
+    QCOMPARE(listDialogs.size(), 1);
+    QCOMPARE(requests.count(), 1);
+    QCOMPARE(viewOf(&panel), QString("downloading"));
+    ToolCatalog::instance()->setPermissionGranted(false);
 }
 
 void TestDetailPage::sizeCaption_data()
