@@ -542,6 +542,10 @@ void TestDetailPage::longNamesAndIntroductionsStayInside()
     auto *pMore = pTop->findChild<QAbstractButton *>("introMoreBtn");
     QVERIFY(pName->fontMetrics().horizontalAdvance(pName->text()) <= 768);
     QVERIFY(!pName->toolTip().isEmpty()); // the whole name stays reachable
+    // No logo file for this tool: a placeholder instead of an empty square.
+    QVERIFY(!page.actionPanel()->findChild<QLabel *>("logoLabel")->pixmap(Qt::ReturnByValue).isNull());
+    auto *pVersion = page.actionPanel()->findChild<QLabel *>("versionLabel");
+    QVERIFY(pVersion->geometry().right() <= page.actionPanel()->width());
     QCOMPARE(pTop->allowedLines(), 4);
     QVERIFY(pIntro->text().endsWith(QChar(0x2026)));
     QVERIFY(pMore->isVisibleTo(pTop));
