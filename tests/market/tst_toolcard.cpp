@@ -162,7 +162,6 @@ void TestToolCard::responseTable_data()
     QTest::newRow("progress 97") << 4 << 97 << CardAction::ShowProgress << 96;
     QTest::newRow("progress 100") << 4 << 100 << CardAction::ShowProgress << 99;
     QTest::newRow("progress 101") << 4 << 101 << CardAction::Fail << 101;
-    QTest::newRow("progress -5") << 4 << -5 << CardAction::Fail << -5;
     QTest::newRow("progress queued") << 4 << 120 << CardAction::ShowWaiting << 0;
     QTest::newRow("progress done") << 4 << 200 << CardAction::Complete << 0;
     QTest::newRow("progress no urls") << 4 << 130 << CardAction::Fail << -1;
@@ -202,10 +201,6 @@ void TestToolCard::cardFollowsServer_data()
                               << int(StateDownloading) << true << "3" << "1,2";
     QTest::newRow("progress") << QStringList { "download", "r3=0", "r4=50" } << "Downloading" << 50 << none
                               << int(StateDownloading) << true << "3" << "1,2";
-    QTest::newRow("97 shows 96") << QStringList { "download", "r3=0", "r4=97" } << "Downloading" << 96 << none
-                                 << int(StateDownloading) << true << "3" << "1,2";
-    QTest::newRow("100 shows 99") << QStringList { "download", "r3=0", "r4=100" } << "Downloading" << 99
-                                  << none << int(StateDownloading) << true << "3" << "1,2";
     QTest::newRow("installed") << QStringList { "download", "r3=0", "r4=40", "r4=200" } << "Open" << -1 << none
                                << int(StateDownloaded) << false << "3" << "1,2,3";
     QTest::newRow("queued") << QStringList { "download", "r3=120" } << "Waiting" << 0 << none
@@ -220,11 +215,6 @@ void TestToolCard::cardFollowsServer_data()
                              << "connect to network timeout." << int(StateRequested) << false << "3" << "1";
     QTest::newRow("network") << QStringList { "download", "r3=-1" } << "Failed" << -1
                              << "connect to network failed." << int(StateRequested) << false << "3" << "1";
-    QTest::newRow("no urls") << QStringList { "download", "r3=130" } << "Failed" << -1
-                             << "connect to network failed." << int(StateRequested) << false << "3" << "1";
-    QTest::newRow("200 to a request") << QStringList { "download", "r3=200" } << "Failed" << -1
-                                      << "connect to network failed." << int(StateRequested) << false << "3"
-                                      << "1";
     QTest::newRow("no client") << QStringList { "download", "r3=140" } << "Failed" << -1
                                << "network initial failed." << int(StateRequested) << false << "3" << "1";
     QTest::newRow("save failed") << QStringList { "download", "r3=0", "r4=30", "r4=400" } << "Failed" << 100

@@ -37,7 +37,7 @@ ToosListWidget::ToosListWidget(QWidget *parent)
 void ToosListWidget::showEmptyState()
 {
     auto *layout = new QVBoxLayout(ui->page_2);
-    layout->setContentsMargins(0, 48, 0, 48);
+    layout->setContentsMargins(0, 24, 0, 24);
     layout->setSpacing(12);
     auto *picture = new QLabel(ui->page_2);
     picture->setObjectName("emptyPicture");
