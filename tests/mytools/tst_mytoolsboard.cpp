@@ -275,9 +275,26 @@ void TestMyToolsBoard::batchUpdateFollowsFlowControl()
     QCOMPARE(paintRow->updateState(), UpdateAvailable);
     QCOMPARE(requestSpy.last().at(0).toInt(), int(CancelDownloadSubTool));
     QCOMPARE(ToolCatalog::instance()->findState(5)->CurrentVersion, std::string("1.0"));
+    // The server confirms the cancel: the board's row offers the update again too.
+    emit m_pPage->signalServerResponded(CancelDownloadSubTool, { { 5, "0" } });
+    QCOMPARE(m_pPage->downloadedScene()->row(5)->updateState(), UpdateAvailable);
 
     tabs->onAllToolBtnClicked();
     QCOMPARE(m_pPage->findChild<QLabel *>("m_pUpdateNumLabel")->text(), QString("1"));
+
+    // A row's buttons work through the board's view, although the row is draggable.
+    DownloadedSubToolWidget *boardRow = m_pPage->downloadedScene()->row(5);
+    auto *upgrade = boardRow->findChild<QPushButton *>("m_upgradeBtn");
+    QVERIFY(upgrade->isVisible());
+    const QPoint onButton = boardView()->mapFromScene(
+        itemOf(5)->mapToScene(QPointF(upgrade->mapTo(boardRow, upgrade->rect().center()))));
+    requestSpy.clear();
+    QTest::mouseClick(boardView()->viewport(), Qt::LeftButton, Qt::NoModifier, onButton);
+    QCOMPARE(requestSpy.count(), 1);
+    QCOMPARE(requestSpy.at(0).at(1).value<QVector<int>>(), QVector<int>({ 5 }));
+    QCOMPARE(boardRow->updateState(), Updating);
+    boardRow->onCancelUpdateBtnClicked();
+    waitSettled();
 }
 
 void TestMyToolsBoard::dropOnTrashUninstalls()

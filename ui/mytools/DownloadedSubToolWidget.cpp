@@ -113,8 +113,10 @@ void DownloadedSubToolWidget::setToolInfo(const ToolInfo &info)
     ToolCatalog *catalog = ToolCatalog::instance();
     m_iToolKey = info.ToolKey;
     const QString strIcon = QDir::currentPath() + "/ToolsFile/Icon/" + vellum::ConvertToUnicode(info.IconMinName);
-    QPixmap icon(strIcon);
-    if (!icon.isNull())
+    const QPixmap icon(strIcon);
+    if (icon.isNull())
+        ui->m_iconLabel->clear(); // not the form's placeholder text
+    else
         ui->m_iconLabel->setPixmap(icon);
 
     m_strToolName = vellum::ConvertToUnicode(catalog->toolName(m_iToolKey));
