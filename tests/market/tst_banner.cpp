@@ -152,6 +152,7 @@ void TestBanner::switchButtonRestartsCount()
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(&banner, &enter);
     QVERIFY(switchBtn->isVisible());
+    markettest::saveScreenshot(&banner, "market_banner_hover");
     QTest::qWait(1500);
     switchBtn->click();
     // The automatic rotation is postponed to a full period after the click.

@@ -146,4 +146,21 @@ QPixmap cancelPixmap(int iSide)
     return pixmap;
 }
 
+QPixmap nextPixmap(int iSide)
+{
+    QPixmap pixmap;
+    QPainter painter;
+    beginPixmap(iSide, painter, pixmap);
+    const qreal s = iSide / 32.0;
+    painter.scale(s, s);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 90));
+    painter.drawEllipse(QPointF(16, 16), 15, 15);
+    painter.setPen(QPen(Qt::white, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(QPolygonF({ QPointF(13, 9), QPointF(20, 16), QPointF(13, 23) }));
+    painter.end();
+    return pixmap;
+}
+
 } // namespace gearbay

@@ -20,6 +20,8 @@ QPixmap newMarkPixmap(int iSide);
 QPixmap lockPixmap(int iSide);
 QPixmap retryPixmap(int iSide);
 QPixmap cancelPixmap(int iSide);
+// The banner's "next picture" button: a chevron on a dark translucent disc.
+QPixmap nextPixmap(int iSide);
 
 } // namespace gearbay
 

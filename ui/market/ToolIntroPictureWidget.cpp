@@ -107,6 +107,10 @@ void ToolIntroPictureWidget::buildPreviews()
     m_pSwitchBtn->setObjectName("m_pSwitchBtn");
     m_pSwitchBtn->setFixedSize(32, 32);
     m_pSwitchBtn->setCursor(Qt::PointingHandCursor);
+    m_pSwitchBtn->setIcon(nextPixmap(32));
+    m_pSwitchBtn->setIconSize(QSize(32, 32));
+    m_pSwitchBtn->setFlat(true);
+    m_pSwitchBtn->setToolTip(tr("Next picture"));
     m_pSwitchBtn->hide();
     m_pTimer = new QTimer(this);
 }
