@@ -35,10 +35,12 @@ bool copyTree(const QString &strFrom, const QString &strTo)
 {
     if (!QDir().mkpath(strTo))
         return false;
-    const QFileInfoList entries = QDir(strFrom).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QFileInfoList entries
+        = QDir(strFrom).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo &entry : entries) {
         const QString strTarget = strTo + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir() ? !copyTree(entry.filePath(), strTarget) : !QFile::copy(entry.filePath(), strTarget))
+        if (entry.isDir() ? !copyTree(entry.filePath(), strTarget)
+                          : !QFile::copy(entry.filePath(), strTarget))
             return false;
     }
     return true;
@@ -69,12 +71,13 @@ public:
     {
         QStringList urls;
         for (int iKey : toolKeys) {
-            const QString strUrl = method == 6 ? ConfigureStore::instance()->serverAddress()
-                                               : QString::fromStdString(ToolCatalog::instance()->downloadUrl(iKey));
+            const QString strUrl = method == 6
+                ? ConfigureStore::instance()->serverAddress()
+                : QString::fromStdString(ToolCatalog::instance()->downloadUrl(iKey));
             m_mapUrlToKey.insert(strUrl, iKey);
             urls << strUrl;
         }
-        m_manager.sendRequest({method, m_iPort, urls});
+        m_manager.sendRequest({ method, m_iPort, urls });
     }
 
 signals:
@@ -113,11 +116,14 @@ private slots:
     void newMaterialTakesEffectAtNextStart();
 
 private:
-    QString versionText() const { return m_pPanel->findChild<QLabel *>(QStringLiteral("newVersionLabel"))->text(); }
+    QString versionText() const
+    {
+        return m_pPanel->findChild<QLabel *>(QStringLiteral("newVersionLabel"))->text();
+    }
     QString marker() const { return m_program.homePath() + QStringLiteral("/Rig Warden"); }
 
     TempProgramFolder m_program;
-    CatalogTestServer m_server {QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2")};
+    CatalogTestServer m_server { QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2") };
     QProcess m_ferrodock;
     Router *m_pRouter = nullptr;
     SystemConfigWidget *m_pPanel = nullptr;
@@ -128,11 +134,12 @@ void TestCatalogRefresh::initTestCase()
 {
     gearbay::TipDialog::setAnswerHook([](const QString &, bool) { return 0; });
     QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2/MaterialVersion.txt")),
-             "build the demo catalog first");
+        "build the demo catalog first");
     QVERIFY(m_server.start());
     QVERIFY(m_program.writeSetup(m_server.baseUrl(), m_server.baseUrl()));
     // The program as shipped: version 1's material and no state yet.
-    QVERIFY(copyTree(QStringLiteral(RW_BUILD_DIR "/demo/catalog/ToolsFile"), m_program.path() + QStringLiteral("/ToolsFile")));
+    QVERIFY(copyTree(QStringLiteral(RW_BUILD_DIR "/demo/catalog/ToolsFile"),
+        m_program.path() + QStringLiteral("/ToolsFile")));
     QSaveFile states(m_program.path() + QStringLiteral("/ToolsStateList.xml"));
     QVERIFY(states.open(QIODevice::WriteOnly));
     states.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
@@ -150,7 +157,7 @@ void TestCatalogRefresh::initTestCase()
     m_ferrodock.setProcessEnvironment(env);
     m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const int iPort = freePort();
-    m_ferrodock.start(strFerrodock, {QString::number(iPort)});
+    m_ferrodock.start(strFerrodock, { QString::number(iPort) });
     QVERIFY(m_ferrodock.waitForStarted(10000));
     QTRY_VERIFY_WITH_TIMEOUT(
         [iPort] {
@@ -196,7 +203,7 @@ void TestCatalogRefresh::refreshAtStart()
     QSignalSpy newMaterial(m_pPanel, &SystemConfigWidget::signalHaveNewMaterial);
     QSignalSpy newProgram(m_pPanel, &SystemConfigWidget::signalRigWardenNew);
     // What the main window asks as it starts.
-    m_pRouter->send(6, {0});
+    m_pRouter->send(6, { 0 });
     QTRY_COMPARE_WITH_TIMEOUT(newMaterial.count(), 1, kFlowMs);
     QCOMPARE(newProgram.count(), 1);
     QCOMPARE(versionText(), QStringLiteral("check new version!"));
@@ -212,8 +219,10 @@ void TestCatalogRefresh::refreshAtStart()
 void TestCatalogRefresh::programDownloadRetriedAfterDrop()
 {
     gearbay::UpdateVersionDialog dialog;
-    connect(m_pPanel, &SystemConfigWidget::signalSetUpdateProgress, &dialog, &gearbay::UpdateVersionDialog::setProgress);
-    connect(&dialog, &gearbay::UpdateVersionDialog::signalUpdateCompleted, m_pPanel, &SystemConfigWidget::onUpdateCompleted);
+    connect(m_pPanel, &SystemConfigWidget::signalSetUpdateProgress, &dialog,
+        &gearbay::UpdateVersionDialog::setProgress);
+    connect(&dialog, &gearbay::UpdateVersionDialog::signalUpdateCompleted, m_pPanel,
+        &SystemConfigWidget::onUpdateCompleted);
     QSignalSpy failed(m_pPanel, &SystemConfigWidget::signalUpdateFailed);
     QSignalSpy completed(&dialog, &gearbay::UpdateVersionDialog::signalUpdateCompleted);
     QSignalSpy progress(m_pPanel, &SystemConfigWidget::signalSetUpdateProgress);

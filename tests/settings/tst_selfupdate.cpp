@@ -13,7 +13,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <csignal>
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -38,8 +37,10 @@ public:
         auto open = reinterpret_cast<void *(*)(const char *)>(dlsym(m_pX11, "XOpenDisplay"));
         m_flush = reinterpret_cast<int (*)(void *)>(dlsym(m_pX11, "XFlush"));
         m_close = reinterpret_cast<int (*)(void *)>(dlsym(m_pX11, "XCloseDisplay"));
-        m_motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(dlsym(m_pXtst, "XTestFakeMotionEvent"));
-        m_button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(m_pXtst, "XTestFakeButtonEvent"));
+        m_motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(
+            dlsym(m_pXtst, "XTestFakeMotionEvent"));
+        m_button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(
+            dlsym(m_pXtst, "XTestFakeButtonEvent"));
         if (open && m_flush && m_close && m_motion && m_button)
             m_pDisplay = open(strDisplay.toLocal8Bit().constData());
     }
@@ -80,21 +81,24 @@ QRect windowGeometry(const QProcessEnvironment &env, const QString &strPattern)
 {
     QProcess xwininfo;
     xwininfo.setProcessEnvironment(env);
-    xwininfo.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    xwininfo.start(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") });
     if (!xwininfo.waitForFinished(10000))
         return QRect();
-    const QRegularExpression line(strPattern + QStringLiteral(".*\\s(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
-    const QStringList lines = QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split(QLatin1Char('\n'));
+    const QRegularExpression line(
+        strPattern + QStringLiteral(".*\\s(\\d+)x(\\d+)\\+-?\\d+\\+-?\\d+\\s+\\+(-?\\d+)\\+(-?\\d+)"));
+    const QStringList lines
+        = QString::fromLocal8Bit(xwininfo.readAllStandardOutput()).split(QLatin1Char('\n'));
     for (const QString &text : lines) {
         const auto match = line.match(text);
         if (!match.hasMatch())
             continue;
         const QRect rect(match.captured(3).toInt(), match.captured(4).toInt(), match.captured(1).toInt(),
-                         match.captured(2).toInt());
+            match.captured(2).toInt());
         // Hidden windows of Qt sit at 0,0 with their form size; the mapped one answers xwininfo -id.
         QProcess state;
         state.setProcessEnvironment(env);
-        state.start(QStringLiteral("xwininfo"), {QStringLiteral("-id"), text.trimmed().section(QLatin1Char(' '), 0, 0)});
+        state.start(QStringLiteral("xwininfo"),
+            { QStringLiteral("-id"), text.trimmed().section(QLatin1Char(' '), 0, 0) });
         if (state.waitForFinished(10000) && state.readAllStandardOutput().contains("IsViewable"))
             return rect;
     }
@@ -133,7 +137,9 @@ QString settingOf(const QString &strSetup, const QString &strKey)
 // Files are replaced by rename, so a replaced file has a new inode.
 quint64 inodeOf(const QString &strPath)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::stat(QFile::encodeName(strPath).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
 }
 
@@ -142,7 +148,8 @@ QString programVersionIn(const QString &strStateList)
     QFile file(strStateList);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    const QRegularExpression state(QStringLiteral("<ToolKey>1</ToolKey>\\s*<CurrentVersion>([^<]*)</CurrentVersion>"));
+    const QRegularExpression state(
+        QStringLiteral("<ToolKey>1</ToolKey>\\s*<CurrentVersion>([^<]*)</CurrentVersion>"));
     return state.match(QString::fromUtf8(file.readAll())).captured(1);
 }
 
@@ -165,7 +172,8 @@ QList<int> redButtonRows(const QImage &image, const QRect &popup)
     const int x = popup.right() - 28 - 44;
     for (int y = popup.top(); y <= popup.bottom(); ++y) {
         const QColor color = image.pixelColor(x, y);
-        if (color.red() > 200 && color.green() < 110 && color.blue() < 110 && (rows.isEmpty() || y - rows.last() > 40))
+        if (color.red() > 200 && color.green() < 110 && color.blue() < 110
+            && (rows.isEmpty() || y - rows.last() > 40))
             rows << y;
     }
     return rows;
@@ -189,14 +197,14 @@ private:
     InstalledProgramCopy m_program;
     QTemporaryDir m_home;
     QTemporaryDir m_runtime;
-    CatalogTestServer m_server {QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2")};
+    CatalogTestServer m_server { QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2") };
     QString m_strArtefacts;
 };
 
 void TestSelfUpdate::initTestCase()
 {
     QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/RigWarden/RigWarden")),
-             "run cmake --install for the build tree first");
+        "run cmake --install for the build tree first");
     m_strArtefacts = qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts"));
     QDir().mkpath(m_strArtefacts);
     QVERIFY(m_home.isValid() && m_runtime.isValid());
@@ -204,7 +212,8 @@ void TestSelfUpdate::initTestCase()
     QVERIFY(m_server.start());
     QVERIFY(m_program.setSetting(QStringLiteral("ChServerAddress"), m_server.baseUrl()));
     QVERIFY(m_program.setSetting(QStringLiteral("EnServerAddress"), m_server.baseUrl()));
-    QVERIFY(m_program.setSetting(QStringLiteral("DownloadPath"), m_program.path() + QStringLiteral("/Download")));
+    QVERIFY(
+        m_program.setSetting(QStringLiteral("DownloadPath"), m_program.path() + QStringLiteral("/Download")));
     QVERIFY2(m_display.start(), "Xvfb did not start");
 }
 
@@ -220,7 +229,8 @@ void TestSelfUpdate::updateFromTheSettingsPanel()
     // The user's data: an installed tool and the settings the update must keep.
     const QString strTool = m_program.path() + QStringLiteral("/Download/SubTools/HexViewer");
     QVERIFY(QDir().mkpath(strTool));
-    QVERIFY(QFile::copy(QStringLiteral(RW_BUILD_DIR "/demo/tools/HexViewer/HexViewer"), strTool + QStringLiteral("/HexViewer")));
+    QVERIFY(QFile::copy(QStringLiteral(RW_BUILD_DIR "/demo/tools/HexViewer/HexViewer"),
+        strTool + QStringLiteral("/HexViewer")));
     const QMap<QString, QByteArray> userTools = snapshot(m_program.path() + QStringLiteral("/Download"));
     const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
     const quint64 iProgramBefore = inodeOf(m_program.program());
@@ -239,8 +249,8 @@ void TestSelfUpdate::updateFromTheSettingsPanel()
     QVERIFY(program.waitForStarted(20000));
 
     // The check at start fetches the new material, which offers program 1.1.0.
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml")),
-                             90000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml")), 90000);
     QTest::qWait(2000);
     const QRect window = windowGeometry(env, kMainWindow);
     QVERIFY2(window.isValid(), "main window not found");
@@ -274,10 +284,12 @@ void TestSelfUpdate::updateFromTheSettingsPanel()
     QVERIFY(inodeOf(m_program.program()) != iProgramBefore);
     QCOMPARE(snapshot(m_program.path() + QStringLiteral("/Download")), userTools);
     QCOMPARE(settingOf(strSetup, QStringLiteral("ChServerAddress")), m_server.baseUrl());
-    QCOMPARE(settingOf(strSetup, QStringLiteral("DownloadPath")), m_program.path() + QStringLiteral("/Download"));
+    QCOMPARE(
+        settingOf(strSetup, QStringLiteral("DownloadPath")), m_program.path() + QStringLiteral("/Download"));
     // The new version's catalog is in use and names the version the settings panel shows.
     QVERIFY(!QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp")));
-    QCOMPARE(programVersionIn(m_program.path() + QStringLiteral("/ToolsStateList.xml")), QStringLiteral("1.1.0"));
+    QCOMPARE(
+        programVersionIn(m_program.path() + QStringLiteral("/ToolsStateList.xml")), QStringLiteral("1.1.0"));
 
     const QRect newWindow = windowGeometry(env, kMainWindow);
     pointer.click(newWindow.topLeft() + QPoint(5 + 702 + 230, 33));

@@ -95,8 +95,9 @@ void TestUpdateRules::materialAnswers()
     QFETCH(bool, hasKey);
     QFETCH(QString, value);
     QFETCH(Material, step);
-    QCOMPARE(download ? UpdateRules::materialDownloadStep(hasKey, value) : UpdateRules::materialProgressStep(value),
-             step);
+    QCOMPARE(download ? UpdateRules::materialDownloadStep(hasKey, value)
+                      : UpdateRules::materialProgressStep(value),
+        step);
 }
 
 void TestUpdateRules::versionAnswer_data()
@@ -106,12 +107,18 @@ void TestUpdateRules::versionAnswer_data()
     QTest::addColumn<QString>("material");
     QTest::addColumn<int>("programNeedsUpdate");
     QTest::addColumn<Version>("step");
-    QTest::newRow("not about the material") << false << "" << "1.0.0" << 0 << Version::Ignore;
-    QTest::newRow("server could not tell") << true << "" << "1.0.0" << 0 << Version::CheckFailed;
-    QTest::newRow("newer material") << true << "1.1.0" << "1.0.0" << 0 << Version::DownloadMaterial;
-    QTest::newRow("older material is fetched too") << true << "0.9.0" << "1.0.0" << 1 << Version::DownloadMaterial;
-    QTest::newRow("same, program waiting") << true << "1.0.0" << "1.0.0" << 1 << Version::OfferProgram;
-    QTest::newRow("same, nothing new") << true << "1.0.0" << "1.0.0" << 0 << Version::NoNewVersion;
+    QTest::newRow("not about the material") << false << ""
+                                            << "1.0.0" << 0 << Version::Ignore;
+    QTest::newRow("server could not tell") << true << ""
+                                           << "1.0.0" << 0 << Version::CheckFailed;
+    QTest::newRow("newer material") << true << "1.1.0"
+                                    << "1.0.0" << 0 << Version::DownloadMaterial;
+    QTest::newRow("older material is fetched too") << true << "0.9.0"
+                                                   << "1.0.0" << 1 << Version::DownloadMaterial;
+    QTest::newRow("same, program waiting") << true << "1.0.0"
+                                           << "1.0.0" << 1 << Version::OfferProgram;
+    QTest::newRow("same, nothing new") << true << "1.0.0"
+                                       << "1.0.0" << 0 << Version::NoNewVersion;
 }
 
 void TestUpdateRules::versionAnswer()
@@ -146,21 +153,32 @@ void TestUpdateRules::pathRefusals_data()
     QTest::addColumn<QString>("newPath");
     QTest::addColumn<qint64>("freeGiB");
     QTest::addColumn<Refusal>("refusal");
-    QTest::newRow("request in flight") << 1 << false << "a" << "b" << qint64(50) << Refusal::Downloading;
-    QTest::newRow("downloading wins over open tool") << 2 << true << "a" << "b" << qint64(50) << Refusal::Downloading;
-    QTest::newRow("open tool") << 0 << true << "a" << "b" << qint64(50) << Refusal::ToolRunning;
-    QTest::newRow("1 GiB free") << 0 << false << "a" << "b" << qint64(1) << Refusal::LowDiskSpace;
-    QTest::newRow("exactly 2 GiB free") << 0 << false << "a" << "b" << qint64(2) << Refusal::None;
-    QTest::newRow("same path") << 0 << false << "a" << "a" << qint64(50) << Refusal::NestedTarget;
-    QTest::newRow("same path, trailing slash") << 0 << false << "a" << "a/" << qint64(50) << Refusal::NestedTarget;
-    QTest::newRow("inside SubTools") << 0 << false << "a" << "a/SubTools/Tool" << qint64(50) << Refusal::NestedTarget;
-    QTest::newRow("inside SubTools via link") << 0 << false << "a" << "link/SubTools/x" << qint64(50)
-                                              << Refusal::NestedTarget;
-    QTest::newRow("old tree inside new SubTools") << 0 << false << "b/SubTools/old" << "b" << qint64(50)
-                                                  << Refusal::NestedTarget;
-    QTest::newRow("beside SubTools") << 0 << false << "a" << "a/Other" << qint64(50) << Refusal::None;
-    QTest::newRow("name sharing a prefix") << 0 << false << "a" << "a2" << qint64(50) << Refusal::None;
-    QTest::newRow("no path yet") << 0 << false << "" << "b" << qint64(50) << Refusal::None;
+    QTest::newRow("request in flight") << 1 << false << "a"
+                                       << "b" << qint64(50) << Refusal::Downloading;
+    QTest::newRow("downloading wins over open tool") << 2 << true << "a"
+                                                     << "b" << qint64(50) << Refusal::Downloading;
+    QTest::newRow("open tool") << 0 << true << "a"
+                               << "b" << qint64(50) << Refusal::ToolRunning;
+    QTest::newRow("1 GiB free") << 0 << false << "a"
+                                << "b" << qint64(1) << Refusal::LowDiskSpace;
+    QTest::newRow("exactly 2 GiB free") << 0 << false << "a"
+                                        << "b" << qint64(2) << Refusal::None;
+    QTest::newRow("same path") << 0 << false << "a"
+                               << "a" << qint64(50) << Refusal::NestedTarget;
+    QTest::newRow("same path, trailing slash") << 0 << false << "a"
+                                               << "a/" << qint64(50) << Refusal::NestedTarget;
+    QTest::newRow("inside SubTools") << 0 << false << "a"
+                                     << "a/SubTools/Tool" << qint64(50) << Refusal::NestedTarget;
+    QTest::newRow("inside SubTools via link") << 0 << false << "a"
+                                              << "link/SubTools/x" << qint64(50) << Refusal::NestedTarget;
+    QTest::newRow("old tree inside new SubTools") << 0 << false << "b/SubTools/old"
+                                                  << "b" << qint64(50) << Refusal::NestedTarget;
+    QTest::newRow("beside SubTools") << 0 << false << "a"
+                                     << "a/Other" << qint64(50) << Refusal::None;
+    QTest::newRow("name sharing a prefix") << 0 << false << "a"
+                                           << "a2" << qint64(50) << Refusal::None;
+    QTest::newRow("no path yet") << 0 << false << ""
+                                 << "b" << qint64(50) << Refusal::None;
 }
 
 void TestUpdateRules::pathRefusals()

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtDebug>
-
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -57,15 +56,16 @@ DownloadPathMove::Refusal DownloadPathMove::refusalBeforeChoosing(int iDownloadi
     return bToolRunning ? Refusal::ToolRunning : Refusal::None;
 }
 
-DownloadPathMove::Refusal DownloadPathMove::refusalForTarget(const QString &strOldDownloadPath,
-                                                             const QString &strNewDownloadPath, qint64 iFreeGiB)
+DownloadPathMove::Refusal DownloadPathMove::refusalForTarget(
+    const QString &strOldDownloadPath, const QString &strNewDownloadPath, qint64 iFreeGiB)
 {
     if (iFreeGiB < kMinFreeGiB)
         return Refusal::LowDiskSpace;
     // Copying a tree onto or into itself and then removing the original would lose the tools. The old
     // path may be empty on a first choice; then there is nothing to move.
     if (!strOldDownloadPath.isEmpty()
-        && overlaps(strOldDownloadPath + QStringLiteral("/SubTools"), strNewDownloadPath + QStringLiteral("/SubTools")))
+        && overlaps(strOldDownloadPath + QStringLiteral("/SubTools"),
+            strNewDownloadPath + QStringLiteral("/SubTools")))
         return Refusal::NestedTarget;
     return Refusal::None;
 }
@@ -130,8 +130,10 @@ bool DownloadPathMove::copyTree(const QString &strSource, const QString &strTarg
                 m_strCreatedFiles << strTo;
             }
             if (::symlink(QFile::encodeName(linkText(entry.filePath())).constData(),
-                          QFile::encodeName(strTo).constData()) != 0)
-                return fail(QStringLiteral("cannot link %1: %2").arg(strTo, QString::fromLocal8Bit(std::strerror(errno))));
+                    QFile::encodeName(strTo).constData())
+                != 0)
+                return fail(QStringLiteral("cannot link %1: %2")
+                                .arg(strTo, QString::fromLocal8Bit(std::strerror(errno))));
         } else if (entry.isDir()) {
             if (!QFileInfo(strTo).isDir()) {
                 if (!QDir().mkdir(strTo))
@@ -142,7 +144,8 @@ bool DownloadPathMove::copyTree(const QString &strSource, const QString &strTarg
                 return false;
             QFile::setPermissions(strTo, entry.permissions());
         } else if (!entry.isFile()) {
-            qWarning().noquote() << "pellamar== download path move: skipping special file" << entry.filePath();
+            qWarning().noquote() << "pellamar== download path move: skipping special file"
+                                 << entry.filePath();
         } else if (!copyFile(entry.filePath(), strTo)) {
             return false;
         }
@@ -175,7 +178,8 @@ bool DownloadPathMove::copyFile(const QString &strSource, const QString &strTarg
     target.close();
     target.setPermissions(source.permissions());
     if (::rename(QFile::encodeName(strPart).constData(), QFile::encodeName(strTarget).constData()) != 0)
-        return fail(QStringLiteral("cannot rename %1: %2").arg(strPart, QString::fromLocal8Bit(std::strerror(errno))));
+        return fail(QStringLiteral("cannot rename %1: %2")
+                        .arg(strPart, QString::fromLocal8Bit(std::strerror(errno))));
     m_strCreatedFiles.removeLast();
     if (!bExisted)
         m_strCreatedFiles << strTarget;

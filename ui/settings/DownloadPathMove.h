@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
-
 #include <atomic>
 
 namespace gearbay {
@@ -17,8 +16,8 @@ class DownloadPathMove
 public:
     enum class Refusal {
         None,
-        Downloading,  // requests are in flight
-        ToolRunning,  // an installed tool is open
+        Downloading, // requests are in flight
+        ToolRunning, // an installed tool is open
         LowDiskSpace, // less than 2 GiB free where the tools would go
         NestedTarget, // the new tree would lie inside the old one, or the other way round
     };
@@ -26,8 +25,8 @@ public:
     // The checks made before the folder dialog opens.
     static Refusal refusalBeforeChoosing(int iDownloadingCount, bool bToolRunning);
     // The checks made on the chosen folder; iFreeGiB is the free space of its file system.
-    static Refusal refusalForTarget(const QString &strOldDownloadPath, const QString &strNewDownloadPath,
-                                    qint64 iFreeGiB);
+    static Refusal refusalForTarget(
+        const QString &strOldDownloadPath, const QString &strNewDownloadPath, qint64 iFreeGiB);
     // True when the two folders are the same or one lies inside the other (links resolved).
     static bool overlaps(const QString &strFirst, const QString &strSecond);
 

@@ -37,7 +37,13 @@ const char *const kTipIcon = "border-image:url(:/Gearbay/Image/Gearbai/icon/tip.
 const char *const kErrorIcon = "border-image:url(:/Gearbay/Image/Gearbai/icon/ic_fauls.png);";
 const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
 
-enum Method { DownloadMaterial = 1, DownloadManageTool = 2, DownloadProgress = 4, CancelDownload = 5, AskVersion = 6 };
+enum Method {
+    DownloadMaterial = 1,
+    DownloadManageTool = 2,
+    DownloadProgress = 4,
+    CancelDownload = 5,
+    AskVersion = 6
+};
 } // namespace
 
 SystemConfigWidget::SystemConfigWidget(QWidget *parent)
@@ -57,10 +63,11 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
     m_strProgramUrl = QByteArray::fromStdString(catalog->downloadUrl(kProgramKey));
     m_strMaterialUrl = QByteArray::fromStdString(catalog->downloadUrl(kMaterialKey));
 
-    m_strDefaultTip = tr("Change path Please close open tools and all had download tools will move to new path.");
+    m_strDefaultTip
+        = tr("Change path Please close open tools and all had download tools will move to new path.");
     onTimeOut();
-    ui->versionTextLabel->setText(QStringLiteral("V")
-                                  + vellum::ConvertToUnicode(catalog->currentVersion(kProgramKey)));
+    ui->versionTextLabel->setText(
+        QStringLiteral("V") + vellum::ConvertToUnicode(catalog->currentVersion(kProgramKey)));
     if (catalog->isNeedUpdate(kProgramKey) == 1)
         showVersionNew();
     else
@@ -79,7 +86,8 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
     m_pMaterialProcessTimer = new QTimer(this);
 
     connect(ui->changePathBtn, &QPushButton::clicked, this, &SystemConfigWidget::onSelectDownloadPath);
-    connect(ui->closeSoftwareCheckBox, &QCheckBox::stateChanged, this, &SystemConfigWidget::onIsClosedOpenTools);
+    connect(
+        ui->closeSoftwareCheckBox, &QCheckBox::stateChanged, this, &SystemConfigWidget::onIsClosedOpenTools);
     connect(m_pTipTimer, &QTimer::timeout, this, &SystemConfigWidget::onTimeOut);
     connect(m_pCheckTimer, &QTimer::timeout, this, &SystemConfigWidget::onUpdateTimeOut);
     connect(m_pManagerProcessTimer, &QTimer::timeout, this, &SystemConfigWidget::onManagerProcessTimeOut);
@@ -89,8 +97,8 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
     connect(ui->seeAboutBtn, &QPushButton::clicked, this, &SystemConfigWidget::onOpenLicense);
 
     m_folderChooser = [](QWidget *dialogParent) {
-        return QFileDialog::getExistingDirectory(dialogParent, tr("DownloadPath"), QDir::currentPath(),
-                                                 QFileDialog::ShowDirsOnly);
+        return QFileDialog::getExistingDirectory(
+            dialogParent, tr("DownloadPath"), QDir::currentPath(), QFileDialog::ShowDirsOnly);
     };
     installEventFilter(this);
 }
@@ -181,7 +189,8 @@ bool SystemConfigWidget::anyInstalledToolRunning() const
 
 void SystemConfigWidget::onSelectDownloadPath()
 {
-    const auto emRefusal = DownloadPathMove::refusalBeforeChoosing(m_iDownloadingCount, anyInstalledToolRunning());
+    const auto emRefusal
+        = DownloadPathMove::refusalBeforeChoosing(m_iDownloadingCount, anyInstalledToolRunning());
     if (emRefusal == DownloadPathMove::Refusal::Downloading) {
         showTipError(tr("Cannot change path while downloading."));
         return;
@@ -232,7 +241,8 @@ void SystemConfigWidget::moveTools(const QString &strNewPath)
     ui->changePathBtn->setEnabled(false);
     emit signalTransCover(true);
 
-    const QString strSource = m_strDownloadPath.isEmpty() ? QString() : m_strDownloadPath + QStringLiteral("/SubTools");
+    const QString strSource
+        = m_strDownloadPath.isEmpty() ? QString() : m_strDownloadPath + QStringLiteral("/SubTools");
     DownloadPathMove move(strSource, strNewPath + QStringLiteral("/SubTools"));
     const bool bCopied = runOffGuiThread([this, &move] {
         m_bNotCopying = false;
@@ -279,12 +289,14 @@ void SystemConfigWidget::onIsClosedOpenTools()
 
 void SystemConfigWidget::onOpenLicense()
 {
-    const QString strFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/Open Source Software Licenses");
+    const QString strFolder
+        = QCoreApplication::applicationDirPath() + QStringLiteral("/Open Source Software Licenses");
     if (QFileInfo(strFolder).isDir() && QDesktopServices::openUrl(QUrl::fromLocalFile(strFolder)))
         return;
     emit signalCover(true);
-    TipDialog::showTip(QLatin1String(kNoticeIcon), tr("Open Open Source Software Licenses file directory failed."),
-                       tr("OK"), tr("Cancel"), false, nullptr);
+    TipDialog::showTip(QLatin1String(kNoticeIcon),
+        tr("Open Open Source Software Licenses file directory failed."), tr("OK"), tr("Cancel"), false,
+        nullptr);
     emit signalCover(false);
 }
 
@@ -299,7 +311,7 @@ void SystemConfigWidget::onStartCheckUpdate()
 {
     m_bChecking = true;
     showVersionMessage(tr("checking..."));
-    emit signalToServer(AskVersion, {kMaterialKey});
+    emit signalToServer(AskVersion, { kMaterialKey });
 }
 
 void SystemConfigWidget::onServerResponded(int method, QMap<int, QString> toolkeyToServerValue)
@@ -336,8 +348,8 @@ void SystemConfigWidget::onVersionAnswer(const QMap<int, QString> &values)
     ToolCatalog *catalog = ToolCatalog::instance();
     const bool bHasKey = values.contains(kMaterialKey);
     const QString strVersion = values.value(kMaterialKey);
-    const auto emStep = UpdateRules::versionStep(bHasKey, strVersion, catalog->currentVersion(kMaterialKey),
-                                                 catalog->isNeedUpdate(kProgramKey));
+    const auto emStep = UpdateRules::versionStep(
+        bHasKey, strVersion, catalog->currentVersion(kMaterialKey), catalog->isNeedUpdate(kProgramKey));
     if (bHasKey && !strVersion.isEmpty())
         m_strNewVersion = strVersion;
     switch (emStep) {
@@ -348,7 +360,7 @@ void SystemConfigWidget::onVersionAnswer(const QMap<int, QString> &values)
         showVersionMessage(tr("check failed"));
         return;
     case UpdateRules::VersionStep::DownloadMaterial:
-        emit signalToServer(DownloadMaterial, {kMaterialKey});
+        emit signalToServer(DownloadMaterial, { kMaterialKey });
         return;
     case UpdateRules::VersionStep::OfferProgram:
         endMaterialCheck();
@@ -380,7 +392,7 @@ void SystemConfigWidget::onMaterialDownloadAnswer(const QMap<int, QString> &valu
 
 void SystemConfigWidget::onMaterialProcessTimeOut()
 {
-    emit signalToServer(DownloadProgress, {kMaterialKey});
+    emit signalToServer(DownloadProgress, { kMaterialKey });
 }
 
 void SystemConfigWidget::onMaterialProgressAnswer(const QString &strValue)
@@ -406,7 +418,8 @@ void SystemConfigWidget::onMaterialProgressAnswer(const QString &strValue)
     if (!bUserCheck)
         emit signalHaveNewMaterial();
 
-    const auto temp = loadTemporaryCatalog() ? m_mapTempToolInfos.constFind(kProgramKey) : m_mapTempToolInfos.cend();
+    const auto temp
+        = loadTemporaryCatalog() ? m_mapTempToolInfos.constFind(kProgramKey) : m_mapTempToolInfos.cend();
     if (temp != m_mapTempToolInfos.cend() && temp->Version != catalog->currentVersion(kProgramKey)) {
         showVersionNew();
         emit signalRigWardenNew();
@@ -419,7 +432,8 @@ void SystemConfigWidget::onMaterialProgressAnswer(const QString &strValue)
 bool SystemConfigWidget::loadTemporaryCatalog()
 {
     m_mapTempToolInfos.clear();
-    const QString strFile = ToolCatalog::instance()->baseDir() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml");
+    const QString strFile
+        = ToolCatalog::instance()->baseDir() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml");
     vellum::GenericDS root;
     if (!QFileInfo::exists(strFile) || !root.loadXML(strFile))
         return false;
@@ -442,7 +456,7 @@ void SystemConfigWidget::onUpdateBtnClicked()
 
 void SystemConfigWidget::onReUpdate()
 {
-    emit signalToServer(DownloadManageTool, {kProgramKey});
+    emit signalToServer(DownloadManageTool, { kProgramKey });
     emit signalStartUpdateManagerTool();
 }
 
@@ -460,7 +474,7 @@ void SystemConfigWidget::onProgramDownloadAnswer(const QMap<int, QString> &value
 
 void SystemConfigWidget::onManagerProcessTimeOut()
 {
-    emit signalToServer(DownloadProgress, {kProgramKey});
+    emit signalToServer(DownloadProgress, { kProgramKey });
 }
 
 void SystemConfigWidget::onProgramProgressAnswer(const QString &strValue)
@@ -502,7 +516,7 @@ void SystemConfigWidget::onUpdateCompleted()
 void SystemConfigWidget::onUpdateCancel()
 {
     m_pManagerProcessTimer->stop();
-    emit signalToServer(CancelDownload, {kProgramKey});
+    emit signalToServer(CancelDownload, { kProgramKey });
 }
 
 } // namespace gearbay

@@ -7,7 +7,6 @@
 #include <QMap>
 #include <QString>
 #include <QVector>
-
 #include <atomic>
 #include <functional>
 
@@ -96,7 +95,7 @@ private:
     int m_iDownloadingCount = 0;
     int m_iCloseOpenTools = 0;
     bool m_bNotChoosing = true;
-    std::atomic_bool m_bNotCopying {true};
+    std::atomic_bool m_bNotCopying { true };
     QString m_strDownloadPath;
     QString m_strDefaultTip;
     QString m_strNewVersion;

@@ -10,7 +10,7 @@ bool UpdateRules::number(const QString &strValue, int *pValue)
 }
 
 UpdateRules::VersionStep UpdateRules::versionStep(bool bHasKey, const QString &strServerVersion,
-                                                  const std::string &strMaterialVersion, int iProgramNeedsUpdate)
+    const std::string &strMaterialVersion, int iProgramNeedsUpdate)
 {
     if (!bHasKey)
         return VersionStep::Ignore;
@@ -47,14 +47,14 @@ UpdateRules::ProgramProgress UpdateRules::programProgress(const QString &strValu
 {
     int iValue = 0;
     if (!number(strValue, &iValue))
-        return {ProgramProgress::Fail, 0};
+        return { ProgramProgress::Fail, 0 };
     if (iValue == 200)
-        return {ProgramProgress::Complete, 100};
+        return { ProgramProgress::Complete, 100 };
     if (iValue >= 0 && iValue <= 95)
-        return {ProgramProgress::Show, iValue};
+        return { ProgramProgress::Show, iValue };
     if (iValue >= 96 && iValue <= 100)
-        return {ProgramProgress::Show, iValue - 1};
-    return {ProgramProgress::Fail, 0};
+        return { ProgramProgress::Show, iValue - 1 };
+    return { ProgramProgress::Fail, 0 };
 }
 
 bool UpdateRules::programDownloadAccepted(const QString &strValue)

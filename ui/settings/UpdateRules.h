@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <string>
 
 namespace gearbay {
@@ -13,21 +12,21 @@ class UpdateRules
 public:
     // The answer to the version question (method 6).
     enum class VersionStep {
-        Ignore,           // the answer is not about the material
-        CheckFailed,      // the server could not tell its version
+        Ignore, // the answer is not about the material
+        CheckFailed, // the server could not tell its version
         DownloadMaterial, // the server has other material: fetch it
-        OfferProgram,     // same material, but a downloaded catalog already offers a new program
+        OfferProgram, // same material, but a downloaded catalog already offers a new program
         NoNewVersion,
     };
     static VersionStep versionStep(bool bHasKey, const QString &strServerVersion,
-                                   const std::string &strMaterialVersion, int iProgramNeedsUpdate);
+        const std::string &strMaterialVersion, int iProgramNeedsUpdate);
 
     // Answers about the material download (method 1) and its progress (method 4).
     enum class MaterialStep {
         KeepPolling, // accepted, or still downloading
-        Done,        // 200: the new material waits in ToolsFileTemp
-        NoMaterial,  // 404
-        Failed,      // anything else
+        Done, // 200: the new material waits in ToolsFileTemp
+        NoMaterial, // 404
+        Failed, // anything else
     };
     static MaterialStep materialDownloadStep(bool bHasKey, const QString &strValue);
     static MaterialStep materialProgressStep(const QString &strValue);
