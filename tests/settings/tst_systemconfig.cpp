@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDirIterator>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSignalSpy>
@@ -103,6 +104,7 @@ private slots:
     void catalogRefresh();
     void pathChangeRefused_data();
     void pathChangeRefused();
+    void unwritableSettingTakesCopyBack();
     void pathMoveKeepsToolsOpenable();
     void fullDiskKeepsToolsInPlace();
 
@@ -336,6 +338,28 @@ void TestSystemConfig::pathChangeRefused()
     QCOMPARE(listing(strOldPath), before);
     if (!tip.isEmpty())
         QTRY_COMPARE_WITH_TIMEOUT(tipText(panel), strDefaultTip, 10000);
+}
+
+// The copy succeeds but the new path cannot be saved: the tools stay where the setting points.
+void TestSystemConfig::unwritableSettingTakesCopyBack()
+{
+    const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
+    const QString strOldPath = ConfigureStore::instance()->downloadPath();
+    const QMap<QString, QString> before = listing(strOldPath);
+    const QString strNewPath = m_elsewhere.path() + QStringLiteral("/Unsaved");
+    QVERIFY(QDir().mkpath(strNewPath));
+    // An immutable file cannot be replaced, not even by root.
+    if (QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("+i"), strSetup }) != 0)
+        QSKIP("chattr +i is not available here");
+    SystemConfigWidget panel;
+    panel.setFolderChooser([&](QWidget *) { return strNewPath; });
+    panel.onSelectDownloadPath();
+    QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("-i"), strSetup });
+
+    QCOMPARE(tipText(panel), QStringLiteral("Download path save fail."));
+    QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
+    QCOMPARE(listing(strOldPath), before);
+    QVERIFY(listing(strNewPath).isEmpty());
 }
 
 void TestSystemConfig::pathMoveKeepsToolsOpenable()

@@ -255,7 +255,9 @@ void SystemConfigWidget::moveTools(const QString &strNewPath)
     if (!bCopied) {
         showTipError(tr("Download path save fail."));
     } else if (!ConfigureStore::instance()->setDownloadPath(strNewPath)) {
-        // The setting still names the old path, where every tool still is: take the copy back.
+        // The file still names the old path, where every tool still is: take the copy back. The
+        // store keeps even a value it could not save, so it is given the old path again as well.
+        ConfigureStore::instance()->setDownloadPath(m_strDownloadPath);
         runOffGuiThread([&move] {
             move.rollback();
             return true;
@@ -279,10 +281,13 @@ void SystemConfigWidget::moveTools(const QString &strNewPath)
 void SystemConfigWidget::onIsClosedOpenTools()
 {
     const int iWanted = ui->closeSoftwareCheckBox->isChecked() ? 1 : 0;
-    if (ConfigureStore::instance()->setIsCloseOpenTools(iWanted))
+    if (ConfigureStore::instance()->setIsCloseOpenTools(iWanted)) {
         m_iCloseOpenTools = iWanted;
-    else
+    } else {
+        // The store remembers even a value it could not save; the old one goes back there too.
+        ConfigureStore::instance()->setIsCloseOpenTools(m_iCloseOpenTools);
         showTipError(tr("save fail."));
+    }
     const QSignalBlocker blocker(ui->closeSoftwareCheckBox);
     ui->closeSoftwareCheckBox->setChecked(m_iCloseOpenTools != 0);
 }
