@@ -5,7 +5,7 @@ packages=(
     build-essential cmake pkg-config git
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
     libboost-thread-dev libcurl4-openssl-dev libssl-dev libcpp-httplib-dev libarchive-dev libldap2-dev
-    slapd ldap-utils openssl nginx curl xvfb xauth fonts-noto-cjk
+    slapd ldap-utils openssl nginx curl xvfb xauth x11-utils imagemagick binutils fonts-noto-cjk
 )
 missing=()
 for p in "${packages[@]}"; do
