@@ -3,7 +3,6 @@
 
 #include <QTcpServer>
 #include <QtTest>
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -15,16 +14,6 @@ class CorvanetTest : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void exchange_data();
-    void exchange();
-    void failure_data();
-    void failure();
-    void tenThreadsShareOneHandle();
-
-private:
     struct Exchange
     {
         bool bOk = false;
@@ -32,7 +21,21 @@ private:
         QByteArray reply;
         bool bTerminated = false;
     };
-    Exchange post(int handle, const QByteArray &url, const QByteArray &body);
+    Exchange post(int handle, const QByteArray &target, const QByteArray &body)
+    {
+        Exchange result;
+        CorvaExchangeBlock block {};
+        block.url = target.constData();
+        block.urlLength = target.size();
+        result.bOk = CorvaHttpSetParam(handle, CORVA_PARAM_BODY, 0, 0, body.constData(), body.size())
+            && CorvaHttpExchange(handle, &block);
+        result.iError = CorvaLastError();
+        if (result.bOk) {
+            result.reply = QByteArray(block.reply, block.replyLength);
+            result.bTerminated = block.reply[block.replyLength] == '\0';
+        }
+        return result;
+    }
     QByteArray url(const char *path) const
     {
         return QByteArray("http://127.0.0.1:") + QByteArray::number(m_server.port()) + path;
@@ -46,163 +49,148 @@ private:
     std::condition_variable m_gate;
     int m_iWaiting = 0;
     int m_iHandle = -1;
-};
 
-CorvanetTest::Exchange CorvanetTest::post(int handle, const QByteArray &target, const QByteArray &body)
-{
-    Exchange result;
-    CorvaExchangeBlock block {};
-    block.url = target.constData();
-    block.urlLength = target.size();
-    result.bOk = CorvaHttpSetParam(handle, CORVA_PARAM_BODY, 0, 0, body.constData(), body.size())
-        && CorvaHttpExchange(handle, &block);
-    result.iError = CorvaLastError();
-    if (result.bOk) {
-        result.reply = QByteArray(block.reply, block.replyLength);
-        result.bTerminated = block.reply[block.replyLength] == '\0';
-    }
-    return result;
-}
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(CorvaInit());
+        m_iHandle = CorvaHttpCreate();
+        QVERIFY(m_iHandle >= 0);
 
-void CorvanetTest::initTestCase()
-{
-    QVERIFY(CorvaInit());
-    m_iHandle = CorvaHttpCreate();
-    QVERIFY(m_iHandle >= 0);
-
-    m_server.server.Post("/echo", [this](const httplib::Request &request, httplib::Response &response) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_strContentType = request.get_header_value("Content-Type");
-            m_strMethod = request.method;
-        }
-        response.set_content(request.body, "application/json");
-    });
-    m_server.server.Post("/nul", [](const httplib::Request &, httplib::Response &response) {
-        response.set_content(std::string("{\"a\":1}\0tail", 12), "application/json");
-    });
-    m_server.server.Post("/broken", [](const httplib::Request &, httplib::Response &response) {
-        response.status = 500;
-        response.set_content("{}", "application/json");
-    });
-    // Holds each request until ten are inside at once, so the ten exchanges really overlap.
-    m_server.server.Post("/together", [this](const httplib::Request &request, httplib::Response &response) {
-        std::unique_lock<std::mutex> lock(m_gateMutex);
-        ++m_iWaiting;
-        m_gate.notify_all();
-        m_gate.wait_for(lock, std::chrono::seconds(20), [this] { return m_iWaiting >= 10; });
-        response.set_content("reply to " + request.body, "text/plain");
-    });
-    QVERIFY(m_server.start() > 0);
-}
-
-void CorvanetTest::cleanupTestCase()
-{
-    m_server.stop();
-    CorvaHttpDestroy(m_iHandle);
-    CorvaFini();
-}
-
-void CorvanetTest::exchange_data()
-{
-    QTest::addColumn<QByteArray>("path");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QByteArray>("reply");
-
-    const QByteArray json
-        = "{\"method\":3,\"urls\":[{\"url\":\"http://x/\xe5\xb7\xa5\xe5\x85\xb7.tar.gz\"}]}";
-    QTest::newRow("body comes back") << QByteArray("/echo") << json << json;
-    QTest::newRow("empty body") << QByteArray("/echo") << QByteArray() << QByteArray();
-    // Past 1 KiB libcurl would otherwise wait for "100 Continue".
-    const QByteArray large(64 * 1024, 'x');
-    QTest::newRow("large body") << QByteArray("/echo") << large << large;
-    QTest::newRow("NUL inside the reply is kept")
-        << QByteArray("/nul") << QByteArray("{}") << QByteArray("{\"a\":1}\0tail", 12);
-}
-
-void CorvanetTest::exchange()
-{
-    QFETCH(QByteArray, path);
-    QFETCH(QByteArray, body);
-    QFETCH(QByteArray, reply);
-
-    const Exchange result = post(m_iHandle, url(path.constData()), body);
-    QVERIFY(result.bOk);
-    QCOMPARE(result.iError, int(CORVA_OK));
-    QCOMPARE(result.reply, reply);
-    QVERIFY(result.bTerminated);
-    if (path == "/echo") {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        QCOMPARE(QByteArray::fromStdString(m_strMethod), QByteArray("POST"));
-        QCOMPARE(QByteArray::fromStdString(m_strContentType), QByteArray("application/json"));
-    }
-}
-
-void CorvanetTest::failure_data()
-{
-    QTest::addColumn<QByteArray>("target");
-    QTest::addColumn<bool>("bValidHandle");
-    QTest::addColumn<int>("iError");
-
-    QTcpServer closed;
-    QVERIFY(closed.listen(QHostAddress::LocalHost));
-    const quint16 closedPort = closed.serverPort();
-    closed.close();
-
-    QTest::newRow("connection refused") << "http://127.0.0.1:" + QByteArray::number(closedPort) + "/echo"
-                                        << true << 7; // CURLE_COULDNT_CONNECT
-    QTest::newRow("server error") << url("/broken") << true << int(CORVA_ERROR_HTTP_BASE) + 500;
-    QTest::newRow("unknown path") << url("/nothing") << true << int(CORVA_ERROR_HTTP_BASE) + 404;
-    QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << true
-                                   << 1; // CURLE_UNSUPPORTED_PROTOCOL
-    QTest::newRow("destroyed handle") << url("/echo") << false << int(CORVA_ERROR_BAD_HANDLE);
-}
-
-void CorvanetTest::failure()
-{
-    QFETCH(QByteArray, target);
-    QFETCH(bool, bValidHandle);
-    QFETCH(int, iError);
-
-    int handle = m_iHandle;
-    if (!bValidHandle) {
-        handle = CorvaHttpCreate();
-        CorvaHttpDestroy(handle);
-    }
-    CorvaExchangeBlock block {};
-    block.url = target.constData();
-    block.urlLength = target.size();
-    QCOMPARE(CorvaHttpExchange(handle, &block), 0);
-    QCOMPARE(CorvaLastError(), iError);
-    QVERIFY(!block.reply);
-    QCOMPARE(block.replyLength, 0);
-
-    // A failure leaves the handle fit for the next exchange.
-    QVERIFY(post(m_iHandle, url("/echo"), "{}").bOk);
-}
-
-void CorvanetTest::tenThreadsShareOneHandle()
-{
-    // Each thread sets its own body between the others' SetParam and Exchange calls; a body or
-    // reply shared across threads would show up as someone else's reply.
-    constexpr int kThreads = 10;
-    std::vector<Exchange> results(kThreads);
-    std::vector<std::thread> threads;
-    for (int i = 0; i < kThreads; ++i) {
-        threads.emplace_back([this, i, &results] {
-            results[i] = post(m_iHandle, url("/together"), "thread " + QByteArray::number(i));
+        m_server.server.Post("/echo", [this](const httplib::Request &request, httplib::Response &response) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_strContentType = request.get_header_value("Content-Type");
+                m_strMethod = request.method;
+            }
+            response.set_content(request.body, "application/json");
         });
+        m_server.server.Post("/nul", [](const httplib::Request &, httplib::Response &response) {
+            response.set_content(std::string("{\"a\":1}\0tail", 12), "application/json");
+        });
+        m_server.server.Post("/broken", [](const httplib::Request &, httplib::Response &response) {
+            response.status = 500;
+            response.set_content("{}", "application/json");
+        });
+        // Holds each request until ten are inside at once, so the ten exchanges really overlap.
+        m_server.server.Post("/together", [this](const httplib::Request &request, httplib::Response &response) {
+            std::unique_lock<std::mutex> lock(m_gateMutex);
+            ++m_iWaiting;
+            m_gate.notify_all();
+            m_gate.wait_for(lock, std::chrono::seconds(20), [this] { return m_iWaiting >= 10; });
+            response.set_content("reply to " + request.body, "text/plain");
+        });
+        QVERIFY(m_server.start() > 0);
     }
-    for (std::thread &thread : threads)
-        thread.join();
 
-    for (int i = 0; i < kThreads; ++i) {
-        QVERIFY2(results[i].bOk, qPrintable(QString::number(results[i].iError)));
-        QCOMPARE(results[i].reply, "reply to thread " + QByteArray::number(i));
+    void cleanupTestCase()
+    {
+        m_server.stop();
+        CorvaHttpDestroy(m_iHandle);
+        CorvaFini();
     }
-    std::lock_guard<std::mutex> lock(m_gateMutex);
-    QCOMPARE(m_iWaiting, kThreads);
-}
+
+    void exchange_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("reply");
+
+        const QByteArray json
+            = "{\"method\":3,\"urls\":[{\"url\":\"http://x/\xe5\xb7\xa5\xe5\x85\xb7.tar.gz\"}]}";
+        QTest::newRow("body comes back") << QByteArray("/echo") << json << json;
+        QTest::newRow("empty body") << QByteArray("/echo") << QByteArray() << QByteArray();
+        // Past 1 KiB libcurl would otherwise wait for "100 Continue".
+        const QByteArray large(64 * 1024, 'x');
+        QTest::newRow("large body") << QByteArray("/echo") << large << large;
+        QTest::newRow("NUL inside the reply is kept")
+            << QByteArray("/nul") << QByteArray("{}") << QByteArray("{\"a\":1}\0tail", 12);
+    }
+
+    void exchange()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, reply);
+
+        const Exchange result = post(m_iHandle, url(path.constData()), body);
+        QVERIFY(result.bOk);
+        QCOMPARE(result.iError, int(CORVA_OK));
+        QCOMPARE(result.reply, reply);
+        QVERIFY(result.bTerminated);
+        if (path == "/echo") {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            QCOMPARE(QByteArray::fromStdString(m_strMethod), QByteArray("POST"));
+            QCOMPARE(QByteArray::fromStdString(m_strContentType), QByteArray("application/json"));
+        }
+    }
+
+    void failure_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<bool>("bValidHandle");
+        QTest::addColumn<int>("iError");
+
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 closedPort = closed.serverPort();
+        closed.close();
+
+        QTest::newRow("connection refused") << "http://127.0.0.1:" + QByteArray::number(closedPort) + "/echo"
+                                            << true << 7; // CURLE_COULDNT_CONNECT
+        QTest::newRow("server error") << url("/broken") << true << int(CORVA_ERROR_HTTP_BASE) + 500;
+        QTest::newRow("unknown path") << url("/nothing") << true << int(CORVA_ERROR_HTTP_BASE) + 404;
+        QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << true
+                                       << 1; // CURLE_UNSUPPORTED_PROTOCOL
+        QTest::newRow("destroyed handle") << url("/echo") << false << int(CORVA_ERROR_BAD_HANDLE);
+    }
+
+    void failure()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(bool, bValidHandle);
+        QFETCH(int, iError);
+
+        int handle = m_iHandle;
+        if (!bValidHandle) {
+            handle = CorvaHttpCreate();
+            CorvaHttpDestroy(handle);
+        }
+        CorvaExchangeBlock block {};
+        block.url = target.constData();
+        block.urlLength = target.size();
+        QCOMPARE(CorvaHttpExchange(handle, &block), 0);
+        QCOMPARE(CorvaLastError(), iError);
+        QVERIFY(!block.reply);
+        QCOMPARE(block.replyLength, 0);
+
+        // A failure leaves the handle fit for the next exchange.
+        QVERIFY(post(m_iHandle, url("/echo"), "{}").bOk);
+    }
+
+    void tenThreadsShareOneHandle()
+    {
+        // Each thread sets its own body between the others' SetParam and Exchange calls; a body or
+        // reply shared across threads would show up as someone else's reply.
+        constexpr int kThreads = 10;
+        std::vector<Exchange> results(kThreads);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < kThreads; ++i) {
+            threads.emplace_back([this, i, &results] {
+                results[i] = post(m_iHandle, url("/together"), "thread " + QByteArray::number(i));
+            });
+        }
+        for (std::thread &thread : threads)
+            thread.join();
+
+        for (int i = 0; i < kThreads; ++i) {
+            QVERIFY2(results[i].bOk, qPrintable(QString::number(results[i].iError)));
+            QCOMPARE(results[i].reply, "reply to thread " + QByteArray::number(i));
+        }
+        std::lock_guard<std::mutex> lock(m_gateMutex);
+        QCOMPARE(m_iWaiting, kThreads);
+    }
+};
 
 QTEST_GUILESS_MAIN(CorvanetTest)
 #include "tst_corvanet.moc"

