@@ -125,5 +125,5 @@ for count in 20 200 2000; do
     rm -rf "$folder"
 done
 r200=$(awk -v a="${times[200]}" -v b="$bare" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "n/a" }')
-growth=$(awk -v a="${times[2000]}" -v b="${times[200]}" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "n/a" }')
+growth=$(awk -v a="${times[2000]}" -v b="${times[200]}" 'BEGIN{ if (a > 0 && b > 0) printf "%.2f", a / b; else print "n/a" }')
 echo "  target: 200 tools at most 3x the bare window (is ${r200}x); 200 -> 2000 tools no worse than linear, i.e. at most 10x (is ${growth}x)"
