@@ -1,4 +1,4 @@
-// The installed tool row: its state table, its reading of server values, and the guard that keeps
+// The installed tool row: its reading of server values and of other pages' reports, and the guard that keeps
 // deletion inside SubTools.
 #include "DownloadedSubToolWidget.h"
 #include "MyToolsFixture.h"
@@ -17,7 +17,6 @@
 
 using namespace gearbay;
 
-Q_DECLARE_METATYPE(gearbay::RowControls)
 Q_DECLARE_METATYPE(gearbay::RowReaction)
 
 class TestMyToolsRow : public QObject
@@ -26,8 +25,6 @@ class TestMyToolsRow : public QObject
 
 private slots:
     void initTestCase();
-    void controlsOfEachState_data();
-    void controlsOfEachState();
     void serverValues_data();
     void serverValues();
     void statesReportedByOtherPages_data();
@@ -45,32 +42,6 @@ private:
 void TestMyToolsRow::initTestCase()
 {
     QVERIFY(m_folder.setUp({ { 2, "hexview", "1.1", "1.0" }, { 3, "sleeper", "1.0", "1.0" } }));
-}
-
-void TestMyToolsRow::controlsOfEachState_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("openHidden");
-    QTest::addColumn<RowControls>("expected");
-    // open, upgrade, progress, cancel, retry, bar mode
-    QTest::newRow("up to date") << int(UpToDate) << false << RowControls { true, false, false, false, false, 0 };
-    QTest::newRow("up to date in the update list") << int(UpToDate) << true << RowControls {};
-    QTest::newRow("update available") << int(UpdateAvailable) << false
-                                      << RowControls { true, true, false, false, false, 0 };
-    QTest::newRow("update available in the update list")
-        << int(UpdateAvailable) << true << RowControls { false, true, false, false, false, 0 };
-    QTest::newRow("updating") << int(Updating) << false << RowControls { false, false, true, true, false, 0 };
-    QTest::newRow("failed") << int(UpdateFailed) << false << RowControls { false, false, true, true, true, 1 };
-    QTest::newRow("waiting") << int(UpdateWaiting) << false << RowControls { false, false, true, true, false, 2 };
-    QTest::newRow("unknown value") << 9 << false << RowControls {};
-}
-
-void TestMyToolsRow::controlsOfEachState()
-{
-    QFETCH(int, state);
-    QFETCH(bool, openHidden);
-    QFETCH(RowControls, expected);
-    QCOMPARE(rowControls(state, openHidden), expected);
 }
 
 void TestMyToolsRow::serverValues_data()
