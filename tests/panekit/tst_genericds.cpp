@@ -1,9 +1,8 @@
 #include "File.h"
 #include "FileSizeLimit.h"
 #include "GenericDS.h"
-#include "StringConvert.h"
+#include "../stilemend/TestFiles.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,19 +13,6 @@ using vellum::GenericDS;
 class TestGenericDS : public QObject
 {
     Q_OBJECT
-
-private:
-    static QByteArray readBytes(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void writeBytes(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
 
 private slots:
     void roundTrip()
@@ -91,7 +77,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("bad.xml");
         if (bCreate)
-            writeBytes(path, content);
+            writeFile(path, content);
 
         GenericDS handle;
         QVERIFY(handle.CreateASRoot("Kept"));
@@ -100,7 +86,7 @@ private slots:
         QCOMPARE(handle.GetName(), QString("Kept"));
         QCOMPARE(QFile::exists(path), bCreate);
         if (bCreate)
-            QCOMPARE(readBytes(path), content);
+            QCOMPARE(readFile(path), content);
     }
 
     void failedSaveKeepsOldBytes()
@@ -108,7 +94,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Setup.xml");
         const QByteArray old = "<Setup><DownloadPath><Value>/old</Value></DownloadPath></Setup>";
-        writeBytes(path, old);
+        writeFile(path, old);
 
         GenericDS root;
         QVERIFY(root.CreateASRoot("Setup"));
@@ -120,17 +106,17 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
             QVERIFY(!root.SaveXML(path));
         }
-        QCOMPARE(readBytes(path), old);
+        QCOMPARE(readFile(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Setup.xml"});
         QVERIFY(root.SaveXML(path));
-        QVERIFY(readBytes(path).size() > 8000);
+        QVERIFY(readFile(path).size() > 8000);
     }
 
     void readAllConcatenates()
     {
         QTemporaryDir dir;
-        writeBytes(dir.filePath("a.qss"), "QWidget{color:red;}\n");
-        writeBytes(dir.filePath("b.qss"), QString::fromUtf8("/* 样式 */").toUtf8());
+        writeFile(dir.filePath("a.qss"), "QWidget{color:red;}\n");
+        writeFile(dir.filePath("b.qss"), QString::fromUtf8("/* 样式 */").toUtf8());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("missing\\.qss"));
         const QString all = vellum::File::ReadAll({"b.qss", "missing.qss", "a.qss"}, dir.path());
         QCOMPARE(all, QString::fromUtf8("/* 样式 */QWidget{color:red;}\n"));
