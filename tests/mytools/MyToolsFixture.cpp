@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QWidget>
 #include <QXmlStreamWriter>
-
 #include <functional>
 
 namespace mytoolstest {
@@ -83,8 +82,9 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, bool bInstallFolders)
             xml.writeTextElement("ToolENName", tool.strName);
             xml.writeTextElement("Version", tool.strVersion);
             xml.writeTextElement("IconMinName", strIcon);
-            xml.writeTextElement("UpdateENIntro", "Version " + tool.strVersion + " of " + tool.strName
-                                     + " reads larger files and starts faster.");
+            xml.writeTextElement("UpdateENIntro",
+                "Version " + tool.strVersion + " of " + tool.strName
+                    + " reads larger files and starts faster.");
             xml.writeTextElement("UpdateCHIntro", tool.strName + " " + tool.strVersion);
             xml.writeTextElement("ExeName", exeOf(tool));
             xml.writeTextElement("updateDate", "2026-11-20");

@@ -14,12 +14,12 @@ namespace mytoolstest {
 struct Tool
 {
     int iKey = 2;
-    QString strName;          // English name; the executable is "<name>.bin"
-    QString strVersion = "1.0";    // offered by the catalog
-    QString strInstalled = "1.0";  // CurrentVersion of the state list
+    QString strName; // English name; the executable is "<name>.bin"
+    QString strVersion = "1.0"; // offered by the catalog
+    QString strInstalled = "1.0"; // CurrentVersion of the state list
     int iIsDownload = 1;
     int iListOrder = 0;
-    QString strExeName;       // overrides "<name>.bin" when set
+    QString strExeName; // overrides "<name>.bin" when set
 };
 
 class ProgramFolder

@@ -128,7 +128,7 @@ void TestMyToolsBoard::dragRow(int iKey, int dy, bool bOnTrash, QPoint trashOffs
             QCursor::setPos(trash->mapToGlobal(trash->rect().center() + trashOffset));
         }
         QMouseEvent move(QEvent::MouseMove, next, viewport->mapToGlobal(next), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+            Qt::NoModifier);
         QApplication::sendEvent(viewport, &move);
         pos = next;
     }
@@ -267,7 +267,8 @@ void TestMyToolsBoard::batchUpdateFollowsFlowControl()
     emit m_pPage->signalServerResponded(DownloadSubTool, { { 5, "0" } });
     emit m_pPage->signalServerResponded(DownloadProgress, { { 5, "404" } });
     QCOMPARE(paintRow->updateState(), UpdateFailed);
-    QCOMPARE(paintRow->findChild<ProgressBar *>("m_upgradeProgressBar")->toolTip(), QString("File not found."));
+    QCOMPARE(
+        paintRow->findChild<ProgressBar *>("m_upgradeProgressBar")->toolTip(), QString("File not found."));
     QCOMPARE(m_pPage->updateScene()->toolKeys(), QVector<int>({ 5 }));
     mytoolstest::saveScreenshot(m_pPage, "mytools_update_failed");
     // A failed update keeps the installed version and offers the update again after a cancel.

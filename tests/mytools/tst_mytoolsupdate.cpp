@@ -19,12 +19,11 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDomDocument>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
-#include <QDomDocument>
-
 #include <memory>
 
 using namespace gearbay;
@@ -32,7 +31,7 @@ using namespace gearbay;
 namespace {
 
 const QString kDemo = QStringLiteral(RW_BUILD_DIR "/demo");
-const int kGood = 2;    // Checksum Calculator
+const int kGood = 2; // Checksum Calculator
 const int kBroken = 11; // JSON Formatter
 
 // A catalog element's text for one tool, read straight from a ToolsInfoList.xml.
@@ -106,7 +105,7 @@ void TestMyToolsUpdate::initTestCase()
     QVERIFY(m_pCatalog->start());
     // The broken package: the server drops the connection half way through.
     m_pCatalog->setFault("/" + catalogField(strV2 + "/ToolsInfoList.xml", kBroken, "DownloadENUrl"),
-                         CatalogTestServer::Fault::DropMidFile);
+        CatalogTestServer::Fault::DropMidFile);
 
     // Version 1 of both tools installed; the catalog is version 2.
     QVERIFY(m_folder.writeSetup(m_pCatalog->baseUrl(), m_pCatalog->baseUrl(), 0));
@@ -118,8 +117,9 @@ void TestMyToolsUpdate::initTestCase()
     const QString strV1 = kDemo + "/catalog/ToolsInfoList.xml";
     QString strStates = "<?xml version=\"1.0\"?>\n<Tools>\n";
     for (int iKey : { kGood, kBroken })
-        strStates += QString("<State><ToolKey>%1</ToolKey><CurrentVersion>%2</CurrentVersion><IsDownload>1</IsDownload>"
-                             "<IsNewTools>0</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>%3</ListOrder></State>\n")
+        strStates += QString(
+            "<State><ToolKey>%1</ToolKey><CurrentVersion>%2</CurrentVersion><IsDownload>1</IsDownload>"
+            "<IsNewTools>0</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>%3</ListOrder></State>\n")
                          .arg(iKey)
                          .arg(catalogField(strV1, iKey, "Version"))
                          .arg(iKey == kGood ? 0 : 1);
@@ -132,7 +132,8 @@ void TestMyToolsUpdate::initTestCase()
     const QString strFerrodock = m_folder.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
     QVERIFY(!strFerrodock.isEmpty());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *pName : { "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY" })
+    for (const char *pName :
+        { "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY" })
         env.remove(QString::fromLatin1(pName));
     env.insert("HOME", m_folder.homePath());
     m_ferrodock.setProcessEnvironment(env);
@@ -219,11 +220,14 @@ void TestMyToolsUpdate::batchUpdateInstallsTheGoodOneAndKeepsTheBrokenOne()
     QTRY_COMPARE_WITH_TIMEOUT(updates->row(kBroken)->updateState(), UpdateFailed, 90000);
     QCOMPARE(m_pPage->downloadedScene()->row(kGood)->updateState(), UpToDate);
     QCOMPARE(readAll(strGoodExe), readAll(kDemo + "/tools-v2/ChecksumCalc/ChecksumCalc"));
-    QCOMPARE(ToolCatalog::instance()->currentVersion(kGood), catalogField(m_folder.path() + "/ToolsFile/ToolsInfoList.xml", kGood, "Version").toStdString());
+    QCOMPARE(ToolCatalog::instance()->currentVersion(kGood),
+        catalogField(m_folder.path() + "/ToolsFile/ToolsInfoList.xml", kGood, "Version").toStdString());
     QCOMPARE(ToolCatalog::instance()->isNeedUpdate(kBroken), 1);
     auto *failedBar = updates->row(kBroken)->findChild<QWidget *>("m_upgradeProgressBar");
     QVERIFY(!failedBar->toolTip().isEmpty());
-    m_pPage->findChild<QWidget *>("m_ToolBoxTabWidget")->findChild<QPushButton *>("updateableToolBtn")->click();
+    m_pPage->findChild<QWidget *>("m_ToolBoxTabWidget")
+        ->findChild<QPushButton *>("updateableToolBtn")
+        ->click();
     mytoolstest::saveScreenshot(m_pPage.get(), "mytools_batch_update_one_broken");
 
     // The broken one's old version is untouched and still starts from its row.

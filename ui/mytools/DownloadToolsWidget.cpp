@@ -53,7 +53,8 @@ void DownloadToolsWidget::onToolDragStateChange(int iToolkey, int iState)
         m_pDeleteFrame->raise();
     } else if (iState == 0) {
         const QPoint local = mapFromGlobal(cursor);
-        const bool bInside = local.x() >= 0 && local.y() >= 0 && local.x() <= width() && local.y() <= height();
+        const bool bInside
+            = local.x() >= 0 && local.y() >= 0 && local.x() <= width() && local.y() <= height();
         // childAt finds only visible widgets: ask before hiding the frame.
         QWidget *child = bInside ? childAt(local) : nullptr;
         const bool bOnTrash = child && (child == m_pDeleteFrame || child->parentWidget() == m_pDeleteFrame);

@@ -38,21 +38,22 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
     ui->setupUi(this);
     // Rows live in a graphics scene as top-level widgets, so they carry the look of their own
     // controls instead of inheriting it from the page.
-    setStyleSheet("QWidget#DownloadedSubToolWidget{background-color: #ffffff;}       "
-                  "QWidget#DownloadedSubToolWidget:hover{background: #F5F5F5;}"
-                  "QLabel{font-size:12px;color:#999999;background:transparent;}"
-                  "QLabel#m_toolNameLabel{font-size:14px;color:#333333;}"
-                  "QLabel#m_upgradeInfoLabel{color:#666666;}"
-                  "QFrame#m_openBtnFrame{border:none;background:transparent;}"
-                  "QPushButton#m_upgradeBtn{font-size:12px;color:#ffffff;background:#FA3239;border:none;"
-                  "border-radius:2px;}"
-                  "QPushButton#m_upgradeBtn:hover{background:#FB5A60;}"
-                  "QPushButton#m_openBtn{font-size:12px;color:#FA3239;background:#ffffff;"
-                  "border:1px solid #FA3239;border-radius:2px;}"
-                  "QPushButton#m_openBtn:hover{background:#FFF1F1;}"
-                  "QPushButton#m_cancelUpgradeBtn{border:none;"
-                  "border-image:url(:/Gearbay/Image/Gearbai/icon/ic_cancel.png);}"
-                  "QPushButton#m_reupdateBtn{border:none;color:#FA3239;font-size:16px;background:transparent;}");
+    setStyleSheet(
+        "QWidget#DownloadedSubToolWidget{background-color: #ffffff;}       "
+        "QWidget#DownloadedSubToolWidget:hover{background: #F5F5F5;}"
+        "QLabel{font-size:12px;color:#999999;background:transparent;}"
+        "QLabel#m_toolNameLabel{font-size:14px;color:#333333;}"
+        "QLabel#m_upgradeInfoLabel{color:#666666;}"
+        "QFrame#m_openBtnFrame{border:none;background:transparent;}"
+        "QPushButton#m_upgradeBtn{font-size:12px;color:#ffffff;background:#FA3239;border:none;"
+        "border-radius:2px;}"
+        "QPushButton#m_upgradeBtn:hover{background:#FB5A60;}"
+        "QPushButton#m_openBtn{font-size:12px;color:#FA3239;background:#ffffff;"
+        "border:1px solid #FA3239;border-radius:2px;}"
+        "QPushButton#m_openBtn:hover{background:#FFF1F1;}"
+        "QPushButton#m_cancelUpgradeBtn{border:none;"
+        "border-image:url(:/Gearbay/Image/Gearbai/icon/ic_cancel.png);}"
+        "QPushButton#m_reupdateBtn{border:none;color:#FA3239;font-size:16px;background:transparent;}");
 
     m_pToolNameLabel = new ResizeLabel(ui->toolNameLabel);
     m_pToolNameLabel->setObjectName("m_toolNameLabel");
@@ -84,9 +85,10 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
     connect(ui->m_openBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onOpenTool);
     connect(ui->m_upgradeBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onUpdateBtnClicked);
     connect(ui->m_cancelUpgradeBtn, &QPushButton::clicked, this,
-            &DownloadedSubToolWidget::onCancelUpdateBtnClicked);
+        &DownloadedSubToolWidget::onCancelUpdateBtnClicked);
     connect(ui->m_reupdateBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onReupdateBtnClicked);
-    connect(ui->m_checkBox, &QCheckBox::stateChanged, this, &DownloadedSubToolWidget::signalCheckBoxStateChanged);
+    connect(
+        ui->m_checkBox, &QCheckBox::stateChanged, this, &DownloadedSubToolWidget::signalCheckBoxStateChanged);
     connect(m_pTimer, &QTimer::timeout, this, &DownloadedSubToolWidget::onTimeout);
 
     connect(m_pToolNameLabel, &ResizeLabel::signalResized, this, [this](QSize size) {
@@ -112,7 +114,8 @@ void DownloadedSubToolWidget::setToolInfo(const ToolInfo &info)
 {
     ToolCatalog *catalog = ToolCatalog::instance();
     m_iToolKey = info.ToolKey;
-    const QString strIcon = QDir::currentPath() + "/ToolsFile/Icon/" + vellum::ConvertToUnicode(info.IconMinName);
+    const QString strIcon
+        = QDir::currentPath() + "/ToolsFile/Icon/" + vellum::ConvertToUnicode(info.IconMinName);
     const QPixmap icon(strIcon);
     if (icon.isNull())
         ui->m_iconLabel->clear(); // not the form's placeholder text
@@ -120,8 +123,8 @@ void DownloadedSubToolWidget::setToolInfo(const ToolInfo &info)
         ui->m_iconLabel->setPixmap(icon);
 
     m_strToolName = vellum::ConvertToUnicode(catalog->toolName(m_iToolKey));
-    m_pToolNameLabel->setText(
-        QString("<html><head/><body><p style='line-height:22px'>%1</p></body></html>").arg(m_strToolName.toHtmlEscaped()));
+    m_pToolNameLabel->setText(QString("<html><head/><body><p style='line-height:22px'>%1</p></body></html>")
+                                  .arg(m_strToolName.toHtmlEscaped()));
     m_pToolNameLabel->adjustSize();
 
     ToolState state;
@@ -131,7 +134,8 @@ void DownloadedSubToolWidget::setToolInfo(const ToolInfo &info)
     if (state.IsNeedUpdate == 1) {
         const QString strNotes = vellum::ConvertToUnicode(catalog->updateIntro(m_iToolKey));
         m_pUpgradeInfoLabel->setText(
-            QString("<html><head/><body><p style='line-height:20px'>%1</p></body></html>").arg(strNotes.toHtmlEscaped()));
+            QString("<html><head/><body><p style='line-height:20px'>%1</p></body></html>")
+                .arg(strNotes.toHtmlEscaped()));
         m_pUpgradeInfoLabel->adjustSize();
         setUpdateState(UpdateAvailable);
     } else {
@@ -319,8 +323,8 @@ bool DownloadedSubToolWidget::refuseWhileRunning()
     if (!isProcessRunning(vellum::ConvertToUnicode(info->ExeName)))
         return false;
     emit signalCover(true);
-    TipDialog::showTip(kNoticeIcon, m_strToolName + " " + tr("Software already opened."), tr("OK"), tr("Cancel"),
-                       false, this);
+    TipDialog::showTip(kNoticeIcon, m_strToolName + " " + tr("Software already opened."), tr("OK"),
+        tr("Cancel"), false, this);
     emit signalCover(false);
     return true;
 }

@@ -8,11 +8,13 @@ namespace gearbay {
 
 namespace {
 
-QString buttonStyle(const char *color, const char *top, const char *left, const char *right, const char *bottom)
+QString buttonStyle(
+    const char *color, const char *top, const char *left, const char *right, const char *bottom)
 {
-    return QString("QPushButton{font-family:Microsoft Yahei;font-size:12px;letter-spacing:0px;line-height:20px;"
-                   "background:transparent;padding-left:15px;padding-right:15px;color:%1;border-top:%2;"
-                   "border-left:%3;border-right:%4;border-bottom:%5;}")
+    return QString(
+        "QPushButton{font-family:Microsoft Yahei;font-size:12px;letter-spacing:0px;line-height:20px;"
+        "background:transparent;padding-left:15px;padding-right:15px;color:%1;border-top:%2;"
+        "border-left:%3;border-right:%4;border-bottom:%5;}")
         .arg(color, top, left, right, bottom);
 }
 
@@ -31,7 +33,8 @@ ToolBoxTabWidget::ToolBoxTabWidget(QWidget *parent)
     ui->updateableToolBtn->setToolTip(tr("Update Tools"));
     connect(ui->allToolBtn, &QPushButton::clicked, this, &ToolBoxTabWidget::onAllToolBtnClicked);
     connect(ui->updateableToolBtn, &QPushButton::clicked, this, &ToolBoxTabWidget::onUpdateableBtnClicked);
-    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &ToolBoxTabWidget::signalCurrentChanged);
+    connect(
+        ui->stackedWidget, &QStackedWidget::currentChanged, this, &ToolBoxTabWidget::signalCurrentChanged);
     onAllToolBtnClicked();
 }
 
@@ -78,10 +81,11 @@ void ToolBoxTabWidget::onAllToolBtnClicked()
 {
     ui->stackedWidget->setCurrentIndex(0);
     ui->allToolBtn->setIcon(QIcon(":/Gearbay/Image/Gearbai/icon/ic_all_sel.png"));
-    ui->allToolBtn->setStyleSheet(buttonStyle("#FA3239", "2px solid #fa3239", "1px solid #EBEBEB", "none", "none"));
+    ui->allToolBtn->setStyleSheet(
+        buttonStyle("#FA3239", "2px solid #fa3239", "1px solid #EBEBEB", "none", "none"));
     ui->updateableToolBtn->setIcon(QIcon(":/Gearbay/Image/Gearbai/icon/ic_quickSettings_nor.png"));
-    ui->updateableToolBtn->setStyleSheet(buttonStyle("#666666", "1px solid #EBEBEB", "1px solid #EBEBEB",
-                                                     "1px solid #EBEBEB", "1px solid #EBEBEB"));
+    ui->updateableToolBtn->setStyleSheet(buttonStyle(
+        "#666666", "1px solid #EBEBEB", "1px solid #EBEBEB", "1px solid #EBEBEB", "1px solid #EBEBEB"));
 }
 
 void ToolBoxTabWidget::onUpdateableBtnClicked()

@@ -62,39 +62,44 @@ ToolBoxWidget::ToolBoxWidget(QWidget *parent)
 
     ToolDownloadedScene *board = m_pDownloadedScene;
     ToolUpdateScene *updates = m_pUpdateScene;
-    for (ToolManageScene *scene : { static_cast<ToolManageScene *>(board), static_cast<ToolManageScene *>(updates) }) {
+    for (ToolManageScene *scene :
+        { static_cast<ToolManageScene *>(board), static_cast<ToolManageScene *>(updates) }) {
         connect(this, &ToolBoxWidget::signalWaitingToolsStartDownload, scene,
-                &ToolManageScene::signalWaitingToolsStartDownload);
+            &ToolManageScene::signalWaitingToolsStartDownload);
         connect(this, &ToolBoxWidget::signalServerResponded, scene, &ToolManageScene::signalServerResponded);
         connect(this, &ToolBoxWidget::signalResized, scene, &ToolManageScene::onViewResized);
-        connect(scene, &ToolManageScene::signalSubToolsStateChanged, this, &ToolBoxWidget::signalSubToolsStateChanged);
+        connect(scene, &ToolManageScene::signalSubToolsStateChanged, this,
+            &ToolBoxWidget::signalSubToolsStateChanged);
         connect(scene, &ToolManageScene::signalSubToolsRequest, this, &ToolBoxWidget::signalSubToolsRequest);
     }
     connect(this, &ToolBoxWidget::signalCloseTool, board, &ToolDownloadedScene::signalCloseTool);
     connect(board, &ToolManageScene::signalCover, this, &ToolBoxWidget::signalCover);
     connect(board, &ToolDownloadedScene::signalDragState, m_pDownloadToolsWidget,
-            &DownloadToolsWidget::onToolDragStateChange);
-    connect(board, &ToolDownloadedScene::signalAddTool, m_pDownloadToolsWidget, &DownloadToolsWidget::onAddTool);
+        &DownloadToolsWidget::onToolDragStateChange);
+    connect(
+        board, &ToolDownloadedScene::signalAddTool, m_pDownloadToolsWidget, &DownloadToolsWidget::onAddTool);
     connect(board, &ToolDownloadedScene::signalAllToolsDeleted, m_pDownloadToolsWidget,
-            &DownloadToolsWidget::onAllToolsDeleted);
+        &DownloadToolsWidget::onAllToolsDeleted);
     connect(board, &ToolDownloadedScene::signalToolDeleted, updates, &ToolUpdateScene::onToolDeleted);
     connect(board, &ToolDownloadedScene::signalToolDeleted, this, &ToolBoxWidget::onToolDeleted);
-    connect(m_pDownloadToolsWidget, &DownloadToolsWidget::signalDeleteTool, board, &ToolDownloadedScene::onDeleteTool);
+    connect(m_pDownloadToolsWidget, &DownloadToolsWidget::signalDeleteTool, board,
+        &ToolDownloadedScene::onDeleteTool);
     connect(m_pDownloadToolsWidget, &DownloadToolsWidget::signalHoverOnDeleteFrame, board,
-            &ToolDownloadedScene::onSolveHoverDeleteState);
+        &ToolDownloadedScene::onSolveHoverDeleteState);
     connect(updates, &ToolUpdateScene::signalUpgradeCompleted, this, &ToolBoxWidget::onToolUpgradeCompleted);
     connect(updates, &ToolUpdateScene::signalBatchUpdateTools, this, &ToolBoxWidget::signalSubToolsRequest);
     connect(updates, &ToolUpdateScene::signalSubCheckBoxStateChanged, m_pUpdateToolsWidget,
-            &UpdateToolsWidget::onSubCheckBoxStateChanged);
+        &UpdateToolsWidget::onSubCheckBoxStateChanged);
     connect(m_pUpdateToolsWidget, &UpdateToolsWidget::signalCheckAllStateChanged, updates,
-            &ToolUpdateScene::onSolveCheckAllState);
+        &ToolUpdateScene::onSolveCheckAllState);
     connect(m_pUpdateToolsWidget, &UpdateToolsWidget::signalBatchUpdateSelecting, updates,
-            &ToolUpdateScene::onSetSubCkeckBoxVisible);
+        &ToolUpdateScene::onSetSubCkeckBoxVisible);
     connect(m_pUpdateToolsWidget, &UpdateToolsWidget::signalBatchUpdateBtnClicked, updates,
-            &ToolUpdateScene::onSolveBatchUpdate);
-    connect(ui->m_ToolBoxTabWidget, &ToolBoxTabWidget::signalCurrentChanged, this, &ToolBoxWidget::onTabChanged);
+        &ToolUpdateScene::onSolveBatchUpdate);
+    connect(
+        ui->m_ToolBoxTabWidget, &ToolBoxTabWidget::signalCurrentChanged, this, &ToolBoxWidget::onTabChanged);
     connect(m_pTipFrame, &TipFrame::signalResized, this,
-            [this](QSize size) { m_pTipFrame->move(width() - 32 - size.width(), 15); });
+        [this](QSize size) { m_pTipFrame->move(width() - 32 - size.width(), 15); });
 
     loadInstalledTools();
 }
@@ -137,11 +142,12 @@ void ToolBoxWidget::refreshUpdateNum()
 {
     m_iUpdateNum = m_pUpdateScene->rowCount();
     if (m_iUpdateNum > 0 && ui->m_ToolBoxTabWidget->currentTab() != 1) {
-        const QPoint topRight = ui->m_ToolBoxTabWidget->mapTo(this, ui->m_ToolBoxTabWidget->updateTabTopRight());
+        const QPoint topRight
+            = ui->m_ToolBoxTabWidget->mapTo(this, ui->m_ToolBoxTabWidget->updateTabTopRight());
         m_pUpdateNumLabel->show();
         m_pUpdateNumLabel->raise();
-        m_pUpdateNumLabel->move(topRight.x() - m_pUpdateNumLabel->width(),
-                                topRight.y() - 4 + m_pUpdateNumLabel->height());
+        m_pUpdateNumLabel->move(
+            topRight.x() - m_pUpdateNumLabel->width(), topRight.y() - 4 + m_pUpdateNumLabel->height());
         m_pUpdateNumLabel->setText(QString::number(m_iUpdateNum));
     } else {
         m_pUpdateNumLabel->hide();

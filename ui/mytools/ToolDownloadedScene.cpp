@@ -42,17 +42,20 @@ void ToolDownloadedScene::addTool(const ToolInfo &info)
         setSceneRect(-1, 0, 1007, qMax(m_iContentHeight, 627));
 
     connect(row, &DownloadedSubToolWidget::signalUpdateTool, this, &ToolManageScene::onUpdateTool);
-    connect(row, &DownloadedSubToolWidget::signalCancelUpdateTool, this, &ToolManageScene::onCancelUpdateTool);
+    connect(
+        row, &DownloadedSubToolWidget::signalCancelUpdateTool, this, &ToolManageScene::onCancelUpdateTool);
     connect(row, &DownloadedSubToolWidget::signalReupdateTool, this, &ToolManageScene::onReupdateTool);
-    connect(row, &DownloadedSubToolWidget::signalRequestDownloadRate, this, &ToolManageScene::onRequestDownloadRate);
+    connect(row, &DownloadedSubToolWidget::signalRequestDownloadRate, this,
+        &ToolManageScene::onRequestDownloadRate);
     connect(row, &DownloadedSubToolWidget::signalCover, this, &ToolManageScene::signalCover);
     connect(row, &DownloadedSubToolWidget::signalResized, item, &DroppableProxyWidget::onResized);
     connect(row, &DownloadedSubToolWidget::signalUpgradeCompleted, this, &ToolManageScene::relayout);
-    connect(this, &ToolManageScene::signalServerResponded, row, &DownloadedSubToolWidget::onSolveServerResponse);
+    connect(
+        this, &ToolManageScene::signalServerResponded, row, &DownloadedSubToolWidget::onSolveServerResponse);
     connect(item, &DroppableProxyWidget::signalDragState, this, &ToolDownloadedScene::onSolveDragState);
     connect(this, &ToolDownloadedScene::signalCloseTool, row, &DownloadedSubToolWidget::onClose);
     connect(this, &ToolManageScene::signalWaitingToolsStartDownload, row,
-            &DownloadedSubToolWidget::onWaitingToolsStartDownload);
+        &DownloadedSubToolWidget::onWaitingToolsStartDownload);
 }
 
 QMap<int, int> ToolDownloadedScene::toolOrderMap() const
@@ -188,13 +191,14 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
 {
     ToolCatalog *catalog = ToolCatalog::instance();
     auto info = catalog->findInfo(iToolkey);
-    const QString strExeName = info != catalog->toolInfos().end() ? vellum::ConvertToUnicode(info->ExeName) : QString();
+    const QString strExeName
+        = info != catalog->toolInfos().end() ? vellum::ConvertToUnicode(info->ExeName) : QString();
     const QString strToolName = vellum::ConvertToUnicode(catalog->toolName(iToolkey));
     QWidget *parentWidget = views().isEmpty() ? nullptr : views().first();
     if (!strExeName.isEmpty() && isProcessRunning(strExeName)) {
         emit signalCover(true);
-        TipDialog::showTip(kNoticeIcon, strToolName + " " + tr("Software already opened."), tr("OK"), tr("Cancel"),
-                           false, parentWidget);
+        TipDialog::showTip(kNoticeIcon, strToolName + " " + tr("Software already opened."), tr("OK"),
+            tr("Cancel"), false, parentWidget);
         emit signalCover(false);
         return;
     }
@@ -220,7 +224,7 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
     }
     if (!strExeName.isEmpty())
         removeFolderInBackground(iToolkey, strToolName, ConfigureStore::instance()->downloadPath(),
-                                 ToolCatalog::folderNameOf(strExeName));
+            ToolCatalog::folderNameOf(strExeName));
 
     emit signalToolDeleted(iToolkey);
     relayout();
@@ -228,8 +232,8 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
         emit signalAllToolsDeleted();
 }
 
-void ToolDownloadedScene::removeFolderInBackground(int iToolKey, const QString &strToolName,
-                                                   const QString &strDownloadPath, const QString &strFolderName)
+void ToolDownloadedScene::removeFolderInBackground(
+    int iToolKey, const QString &strToolName, const QString &strDownloadPath, const QString &strFolderName)
 {
     auto *watcher = new QFutureWatcher<FolderRemoval>(this);
     connect(watcher, &QFutureWatcher<FolderRemoval>::finished, this, [=] {
@@ -239,11 +243,13 @@ void ToolDownloadedScene::removeFolderInBackground(int iToolKey, const QString &
         QString strMessage;
         if (emResult == FolderRemoval::Refused) {
             qWarning() << "---orlenk--- refused to delete a folder outside SubTools:" << strFolderName;
-            strMessage = tr("The folder of %1 is not inside the tools folder, so nothing was deleted.").arg(strToolName);
+            strMessage = tr("The folder of %1 is not inside the tools folder, so nothing was deleted.")
+                             .arg(strToolName);
         } else if (emResult == FolderRemoval::Failed) {
             qWarning() << "---orlenk--- could not remove all of" << strFolderName;
-            strMessage = tr("Some files of %1 could not be deleted. Please check the permissions of its folder.")
-                             .arg(strToolName);
+            strMessage
+                = tr("Some files of %1 could not be deleted. Please check the permissions of its folder.")
+                      .arg(strToolName);
         } else if (emResult == FolderRemoval::AlreadyGone) {
             qDebug() << "---orlenk--- the folder of" << strFolderName << "was already gone";
         }

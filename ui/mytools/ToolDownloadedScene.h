@@ -48,7 +48,7 @@ private:
     void settleItem(DroppableProxyWidget *item);
     void startAnimations();
     void removeFolderInBackground(int iToolKey, const QString &strToolName, const QString &strDownloadPath,
-                                  const QString &strFolderName);
+        const QString &strFolderName);
 
     QParallelAnimationGroup *m_pAnimationGroup = nullptr;
     QMap<int, QPropertyAnimation *> m_mapAnimation;

@@ -15,7 +15,7 @@ enum class FolderRemoval {
     Removed,
     AlreadyGone,
     Refused, // the folder name would leave SubTools; nothing was touched
-    Failed,  // some entries could not be removed (read-only, in use); the rest are gone
+    Failed, // some entries could not be removed (read-only, in use); the rest are gone
 };
 
 // Removes the folder and everything under it without following symbolic links out of it.

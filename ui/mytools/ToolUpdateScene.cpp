@@ -24,16 +24,21 @@ void ToolUpdateScene::addTool(const ToolInfo &info)
         setSceneRect(-1, -4, 1005, qMax(m_iContentHeight, 603));
 
     connect(row, &DownloadedSubToolWidget::signalUpdateTool, this, &ToolManageScene::onUpdateTool);
-    connect(row, &DownloadedSubToolWidget::signalCancelUpdateTool, this, &ToolManageScene::onCancelUpdateTool);
+    connect(
+        row, &DownloadedSubToolWidget::signalCancelUpdateTool, this, &ToolManageScene::onCancelUpdateTool);
     connect(row, &DownloadedSubToolWidget::signalReupdateTool, this, &ToolManageScene::onReupdateTool);
-    connect(row, &DownloadedSubToolWidget::signalRequestDownloadRate, this, &ToolManageScene::onRequestDownloadRate);
-    connect(row, &DownloadedSubToolWidget::signalUpgradeCompleted, this, &ToolUpdateScene::onUpgradeCompleted);
+    connect(row, &DownloadedSubToolWidget::signalRequestDownloadRate, this,
+        &ToolManageScene::onRequestDownloadRate);
+    connect(
+        row, &DownloadedSubToolWidget::signalUpgradeCompleted, this, &ToolUpdateScene::onUpgradeCompleted);
     connect(row, &DownloadedSubToolWidget::signalCheckBoxStateChanged, this,
-            &ToolUpdateScene::onSubCheckBoxStateChanged);
-    connect(this, &ToolManageScene::signalServerResponded, row, &DownloadedSubToolWidget::onSolveServerResponse);
-    connect(this, &ToolUpdateScene::signalBatchUpdateSelecting, row, &DownloadedSubToolWidget::onSetCheckBoxVisible);
+        &ToolUpdateScene::onSubCheckBoxStateChanged);
+    connect(
+        this, &ToolManageScene::signalServerResponded, row, &DownloadedSubToolWidget::onSolveServerResponse);
+    connect(this, &ToolUpdateScene::signalBatchUpdateSelecting, row,
+        &DownloadedSubToolWidget::onSetCheckBoxVisible);
     connect(this, &ToolManageScene::signalWaitingToolsStartDownload, row,
-            &DownloadedSubToolWidget::onWaitingToolsStartDownload);
+        &DownloadedSubToolWidget::onWaitingToolsStartDownload);
 }
 
 void ToolUpdateScene::onSolveBatchUpdate()

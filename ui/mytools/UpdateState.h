@@ -29,7 +29,8 @@ struct RowControls
     bool operator==(const RowControls &other) const
     {
         return bOpen == other.bOpen && bUpgrade == other.bUpgrade && bProgress == other.bProgress
-            && bCancel == other.bCancel && bReupdate == other.bReupdate && iProgressMode == other.iProgressMode;
+            && bCancel == other.bCancel && bReupdate == other.bReupdate
+            && iProgressMode == other.iProgressMode;
     }
 };
 
@@ -39,11 +40,11 @@ RowControls rowControls(int iState, bool bOpenHiddenForGood);
 // What a row does with one server value for its own tool.
 enum class RowAction {
     Ignore,
-    StartPolling,    // the server accepted the update: Updating, poll every second
-    ShowWaiting,     // the main window queued the update locally
-    ShowProgress,    // iValue is the bar value
-    Complete,        // the new version is installed
-    Fail,            // iValue is the failure code whose message the row shows
+    StartPolling, // the server accepted the update: Updating, poll every second
+    ShowWaiting, // the main window queued the update locally
+    ShowProgress, // iValue is the bar value
+    Complete, // the new version is installed
+    Fail, // iValue is the failure code whose message the row shows
     CancelConfirmed, // stop polling, offer the update again
 };
 

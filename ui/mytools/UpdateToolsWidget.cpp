@@ -14,7 +14,8 @@ UpdateToolsWidget::UpdateToolsWidget(QWidget *parent)
     ui->m_updateWidget->hide();
     ui->stackedWidget->setCurrentIndex(0);
 
-    connect(ui->m_checkAllBox, &QCheckBox::stateChanged, this, &UpdateToolsWidget::signalCheckAllStateChanged);
+    connect(
+        ui->m_checkAllBox, &QCheckBox::stateChanged, this, &UpdateToolsWidget::signalCheckAllStateChanged);
     // A click only toggles between checked and unchecked; partial is for showing a mixed list.
     connect(ui->m_checkAllBox, &QCheckBox::clicked, this, [this] { ui->m_checkAllBox->setTristate(false); });
     connect(ui->m_BatchUpdateBtn, &QPushButton::clicked, this, &UpdateToolsWidget::onBatchUpdateBtnClicked);
