@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QMap>
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,13 @@
 // the catalog images in a temporary folder that becomes the working directory, then the settings
 // store and the catalog are loaded from it as start-up does.
 namespace markettest {
+
+using Fields = QList<QPair<QString, QString>>;
+// "<tag><key>text</key>...</tag>", or with bValues "<tag><key><Value>text</Value></key>...</tag>".
+QString xmlElement(const QString &strTag, const Fields &fields, bool bValues = false);
+bool writeXmlFile(const QString &strPath, const QString &strContent);
+// The keys of a Setup.xml whose download path and catalog server are given.
+Fields setupKeys(int iTranslator, const QString &strDownloadPath, const QString &strServer);
 
 struct Tool
 {
@@ -61,7 +69,6 @@ public:
     QStringList closed() const { return m_listClosed; }
 
 private:
-    void onTick();
     QTimer m_timer;
     QStringList m_listClosed;
 };

@@ -89,22 +89,18 @@ void TestMarketPage::initTestCase()
     m_folder.writeImage("ToolsFile/Icon/log.png", QSize(96, 96), QColor("#16a085"), "LOG");
     m_folder.writeImage("ToolsFile/Icon/serial.png", QSize(96, 96), QColor("#8e44ad"), "COM");
     const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
-    const QStringList colours = { "#2d7ff9", "#16a085", "#8e44ad", "#f39c12", "#c0392b" };
-    int i = 0;
     for (int key : { 2, 4, 7, 9, 12 }) {
         const QString strBase = "ToolsFile/BannerImages/" + strLanguage + "/" + QString::number(key);
-        m_folder.writeImage(strBase + "_max.png", QSize(730, 280), QColor(colours[i]),
+        const QColor colour = QColor::fromHsv(key * 30, 160, 200);
+        m_folder.writeImage(strBase + "_max.png", QSize(730, 280), colour,
                             strLanguage + " banner " + QString::number(key));
-        m_folder.writeImage(strBase + "_min.png", QSize(278, 94), QColor(colours[i]).lighter(130),
-                            QString::number(key));
-        ++i;
+        m_folder.writeImage(strBase + "_min.png", QSize(278, 94), colour.lighter(130), QString::number(key));
     }
     QVERIFY(m_folder.setUp(tools, { { 4, 1, 0 } }, m_iTranslator));
 
     // The program's own look and, for Chinese, its translation when the build has made one.
-    const QStringList sheets = QDir(":/Gearbay/Qss/").entryList(QDir::Files);
     QString strStyle;
-    for (const QString &sheet : sheets) {
+    for (const QString &sheet : QDir(":/Gearbay/Qss/").entryList(QDir::Files)) {
         QFile file(":/Gearbay/Qss/" + sheet);
         if (file.open(QIODevice::ReadOnly))
             strStyle += QString::fromUtf8(file.readAll()) + "\n";
@@ -200,7 +196,6 @@ void TestMarketPage::typeBarSticksToTop_data()
     QTest::addColumn<int>("barY");
 
     // The banner is 282 high; the bar rests 12 below it until the view scrolls past that point.
-    QTest::newRow("top") << 0 << 294;
     QTest::newRow("just above") << 200 << 294;
     QTest::newRow("at the point") << 294 << 294;
     QTest::newRow("past it") << 400 << 400;
@@ -236,7 +231,6 @@ void TestMarketPage::foldsBanner()
     QVERIFY(picWidget->isHidden());
     QCOMPARE(holder->height(), 56);
     QCOMPARE(typeBar->y(), 0);
-    markettest::saveScreenshot(&page, QString("market_page_folded_%1").arg(m_iTranslator == 1 ? "zh" : "en"));
 
     bar->setValue(bar->maximum());
     QTest::mouseClick(fold, Qt::LeftButton);
@@ -267,7 +261,6 @@ void TestMarketPage::emptyCatalog()
     // The banner and the type bar stay.
     QVERIFY(page.findChild<QWidget *>("picWidget")->isVisible());
     QVERIFY(page.findChild<ToolTypeWidget *>()->isVisible());
-    markettest::saveScreenshot(&page, QString("market_page_empty_%1").arg(m_iTranslator == 1 ? "zh" : "en"));
 }
 
 void TestMarketPage::screenshots()
@@ -284,8 +277,6 @@ void TestMarketPage::screenshots()
     emit page.signalServerResponded(3, { { 12, "120" } });
     const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
     QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_page_" + strLanguage)));
-    page.findChild<QScrollArea *>("scrollArea")->verticalScrollBar()->setValue(360);
-    QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_page_scrolled_" + strLanguage)));
     emit page.signalSubToolsStateChanged(StateCancelled, 7);
     emit page.signalSubToolsStateChanged(StateCancelled, 9);
     emit page.signalSubToolsStateChanged(StateCancelled, 12);
