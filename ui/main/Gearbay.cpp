@@ -174,6 +174,9 @@ Gearbay::Gearbay(QWidget *parent)
 
 Gearbay::~Gearbay()
 {
+    // The server process dies with us; its last state change must not raise a message over a
+    // window that is half destroyed.
+    disconnect(m_pServerProcess, &QProcess::stateChanged, this, &Gearbay::onServerStateChaned);
     delete ui;
 }
 
