@@ -31,21 +31,6 @@ namespace {
 
 const int kFlowMs = 90000; // a whole download on a loaded machine
 
-bool copyTree(const QString &strFrom, const QString &strTo)
-{
-    if (!QDir().mkpath(strTo))
-        return false;
-    const QFileInfoList entries
-        = QDir(strFrom).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QFileInfo &entry : entries) {
-        const QString strTarget = strTo + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir() ? !copyTree(entry.filePath(), strTarget)
-                          : !QFile::copy(entry.filePath(), strTarget))
-            return false;
-    }
-    return true;
-}
-
 int freePort()
 {
     QTcpServer probe;
@@ -84,7 +69,7 @@ signals:
     void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
 
 private:
-    void onResult(int error, QString response)
+    void onResult(int, QString response)
     {
         int method = 0;
         QVector<gearbay::protocol::UrlValue> values;
@@ -93,8 +78,6 @@ private:
         QMap<int, QString> map;
         for (const auto &value : qAsConst(values))
             map.insert(m_mapUrlToKey.value(value.first, 0), value.second);
-        if (error != 0)
-            qDebug() << "request failed" << error << response;
         emit signalServerResponded(method, map);
     }
 
@@ -108,12 +91,137 @@ class TestCatalogRefresh : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void missingMaterialIsReported();
-    void refreshAtStart();
-    void programDownloadRetriedAfterDrop();
-    void newMaterialTakesEffectAtNextStart();
+    void initTestCase()
+    {
+        gearbay::TipDialog::setAnswerHook([](const QString &, bool) { return 0; });
+        QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2/MaterialVersion.txt")),
+            "build the demo catalog first");
+        QVERIFY(m_server.start());
+        QVERIFY(m_program.writeSetup(m_server.baseUrl(), m_server.baseUrl()));
+        // The program as shipped: version 1's material and no state yet.
+        QCOMPARE(QProcess::execute(QStringLiteral("cp"),
+                     { QStringLiteral("-a"), QStringLiteral(RW_BUILD_DIR "/demo/catalog/ToolsFile"),
+                         m_program.path() }),
+            0);
+        QSaveFile states(m_program.path() + QStringLiteral("/ToolsStateList.xml"));
+        QVERIFY(states.open(QIODevice::WriteOnly));
+        states.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
+        QVERIFY(states.commit());
+        const QString strFerrodock = m_program.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
+        QVERIFY(!strFerrodock.isEmpty());
+
+        QVERIFY(QDir::setCurrent(m_program.path()));
+        QVERIFY(ConfigureStore::instance()->load(m_program.path() + QStringLiteral("/Setup.xml")));
+        QVERIFY(ToolCatalog::instance()->init());
+        QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.0.0"));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_program.homePath());
+        m_ferrodock.setProcessEnvironment(env);
+        m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const int iPort = freePort();
+        m_ferrodock.start(strFerrodock, { QString::number(iPort) });
+        QVERIFY(m_ferrodock.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [iPort] {
+                QTcpSocket socket;
+                socket.connectToHost(QHostAddress::LocalHost, quint16(iPort));
+                return socket.waitForConnected(500);
+            }(),
+            15000);
+
+        QVERIFY(CorvaInit() != 0);
+        m_bCorva = true;
+        m_pRouter = new Router(iPort);
+        m_pPanel = new SystemConfigWidget;
+        connect(m_pPanel, &SystemConfigWidget::signalToServer, m_pRouter, &Router::send);
+        connect(m_pRouter, &Router::signalServerResponded, m_pPanel, &SystemConfigWidget::onServerResponded);
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_pPanel;
+        delete m_pRouter;
+        if (m_bCorva)
+            CorvaFini();
+        m_ferrodock.kill();
+        m_ferrodock.waitForFinished(10000);
+        m_server.stop();
+    }
+
+    void missingMaterialIsReported()
+    {
+        QSignalSpy newMaterial(m_pPanel, &SystemConfigWidget::signalHaveNewMaterial);
+        m_server.setFault(QStringLiteral("/material/ToolsFile.tar.gz"), Fault::NotFound);
+        m_pPanel->onStartCheckUpdate();
+        QTRY_COMPARE_WITH_TIMEOUT(versionText(), QStringLiteral("server no material files."), kFlowMs);
+        QVERIFY(newMaterial.isEmpty());
+        QVERIFY(!QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp")));
+        QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.0.0"));
+        m_server.clearFaults();
+    }
+
+    void refreshAtStart()
+    {
+        QSignalSpy newMaterial(m_pPanel, &SystemConfigWidget::signalHaveNewMaterial);
+        QSignalSpy newProgram(m_pPanel, &SystemConfigWidget::signalRigWardenNew);
+        // What the main window asks as it starts.
+        m_pRouter->send(6, { 0 });
+        QTRY_COMPARE_WITH_TIMEOUT(newMaterial.count(), 1, kFlowMs);
+        QCOMPARE(newProgram.count(), 1);
+        QCOMPARE(versionText(), QStringLiteral("check new version!"));
+        QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.1.0"));
+        QVERIFY(QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml")));
+        // The catalog in use is untouched until the next start.
+        QFile current(m_program.path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml"));
+        QVERIFY(current.open(QIODevice::ReadOnly));
+        const QByteArray xml = current.readAll();
+        QVERIFY(xml.contains("<Version>1.2.0</Version>") && !xml.contains("<Version>1.3.0</Version>"));
+    }
+
+    void programDownloadRetriedAfterDrop()
+    {
+        gearbay::UpdateVersionDialog dialog;
+        connect(m_pPanel, &SystemConfigWidget::signalSetUpdateProgress, &dialog,
+            &gearbay::UpdateVersionDialog::setProgress);
+        connect(&dialog, &gearbay::UpdateVersionDialog::signalUpdateCompleted, m_pPanel,
+            &SystemConfigWidget::onUpdateCompleted);
+        QSignalSpy failed(m_pPanel, &SystemConfigWidget::signalUpdateFailed);
+        QSignalSpy completed(&dialog, &gearbay::UpdateVersionDialog::signalUpdateCompleted);
+        QSignalSpy progress(m_pPanel, &SystemConfigWidget::signalSetUpdateProgress);
+
+        // The connection drops half-way: the retry question, and nothing of the new program on disk.
+        m_server.setFault(QStringLiteral("/program/RigWarden.tar.gz"), Fault::DropMidFile);
+        dialog.show();
+        m_pPanel->findChild<QPushButton *>(QStringLiteral("updateBtn"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, kFlowMs);
+        QVERIFY(completed.isEmpty());
+        QVERIFY(!QFileInfo::exists(marker()));
+
+        // "Again".
+        m_server.clearFaults();
+        m_pPanel->onReUpdate();
+        QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, kFlowMs);
+        QCOMPARE(failed.count(), 1);
+        for (const QList<QVariant> &value : qAsConst(progress))
+            QVERIFY(value.at(0).toInt() <= 99 || value.at(0).toInt() == 100);
+        QCOMPARE(progress.last().at(0).toInt(), 100);
+        QVERIFY(!QDir(marker()).isEmpty());
+        QCOMPARE(versionText(), QStringLiteral("Version have updated, please restart software"));
+        QCOMPARE(ToolCatalog::instance()->currentVersion(1), std::string("1.1.0"));
+    }
+
+    void newMaterialTakesEffectAtNextStart()
+    {
+        ToolCatalog next(m_program.path(), 0, 1);
+        QVERIFY(next.init());
+        QVERIFY(!QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp")));
+        QCOMPARE(next.toolInfos().value(2).Version, std::string("1.3.0"));
+        QCOMPARE(next.toolInfos().value(0).Version, std::string("1.1.0"));
+        // The refreshed material is not fetched again, and the program shows the version it installed.
+        QCOMPARE(next.currentVersion(0), std::string("1.1.0"));
+        QCOMPARE(next.currentVersion(1), std::string("1.1.0"));
+    }
 
 private:
     QString versionText() const
@@ -129,136 +237,6 @@ private:
     SystemConfigWidget *m_pPanel = nullptr;
     bool m_bCorva = false;
 };
-
-void TestCatalogRefresh::initTestCase()
-{
-    gearbay::TipDialog::setAnswerHook([](const QString &, bool) { return 0; });
-    QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2/MaterialVersion.txt")),
-        "build the demo catalog first");
-    QVERIFY(m_server.start());
-    QVERIFY(m_program.writeSetup(m_server.baseUrl(), m_server.baseUrl()));
-    // The program as shipped: version 1's material and no state yet.
-    QVERIFY(copyTree(QStringLiteral(RW_BUILD_DIR "/demo/catalog/ToolsFile"),
-        m_program.path() + QStringLiteral("/ToolsFile")));
-    QSaveFile states(m_program.path() + QStringLiteral("/ToolsStateList.xml"));
-    QVERIFY(states.open(QIODevice::WriteOnly));
-    states.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
-    QVERIFY(states.commit());
-    const QString strFerrodock = m_program.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
-    QVERIFY(!strFerrodock.isEmpty());
-
-    QVERIFY(QDir::setCurrent(m_program.path()));
-    QVERIFY(ConfigureStore::instance()->load(m_program.path() + QStringLiteral("/Setup.xml")));
-    QVERIFY(ToolCatalog::instance()->init());
-    QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.0.0"));
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_program.homePath());
-    m_ferrodock.setProcessEnvironment(env);
-    m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const int iPort = freePort();
-    m_ferrodock.start(strFerrodock, { QString::number(iPort) });
-    QVERIFY(m_ferrodock.waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [iPort] {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, quint16(iPort));
-            return socket.waitForConnected(500);
-        }(),
-        15000);
-
-    QVERIFY(CorvaInit() != 0);
-    m_bCorva = true;
-    m_pRouter = new Router(iPort);
-    m_pPanel = new SystemConfigWidget;
-    connect(m_pPanel, &SystemConfigWidget::signalToServer, m_pRouter, &Router::send);
-    connect(m_pRouter, &Router::signalServerResponded, m_pPanel, &SystemConfigWidget::onServerResponded);
-}
-
-void TestCatalogRefresh::cleanupTestCase()
-{
-    delete m_pPanel;
-    delete m_pRouter;
-    if (m_bCorva)
-        CorvaFini();
-    m_ferrodock.kill();
-    m_ferrodock.waitForFinished(10000);
-    m_server.stop();
-}
-
-void TestCatalogRefresh::missingMaterialIsReported()
-{
-    QSignalSpy newMaterial(m_pPanel, &SystemConfigWidget::signalHaveNewMaterial);
-    m_server.setFault(QStringLiteral("/material/ToolsFile.tar.gz"), Fault::NotFound);
-    m_pPanel->onStartCheckUpdate();
-    QTRY_COMPARE_WITH_TIMEOUT(versionText(), QStringLiteral("server no material files."), kFlowMs);
-    QVERIFY(newMaterial.isEmpty());
-    QVERIFY(!QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp")));
-    QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.0.0"));
-    m_server.clearFaults();
-}
-
-void TestCatalogRefresh::refreshAtStart()
-{
-    QSignalSpy newMaterial(m_pPanel, &SystemConfigWidget::signalHaveNewMaterial);
-    QSignalSpy newProgram(m_pPanel, &SystemConfigWidget::signalRigWardenNew);
-    // What the main window asks as it starts.
-    m_pRouter->send(6, { 0 });
-    QTRY_COMPARE_WITH_TIMEOUT(newMaterial.count(), 1, kFlowMs);
-    QCOMPARE(newProgram.count(), 1);
-    QCOMPARE(versionText(), QStringLiteral("check new version!"));
-    QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.1.0"));
-    QVERIFY(QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml")));
-    // The catalog in use is untouched until the next start.
-    QFile current(m_program.path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml"));
-    QVERIFY(current.open(QIODevice::ReadOnly));
-    const QByteArray xml = current.readAll();
-    QVERIFY(xml.contains("<Version>1.2.0</Version>") && !xml.contains("<Version>1.3.0</Version>"));
-}
-
-void TestCatalogRefresh::programDownloadRetriedAfterDrop()
-{
-    gearbay::UpdateVersionDialog dialog;
-    connect(m_pPanel, &SystemConfigWidget::signalSetUpdateProgress, &dialog,
-        &gearbay::UpdateVersionDialog::setProgress);
-    connect(&dialog, &gearbay::UpdateVersionDialog::signalUpdateCompleted, m_pPanel,
-        &SystemConfigWidget::onUpdateCompleted);
-    QSignalSpy failed(m_pPanel, &SystemConfigWidget::signalUpdateFailed);
-    QSignalSpy completed(&dialog, &gearbay::UpdateVersionDialog::signalUpdateCompleted);
-    QSignalSpy progress(m_pPanel, &SystemConfigWidget::signalSetUpdateProgress);
-
-    // The connection drops half-way: the retry question, and nothing of the new program on disk.
-    m_server.setFault(QStringLiteral("/program/RigWarden.tar.gz"), Fault::DropMidFile);
-    dialog.show();
-    m_pPanel->findChild<QPushButton *>(QStringLiteral("updateBtn"))->click();
-    QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, kFlowMs);
-    QVERIFY(completed.isEmpty());
-    QVERIFY(!QFileInfo::exists(marker()));
-
-    // "Again".
-    m_server.clearFaults();
-    m_pPanel->onReUpdate();
-    QTRY_COMPARE_WITH_TIMEOUT(completed.count(), 1, kFlowMs);
-    QCOMPARE(failed.count(), 1);
-    for (const QList<QVariant> &value : qAsConst(progress))
-        QVERIFY(value.at(0).toInt() <= 99 || value.at(0).toInt() == 100);
-    QCOMPARE(progress.last().at(0).toInt(), 100);
-    QVERIFY(!QDir(marker()).isEmpty());
-    QCOMPARE(versionText(), QStringLiteral("Version have updated, please restart software"));
-    QCOMPARE(ToolCatalog::instance()->currentVersion(1), std::string("1.1.0"));
-}
-
-void TestCatalogRefresh::newMaterialTakesEffectAtNextStart()
-{
-    ToolCatalog next(m_program.path(), 0, 1);
-    QVERIFY(next.init());
-    QVERIFY(!QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp")));
-    QCOMPARE(next.toolInfos().value(2).Version, std::string("1.3.0"));
-    QCOMPARE(next.toolInfos().value(0).Version, std::string("1.1.0"));
-    // The refreshed material is not fetched again, and the program shows the version it installed.
-    QCOMPARE(next.currentVersion(0), std::string("1.1.0"));
-    QCOMPARE(next.currentVersion(1), std::string("1.1.0"));
-}
 
 QTEST_MAIN(TestCatalogRefresh)
 #include "tst_catalogrefresh.moc"

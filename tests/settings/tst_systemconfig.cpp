@@ -9,7 +9,6 @@
 #include "ToolCatalog.h"
 #include "ToolLaunch.h"
 
-#include <QCheckBox>
 #include <QDirIterator>
 #include <QLabel>
 #include <QProcess>
@@ -17,7 +16,7 @@
 #include <QSaveFile>
 #include <QSignalSpy>
 #include <QtTest>
-#include <unistd.h>
+#include <memory>
 
 using gearbay::ConfigureStore;
 using gearbay::SystemConfigWidget;
@@ -27,28 +26,6 @@ namespace {
 
 const int kTool = 3; // HexViewer, installed
 const QString kToolExe = QStringLiteral("HexViewer");
-
-bool copyTree(const QString &strFrom, const QString &strTo)
-{
-    if (!QDir().mkpath(strTo))
-        return false;
-    const QFileInfoList entries
-        = QDir(strFrom).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QFileInfo &entry : entries) {
-        const QString strTarget = strTo + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir() ? !copyTree(entry.filePath(), strTarget)
-                          : !QFile::copy(entry.filePath(), strTarget))
-            return false;
-    }
-    return true;
-}
-
-QString linkText(const QString &strPath)
-{
-    char buffer[4096];
-    const ssize_t iLength = ::readlink(QFile::encodeName(strPath).constData(), buffer, sizeof buffer);
-    return iLength < 0 ? QString() : QFile::decodeName(QByteArray(buffer, int(iLength)));
-}
 
 // Relative path -> size (or link target) of every entry below the folder, hidden ones included.
 QMap<QString, QString> listing(const QString &strFolder)
@@ -61,7 +38,8 @@ QMap<QString, QString> listing(const QString &strFolder)
         const QFileInfo info = it.fileInfo();
         const QString strKey = QDir(strFolder).relativeFilePath(info.filePath());
         entries.insert(strKey,
-            info.isSymLink()   ? QStringLiteral("-> ") + linkText(info.filePath())
+            info.isSymLink()
+                ? QStringLiteral("-> ") + QDir(info.path()).relativeFilePath(info.symLinkTarget())
                 : info.isDir() ? QStringLiteral("dir")
                                : QString::number(info.size()));
     }
@@ -85,9 +63,7 @@ bool shown(SystemConfigWidget &panel, const char *pName)
 
 QMap<int, QString> answer(int iKey, const QString &strValue)
 {
-    QMap<int, QString> values;
-    values.insert(iKey, strValue);
-    return values;
+    return { { iKey, strValue } };
 }
 
 } // namespace
@@ -97,16 +73,295 @@ class TestSystemConfig : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void versionLine_data();
-    void versionLine();
-    void updateRefusedWhileDownloading();
-    void catalogRefresh();
-    void pathChangeRefused_data();
-    void pathChangeRefused();
-    void unwritableSettingTakesCopyBack();
-    void pathMoveKeepsToolsOpenable();
-    void fullDiskKeepsToolsInPlace();
+    void initTestCase()
+    {
+        QVERIFY(m_program.isValid() && m_elsewhere.isValid());
+        gearbay::TipDialog::setAnswerHook([](const QString &, bool) { return 0; });
+        QVERIFY(
+            m_program.writeSetup(QStringLiteral("http://127.0.0.1:9"), QStringLiteral("http://127.0.0.1:9")));
+        const auto tool = [](int iKey, const QString &strExe, const QString &strUrl, const char *pVersion) {
+            return TempProgramFolder::Tool { iKey, strExe, strUrl, strUrl, QString::fromLatin1(pVersion) };
+        };
+        QVERIFY(
+            m_program.writeCatalog({ tool(0, QString(), QStringLiteral("material/ToolsFile.tar.gz"), "1.0.0"),
+                tool(1, QStringLiteral("RigWarden"), QStringLiteral("program/RigWarden.tar.gz"), "1.0.0"),
+                tool(kTool, kToolExe, QStringLiteral("tools/HexViewer.tar.gz"), "1.0.3"),
+                tool(4, QStringLiteral("UnitConverter"), QStringLiteral("tools/UnitConverter.tar.gz"),
+                    "2.1.0") }));
+        QSaveFile states(m_program.path() + QStringLiteral("/ToolsStateList.xml"));
+        QVERIFY(states.open(QIODevice::WriteOnly));
+        states.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
+        QVERIFY(states.commit());
+
+        QVERIFY(QDir::setCurrent(m_program.path()));
+        QVERIFY(ConfigureStore::instance()->load(m_program.path() + QStringLiteral("/Setup.xml")));
+        QVERIFY(ToolCatalog::instance()->init());
+        ToolCatalog::instance()->findState(kTool)->IsDownload = 1;
+
+        // A real demo tool, with the kinds of entries a plain copy would lose: a hidden file and a link.
+        const QString strBuilt = QStringLiteral(RW_BUILD_DIR "/demo/tools/") + kToolExe;
+        QVERIFY2(QFileInfo::exists(strBuilt + QLatin1Char('/') + kToolExe), "build the demo catalog first");
+        QVERIFY(QDir().mkpath(ConfigureStore::instance()->downloadPath() + QStringLiteral("/SubTools")));
+        QCOMPARE(
+            QProcess::execute(QStringLiteral("cp"), { QStringLiteral("-a"), strBuilt, installedFolder() }),
+            0);
+        QFile hidden(installedFolder() + QStringLiteral("/.settings"));
+        QVERIFY(hidden.open(QIODevice::WriteOnly) && hidden.write("zoom=2\n") > 0);
+        hidden.close();
+        QVERIFY(QFile::link(kToolExe, installedFolder() + QStringLiteral("/hexviewer")));
+    }
+
+    // One answer of the server, and what the version line and the panel's requests make of it.
+    void versionLine_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message"); // shown on the version line; empty: none
+        QTest::addColumn<int>("request"); // method the panel asks next; 0: none
+        QTest::addColumn<int>("progress"); // value passed to the progress dialog; -1: none
+        QTest::addColumn<bool>("failed"); // the retry question is due
+        // clang-format off
+        QTest::newRow("version unknown") << 6 << 0 << "" << "check failed" << 0 << -1 << false;
+        QTest::newRow("same material") << 6 << 0 << "1.0.0" << "There are no new version" << 0 << -1 << false;
+        QTest::newRow("newer material") << 6 << 0 << "1.1.0" << "" << 1 << -1 << false;
+        QTest::newRow("version answer for a tool") << 6 << 5 << "3.0" << "" << 0 << -1 << false;
+        QTest::newRow("material package missing") << 1 << 0 << "404" << "server no material files." << 0 << -1 << false;
+        QTest::newRow("material accepted") << 1 << 0 << "0" << "" << 4 << -1 << false;
+        QTest::newRow("material lost mid-way") << 4 << 0 << "-1" << "check failed" << 0 << -1 << false;
+        QTest::newRow("program accepted") << 2 << 1 << "0" << "" << 4 << -1 << false;
+        QTest::newRow("program package missing") << 2 << 1 << "404" << "" << 0 << -1 << true;
+        QTest::newRow("program queued locally") << 2 << 1 << "120" << "" << 0 << -1 << true;
+        QTest::newRow("program at 100") << 4 << 1 << "100" << "" << 0 << 99 << false;
+        QTest::newRow("program installed") << 4 << 1 << "200" << "" << 0 << 100 << false;
+        QTest::newRow("program exchange failed") << 4 << 1 << "110" << "" << 0 << -1 << true;
+        // clang-format on
+    }
+
+    void versionLine()
+    {
+        QFETCH(int, method);
+        QFETCH(int, key);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        QFETCH(int, request);
+        QFETCH(int, progress);
+        QFETCH(bool, failed);
+
+        SystemConfigWidget panel;
+        QSignalSpy requests(&panel, &SystemConfigWidget::signalToServer);
+        QSignalSpy progressSpy(&panel, &SystemConfigWidget::signalSetUpdateProgress);
+        QSignalSpy failedSpy(&panel, &SystemConfigWidget::signalUpdateFailed);
+        QVERIFY(shown(panel, "checkUpdateBtn") && !shown(panel, "updateBtn"));
+
+        panel.onServerResponded(method, answer(key, value));
+        if (!message.isEmpty()) {
+            QCOMPARE(versionText(panel), message);
+            QVERIFY(!shown(panel, "checkUpdateBtn") && !shown(panel, "updateBtn"));
+            // A message stays two seconds, then the check button is back.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                shown(panel, "checkUpdateBtn") && !shown(panel, "newVersionLabel"), 10000);
+        }
+        if (request != 0) {
+            // Downloads are polled every second from their acceptance on.
+            QTRY_VERIFY_WITH_TIMEOUT(!requests.isEmpty(), 10000);
+            QCOMPARE(requests.first().at(0).toInt(), request);
+            QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int> { key });
+        } else {
+            QTest::qWait(1300);
+            QVERIFY(requests.isEmpty());
+        }
+        QCOMPARE(progressSpy.isEmpty(), progress < 0);
+        if (progress >= 0)
+            QCOMPARE(progressSpy.first().at(0).toInt(), progress);
+        QCOMPARE(failedSpy.count(), failed ? 1 : 0);
+    }
+
+    void updateRefusedWhileDownloading()
+    {
+        SystemConfigWidget panel;
+        QSignalSpy requests(&panel, &SystemConfigWidget::signalToServer);
+        QSignalSpy started(&panel, &SystemConfigWidget::signalStartUpdateManagerTool);
+        auto *pUpdate = panel.findChild<QPushButton *>(QStringLiteral("updateBtn"));
+
+        panel.onDownloadingCount(1); // the material download counts too
+        pUpdate->click();
+        QCOMPARE(tipText(panel), QStringLiteral("Cannot update Rig Warden while downloading."));
+        QVERIFY(requests.isEmpty() && started.isEmpty());
+
+        panel.onDownloadingCount(0);
+        pUpdate->click();
+        QCOMPARE(requests.count(), 1);
+        QCOMPARE(requests.first().at(0).toInt(), 2);
+        QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int> { 1 });
+        QCOMPARE(started.count(), 1);
+
+        // Cancelling the download stops the polls and cancels it at the server.
+        panel.onServerResponded(2, answer(1, QStringLiteral("0")));
+        panel.onUpdateCancel();
+        QCOMPARE(requests.last().at(0).toInt(), 5);
+        requests.clear();
+        QTest::qWait(1500);
+        QVERIFY(requests.isEmpty());
+    }
+
+    // A check the user started shows no restart message when it finds new material (the check at start
+    // does; the end-to-end refresh test covers that and the program offer).
+    void catalogRefresh()
+    {
+        ToolCatalog *catalog = ToolCatalog::instance();
+        SystemConfigWidget panel;
+        QSignalSpy requests(&panel, &SystemConfigWidget::signalToServer);
+        QSignalSpy newMaterial(&panel, &SystemConfigWidget::signalHaveNewMaterial);
+        panel.onStartCheckUpdate();
+        QCOMPARE(versionText(panel), QStringLiteral("checking..."));
+        QCOMPARE(requests.first().at(0).toInt(), 6);
+        panel.onServerResponded(6, answer(0, QStringLiteral("1.1.0")));
+        panel.onServerResponded(1, answer(0, QStringLiteral("0")));
+        // Several progress answers before the end: the check stays the user's.
+        panel.onServerResponded(4, answer(0, QStringLiteral("40")));
+        panel.onServerResponded(4, answer(0, QStringLiteral("100")));
+        QCOMPARE(versionText(panel), QStringLiteral("checking..."));
+        panel.onServerResponded(4, answer(0, QStringLiteral("200")));
+        QCOMPARE(newMaterial.count(), 0);
+        QCOMPARE(versionText(panel), QStringLiteral("There are no new version"));
+        QCOMPARE(catalog->currentVersion(0), std::string("1.1.0"));
+    }
+
+    void pathChangeRefused_data()
+    {
+        QTest::addColumn<int>("downloading");
+        QTest::addColumn<bool>("toolOpen");
+        QTest::addColumn<QString>(
+            "chosen"); // "old": the current download path, "inside": within its SubTools
+        QTest::addColumn<QString>("tip");
+        // clang-format off
+        QTest::newRow("downloading") << 1 << false << "" << "Cannot change path while downloading.";
+        QTest::newRow("installed tool open") << 0 << true << "" << "Please close open tools.";
+        QTest::newRow("same folder") << 0 << false << "old" << "The new path cannot be the current path or lie inside its tools.";
+        QTest::newRow("inside the tools") << 0 << false << "inside" << "The new path cannot be the current path or lie inside its tools.";
+        QTest::newRow("dialog cancelled") << 0 << false << "" << "";
+        // clang-format on
+    }
+
+    void pathChangeRefused()
+    {
+        QFETCH(int, downloading);
+        QFETCH(bool, toolOpen);
+        QFETCH(QString, chosen);
+        QFETCH(QString, tip);
+
+        const QString strOldPath = ConfigureStore::instance()->downloadPath();
+        const QMap<QString, QString> before = listing(strOldPath);
+        SystemConfigWidget panel;
+        const QString strDefaultTip = tipText(panel);
+        QSignalSpy cover(&panel, &SystemConfigWidget::signalTransCover);
+        bool bAsked = false;
+        panel.setFolderChooser([&](QWidget *) {
+            bAsked = true;
+            if (chosen == QLatin1String("old"))
+                return strOldPath;
+            return chosen == QLatin1String("inside") ? installedFolder() : QString();
+        });
+        panel.onDownloadingCount(downloading);
+
+        gearbay::ToolLaunch launch;
+        if (toolOpen)
+            QVERIFY(launch.start(installedFolder() + QLatin1Char('/') + kToolExe));
+        panel.onSelectDownloadPath();
+        if (toolOpen) {
+            launch.terminate(true);
+            QTRY_VERIFY_WITH_TIMEOUT(!launch.isRunning(), 10000);
+        }
+
+        QCOMPARE(tipText(panel), tip.isEmpty() ? strDefaultTip : tip);
+        QCOMPARE(bAsked, downloading == 0 && !toolOpen);
+        QVERIFY(cover.isEmpty());
+        QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
+        QCOMPARE(listing(strOldPath), before);
+        if (!tip.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(tipText(panel), strDefaultTip, 10000);
+    }
+
+    void pathMoveKeepsToolsOpenable()
+    {
+        const QString strOldPath = ConfigureStore::instance()->downloadPath();
+        const QMap<QString, QString> before = listing(strOldPath + QStringLiteral("/SubTools"));
+        const QString strNewPath = m_elsewhere.path() + QStringLiteral("/Tools here");
+        QVERIFY(QDir().mkpath(strNewPath));
+
+        SystemConfigWidget panel;
+        panel.setFolderChooser([&](QWidget *) { return strNewPath; });
+        QSignalSpy cover(&panel, &SystemConfigWidget::signalTransCover);
+        QSignalSpy copied(&panel, &SystemConfigWidget::signalCopyCompleted);
+        panel.onSelectDownloadPath();
+
+        QCOMPARE(copied.count(), 1);
+        QCOMPARE(cover.count(), 2);
+        QCOMPARE(cover.at(0).at(0).toBool(), true);
+        QCOMPARE(cover.at(1).at(0).toBool(), false);
+        QCOMPARE(ConfigureStore::instance()->downloadPath(), strNewPath);
+        QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("pathTextLabel"))->text(), strNewPath);
+        // Written to the file, not only remembered.
+        ConfigureStore reread;
+        QVERIFY(reread.load(m_program.path() + QStringLiteral("/Setup.xml")));
+        QCOMPARE(reread.downloadPath(), strNewPath);
+        QVERIFY(!QFileInfo::exists(strOldPath + QStringLiteral("/SubTools")));
+        QCOMPARE(listing(strNewPath + QStringLiteral("/SubTools")), before);
+
+        // The moved tool starts from where the catalog now looks for it.
+        const QString strExe = ToolCatalog::instance()->toolExePath(kTool);
+        QVERIFY(strExe.startsWith(strNewPath));
+        gearbay::ToolLaunch launch;
+        QVERIFY(launch.start(strExe));
+        QTest::qWait(1500);
+        QVERIFY2(launch.isRunning(), "the moved tool did not keep running");
+        QVERIFY(launch.terminate(true));
+    }
+
+    // The copy runs out of disk, or the new path cannot be saved: the tools stay where the setting points.
+    void failedMoveKeepsToolsInPlace_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        // clang-format off
+        QTest::newRow("settings file cannot be replaced") << false;
+        QTest::newRow("disk full during the copy") << true;
+        // clang-format on
+    }
+
+    void failedMoveKeepsToolsInPlace()
+    {
+        QFETCH(bool, fullDisk);
+        const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
+        const QString strOldPath = ConfigureStore::instance()->downloadPath();
+        if (fullDisk) {
+            QFile big(installedFolder() + QStringLiteral("/data.bin"));
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            QVERIFY(big.write(QByteArray(4 << 20, 'x')) == 4 << 20);
+        }
+        const QMap<QString, QString> before = listing(strOldPath);
+        const QString strNewPath
+            = m_elsewhere.path() + (fullDisk ? QStringLiteral("/Full disk") : QStringLiteral("/Unsaved"));
+        QVERIFY(QDir().mkpath(strNewPath));
+        // An immutable file cannot be replaced, not even by root.
+        if (!fullDisk && QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("+i"), strSetup }) != 0)
+            QSKIP("chattr +i is not available here");
+
+        SystemConfigWidget panel;
+        panel.setFolderChooser([&](QWidget *) { return strNewPath; });
+        {
+            std::unique_ptr<FileSizeLimit> limit(fullDisk ? new FileSizeLimit(1 << 20) : nullptr);
+            QVERIFY(!limit || limit->isActive());
+            panel.onSelectDownloadPath();
+        }
+        if (!fullDisk)
+            QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("-i"), strSetup });
+        QCOMPARE(tipText(panel), QStringLiteral("Download path save fail."));
+        QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
+        QCOMPARE(listing(strOldPath), before);
+        QVERIFY(listing(strNewPath).isEmpty());
+        QVERIFY(panel.findChild<QPushButton *>(QStringLiteral("changePathBtn"))->isEnabled());
+    }
 
 private:
     QString installedFolder() const
@@ -117,311 +372,6 @@ private:
     TempProgramFolder m_program;
     QTemporaryDir m_elsewhere;
 };
-
-void TestSystemConfig::initTestCase()
-{
-    QVERIFY(m_program.isValid() && m_elsewhere.isValid());
-    gearbay::TipDialog::setAnswerHook([](const QString &, bool) { return 0; });
-    QVERIFY(m_program.writeSetup(QStringLiteral("http://127.0.0.1:9"), QStringLiteral("http://127.0.0.1:9")));
-    TempProgramFolder::Tool material { 0, QString(), QStringLiteral("material/ToolsFile.tar.gz"),
-        QStringLiteral("material/ToolsFile.tar.gz"), QStringLiteral("1.0.0") };
-    TempProgramFolder::Tool program { 1, QStringLiteral("RigWarden"),
-        QStringLiteral("program/RigWarden.tar.gz"), QStringLiteral("program/RigWarden.tar.gz"),
-        QStringLiteral("1.0.0") };
-    TempProgramFolder::Tool hexViewer { kTool, kToolExe, QStringLiteral("tools/HexViewer.tar.gz"),
-        QStringLiteral("tools/HexViewer.tar.gz"), QStringLiteral("1.0.3") };
-    TempProgramFolder::Tool other { 4, QStringLiteral("UnitConverter"),
-        QStringLiteral("tools/UnitConverter.tar.gz"), QStringLiteral("tools/UnitConverter.tar.gz"),
-        QStringLiteral("2.1.0") };
-    QVERIFY(m_program.writeCatalog({ material, program, hexViewer, other }));
-    QSaveFile states(m_program.path() + QStringLiteral("/ToolsStateList.xml"));
-    QVERIFY(states.open(QIODevice::WriteOnly));
-    states.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
-    QVERIFY(states.commit());
-
-    QVERIFY(QDir::setCurrent(m_program.path()));
-    QVERIFY(ConfigureStore::instance()->load(m_program.path() + QStringLiteral("/Setup.xml")));
-    QVERIFY(ToolCatalog::instance()->init());
-    ToolCatalog::instance()->findState(kTool)->IsDownload = 1;
-
-    // A real demo tool, with the kinds of entries a plain copy would lose: a hidden file and a link.
-    const QString strBuilt = QStringLiteral(RW_BUILD_DIR "/demo/tools/") + kToolExe;
-    QVERIFY2(QFileInfo::exists(strBuilt + QLatin1Char('/') + kToolExe), "build the demo catalog first");
-    QVERIFY(copyTree(strBuilt, installedFolder()));
-    QFile hidden(installedFolder() + QStringLiteral("/.settings"));
-    QVERIFY(hidden.open(QIODevice::WriteOnly) && hidden.write("zoom=2\n") > 0);
-    hidden.close();
-    QVERIFY(QFile::link(kToolExe, installedFolder() + QStringLiteral("/hexviewer")));
-}
-
-// One answer of the server, and what the version line and the panel's requests make of it.
-void TestSystemConfig::versionLine_data()
-{
-    QTest::addColumn<int>("method");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("message"); // shown on the version line; empty: none
-    QTest::addColumn<int>("request"); // method the panel asks next; 0: none
-    QTest::addColumn<int>("progress"); // value passed to the progress dialog; -1: none
-    QTest::addColumn<bool>("failed"); // the retry question is due
-    QTest::newRow("version unknown") << 6 << 0 << ""
-                                     << "check failed" << 0 << -1 << false;
-    QTest::newRow("same material") << 6 << 0 << "1.0.0"
-                                   << "There are no new version" << 0 << -1 << false;
-    QTest::newRow("newer material") << 6 << 0 << "1.1.0"
-                                    << "" << 1 << -1 << false;
-    QTest::newRow("version answer for a tool") << 6 << 5 << "3.0"
-                                               << "" << 0 << -1 << false;
-    QTest::newRow("material download refused") << 1 << 0 << "-1"
-                                               << "check failed" << 0 << -1 << false;
-    QTest::newRow("material package missing") << 1 << 0 << "404"
-                                              << "server no material files." << 0 << -1 << false;
-    QTest::newRow("material accepted") << 1 << 0 << "0"
-                                       << "" << 4 << -1 << false;
-    QTest::newRow("material lost mid-way") << 4 << 0 << "-1"
-                                           << "check failed" << 0 << -1 << false;
-    QTest::newRow("program accepted") << 2 << 1 << "0"
-                                      << "" << 4 << -1 << false;
-    QTest::newRow("program package missing") << 2 << 1 << "404"
-                                             << "" << 0 << -1 << true;
-    QTest::newRow("program queued locally") << 2 << 1 << "120"
-                                            << "" << 0 << -1 << true;
-    QTest::newRow("program at 100") << 4 << 1 << "100"
-                                    << "" << 0 << 99 << false;
-    QTest::newRow("program installed") << 4 << 1 << "200"
-                                       << "" << 0 << 100 << false;
-    QTest::newRow("program exchange failed") << 4 << 1 << "110"
-                                             << "" << 0 << -1 << true;
-}
-
-void TestSystemConfig::versionLine()
-{
-    QFETCH(int, method);
-    QFETCH(int, key);
-    QFETCH(QString, value);
-    QFETCH(QString, message);
-    QFETCH(int, request);
-    QFETCH(int, progress);
-    QFETCH(bool, failed);
-
-    SystemConfigWidget panel;
-    QSignalSpy requests(&panel, &SystemConfigWidget::signalToServer);
-    QSignalSpy progressSpy(&panel, &SystemConfigWidget::signalSetUpdateProgress);
-    QSignalSpy failedSpy(&panel, &SystemConfigWidget::signalUpdateFailed);
-    QVERIFY(shown(panel, "checkUpdateBtn") && !shown(panel, "updateBtn"));
-
-    panel.onServerResponded(method, answer(key, value));
-    if (!message.isEmpty()) {
-        QCOMPARE(versionText(panel), message);
-        QVERIFY(!shown(panel, "checkUpdateBtn") && !shown(panel, "updateBtn"));
-        // A message stays two seconds, then the check button is back.
-        QTRY_VERIFY_WITH_TIMEOUT(shown(panel, "checkUpdateBtn") && !shown(panel, "newVersionLabel"), 10000);
-    }
-    if (request != 0) {
-        // Downloads are polled every second from their acceptance on.
-        QTRY_VERIFY_WITH_TIMEOUT(!requests.isEmpty(), 10000);
-        QCOMPARE(requests.first().at(0).toInt(), request);
-        QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int> { key });
-    } else {
-        QTest::qWait(1300);
-        QVERIFY(requests.isEmpty());
-    }
-    QCOMPARE(progressSpy.isEmpty(), progress < 0);
-    if (progress >= 0)
-        QCOMPARE(progressSpy.first().at(0).toInt(), progress);
-    QCOMPARE(failedSpy.count(), failed ? 1 : 0);
-}
-
-void TestSystemConfig::updateRefusedWhileDownloading()
-{
-    SystemConfigWidget panel;
-    QSignalSpy requests(&panel, &SystemConfigWidget::signalToServer);
-    QSignalSpy started(&panel, &SystemConfigWidget::signalStartUpdateManagerTool);
-    auto *pUpdate = panel.findChild<QPushButton *>(QStringLiteral("updateBtn"));
-
-    panel.onDownloadingCount(1); // the material download counts too
-    pUpdate->click();
-    QCOMPARE(tipText(panel), QStringLiteral("Cannot update Rig Warden while downloading."));
-    QVERIFY(requests.isEmpty() && started.isEmpty());
-
-    panel.onDownloadingCount(0);
-    pUpdate->click();
-    QCOMPARE(requests.count(), 1);
-    QCOMPARE(requests.first().at(0).toInt(), 2);
-    QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int> { 1 });
-    QCOMPARE(started.count(), 1);
-
-    // Cancelling the download stops the polls and cancels it at the server.
-    panel.onServerResponded(2, answer(1, QStringLiteral("0")));
-    panel.onUpdateCancel();
-    QCOMPARE(requests.last().at(0).toInt(), 5);
-    requests.clear();
-    QTest::qWait(1500);
-    QVERIFY(requests.isEmpty());
-}
-
-// A check the user started shows no restart message when it finds new material (the check at start
-// does; the end-to-end refresh test covers that and the program offer).
-void TestSystemConfig::catalogRefresh()
-{
-    ToolCatalog *catalog = ToolCatalog::instance();
-    SystemConfigWidget panel;
-    QSignalSpy requests(&panel, &SystemConfigWidget::signalToServer);
-    QSignalSpy newMaterial(&panel, &SystemConfigWidget::signalHaveNewMaterial);
-    panel.onStartCheckUpdate();
-    QCOMPARE(versionText(panel), QStringLiteral("checking..."));
-    QCOMPARE(requests.first().at(0).toInt(), 6);
-    panel.onServerResponded(6, answer(0, QStringLiteral("1.1.0")));
-    panel.onServerResponded(1, answer(0, QStringLiteral("0")));
-    // Several progress answers before the end: the check stays the user's.
-    panel.onServerResponded(4, answer(0, QStringLiteral("40")));
-    panel.onServerResponded(4, answer(0, QStringLiteral("100")));
-    QCOMPARE(versionText(panel), QStringLiteral("checking..."));
-    panel.onServerResponded(4, answer(0, QStringLiteral("200")));
-    QCOMPARE(newMaterial.count(), 0);
-    QCOMPARE(versionText(panel), QStringLiteral("There are no new version"));
-    QCOMPARE(catalog->currentVersion(0), std::string("1.1.0"));
-}
-
-void TestSystemConfig::pathChangeRefused_data()
-{
-    QTest::addColumn<int>("downloading");
-    QTest::addColumn<bool>("toolOpen");
-    QTest::addColumn<QString>("chosen"); // "old": the current download path, "inside": within its SubTools
-    QTest::addColumn<QString>("tip");
-    QTest::newRow("downloading") << 1 << false << ""
-                                 << "Cannot change path while downloading.";
-    QTest::newRow("installed tool open") << 0 << true << ""
-                                         << "Please close open tools.";
-    QTest::newRow("same folder") << 0 << false << "old"
-                                 << "The new path cannot be the current path or lie inside its tools.";
-    QTest::newRow("inside the tools") << 0 << false << "inside"
-                                      << "The new path cannot be the current path or lie inside its tools.";
-    QTest::newRow("dialog cancelled") << 0 << false << ""
-                                      << "";
-}
-
-void TestSystemConfig::pathChangeRefused()
-{
-    QFETCH(int, downloading);
-    QFETCH(bool, toolOpen);
-    QFETCH(QString, chosen);
-    QFETCH(QString, tip);
-
-    const QString strOldPath = ConfigureStore::instance()->downloadPath();
-    const QMap<QString, QString> before = listing(strOldPath);
-    SystemConfigWidget panel;
-    const QString strDefaultTip = tipText(panel);
-    QSignalSpy cover(&panel, &SystemConfigWidget::signalTransCover);
-    bool bAsked = false;
-    panel.setFolderChooser([&](QWidget *) {
-        bAsked = true;
-        if (chosen == QLatin1String("old"))
-            return strOldPath;
-        return chosen == QLatin1String("inside") ? installedFolder() : QString();
-    });
-    panel.onDownloadingCount(downloading);
-
-    gearbay::ToolLaunch launch;
-    if (toolOpen)
-        QVERIFY(launch.start(installedFolder() + QLatin1Char('/') + kToolExe));
-    panel.onSelectDownloadPath();
-    if (toolOpen) {
-        launch.terminate(true);
-        QTRY_VERIFY_WITH_TIMEOUT(!launch.isRunning(), 10000);
-    }
-
-    QCOMPARE(tipText(panel), tip.isEmpty() ? strDefaultTip : tip);
-    QCOMPARE(bAsked, downloading == 0 && !toolOpen);
-    QVERIFY(cover.isEmpty());
-    QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
-    QCOMPARE(listing(strOldPath), before);
-    if (!tip.isEmpty())
-        QTRY_COMPARE_WITH_TIMEOUT(tipText(panel), strDefaultTip, 10000);
-}
-
-// The copy succeeds but the new path cannot be saved: the tools stay where the setting points.
-void TestSystemConfig::unwritableSettingTakesCopyBack()
-{
-    const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
-    const QString strOldPath = ConfigureStore::instance()->downloadPath();
-    const QMap<QString, QString> before = listing(strOldPath);
-    const QString strNewPath = m_elsewhere.path() + QStringLiteral("/Unsaved");
-    QVERIFY(QDir().mkpath(strNewPath));
-    // An immutable file cannot be replaced, not even by root.
-    if (QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("+i"), strSetup }) != 0)
-        QSKIP("chattr +i is not available here");
-    SystemConfigWidget panel;
-    panel.setFolderChooser([&](QWidget *) { return strNewPath; });
-    panel.onSelectDownloadPath();
-    QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("-i"), strSetup });
-
-    QCOMPARE(tipText(panel), QStringLiteral("Download path save fail."));
-    QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
-    QCOMPARE(listing(strOldPath), before);
-    QVERIFY(listing(strNewPath).isEmpty());
-}
-
-void TestSystemConfig::pathMoveKeepsToolsOpenable()
-{
-    const QString strOldPath = ConfigureStore::instance()->downloadPath();
-    const QMap<QString, QString> before = listing(strOldPath + QStringLiteral("/SubTools"));
-    const QString strNewPath = m_elsewhere.path() + QStringLiteral("/Tools here");
-    QVERIFY(QDir().mkpath(strNewPath));
-
-    SystemConfigWidget panel;
-    panel.setFolderChooser([&](QWidget *) { return strNewPath; });
-    QSignalSpy cover(&panel, &SystemConfigWidget::signalTransCover);
-    QSignalSpy copied(&panel, &SystemConfigWidget::signalCopyCompleted);
-    panel.onSelectDownloadPath();
-
-    QCOMPARE(copied.count(), 1);
-    QCOMPARE(cover.count(), 2);
-    QCOMPARE(cover.at(0).at(0).toBool(), true);
-    QCOMPARE(cover.at(1).at(0).toBool(), false);
-    QCOMPARE(ConfigureStore::instance()->downloadPath(), strNewPath);
-    QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("pathTextLabel"))->text(), strNewPath);
-    // Written to the file, not only remembered.
-    ConfigureStore reread;
-    QVERIFY(reread.load(m_program.path() + QStringLiteral("/Setup.xml")));
-    QCOMPARE(reread.downloadPath(), strNewPath);
-    QVERIFY(!QFileInfo::exists(strOldPath + QStringLiteral("/SubTools")));
-    QCOMPARE(listing(strNewPath + QStringLiteral("/SubTools")), before);
-
-    // The moved tool starts from where the catalog now looks for it.
-    const QString strExe = ToolCatalog::instance()->toolExePath(kTool);
-    QVERIFY(strExe.startsWith(strNewPath));
-    gearbay::ToolLaunch launch;
-    QVERIFY(launch.start(strExe));
-    QTest::qWait(1500);
-    QVERIFY2(launch.isRunning(), "the moved tool did not keep running");
-    QVERIFY(launch.terminate(true));
-}
-
-void TestSystemConfig::fullDiskKeepsToolsInPlace()
-{
-    const QString strOldPath = ConfigureStore::instance()->downloadPath();
-    QFile big(installedFolder() + QStringLiteral("/data.bin"));
-    QVERIFY(big.open(QIODevice::WriteOnly));
-    QVERIFY(big.write(QByteArray(4 << 20, 'x')) == 4 << 20);
-    big.close();
-    const QMap<QString, QString> before = listing(strOldPath);
-    const QString strNewPath = m_elsewhere.path() + QStringLiteral("/Full disk");
-    QVERIFY(QDir().mkpath(strNewPath));
-
-    SystemConfigWidget panel;
-    panel.setFolderChooser([&](QWidget *) { return strNewPath; });
-    {
-        FileSizeLimit limit(1 << 20);
-        QVERIFY(limit.isActive());
-        panel.onSelectDownloadPath();
-    }
-    QCOMPARE(tipText(panel), QStringLiteral("Download path save fail."));
-    QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
-    QCOMPARE(listing(strOldPath), before);
-    QVERIFY(listing(strNewPath).isEmpty());
-    QVERIFY(panel.findChild<QPushButton *>(QStringLiteral("changePathBtn"))->isEnabled());
-}
 
 QTEST_MAIN(TestSystemConfig)
 #include "tst_systemconfig.moc"

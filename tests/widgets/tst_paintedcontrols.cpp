@@ -67,170 +67,168 @@ class TestPaintedControls : public QObject
     Q_OBJECT
 
 private slots:
-    void progressFill_data();
-    void progressFill();
-    void progressText_data();
-    void progressText();
-    void breviaryLabelLimit_data();
-    void breviaryLabelLimit();
-    void configButtonLooks_data();
-    void configButtonLooks();
+    void progressFill_data()
+    {
+        // A 300 x 20 bar with maximum 300, so that the value is the filled width in pixels.
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QPoint>("probe");
+        QTest::addColumn<bool>("filled");
+        // clang-format off
+        QTest::newRow("0: left cap is track") << 0 << QPoint(5, 10) << false;
+        QTest::newRow("reset bar draws no fill") << -1 << QPoint(3, 10) << false;
+        QTest::newRow("narrow lens: inside") << 4 << QPoint(2, 10) << true;
+        QTest::newRow("narrow lens: not a half disc") << 4 << QPoint(7, 10) << false;
+        QTest::newRow("narrow lens: not full height") << 4 << QPoint(2, 1) << false;
+        QTest::newRow("one height: cap filled") << 20 << QPoint(5, 10) << true;
+        QTest::newRow("half: left part filled") << 150 << QPoint(100, 10) << true;
+        QTest::newRow("full: right cap filled") << 300 << QPoint(295, 10) << true;
+        // clang-format on
+    }
+
+    void progressFill()
+    {
+        QFETCH(int, value);
+        QFETCH(QPoint, probe);
+        QFETCH(bool, filled);
+        ProgressBar bar;
+        bar.resize(300, 20);
+        bar.setRange(0, 300);
+        if (value < 0)
+            bar.reset();
+        else
+            bar.setValue(value);
+        bar.m_chunkColor = QColor(Qt::red);
+        bar.m_backColor = QColor(Qt::blue);
+        const QColor pixel(render(&bar).pixel(probe));
+        if (filled)
+            QCOMPARE(pixel, QColor(Qt::red));
+        else
+            QVERIFY2(pixel.red() < 40, qPrintable(pixel.name()));
+    }
+
+    void progressText_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("0%") << 0 << 0 << "0%";
+        QTest::newRow("reset shows 0%") << 0 << -1 << "0%";
+        QTest::newRow("truncated percentage") << 0 << 999 << "99%";
+        QTest::newRow("waiting at 30") << 2 << 300 << "Waiting...";
+        QTest::newRow("failed") << 1 << 500 << "Download Fail!";
+        // clang-format on
+    }
+
+    void progressText()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, value);
+        QFETCH(QString, text);
+        ProgressBar bar;
+        bar.resize(400, 16);
+        bar.setRange(0, 1000);
+        if (value < 0)
+            bar.reset();
+        else
+            bar.setValue(value);
+        // Black fill and track: the only white left is the text.
+        bar.m_chunkColor = QColor(Qt::black);
+        bar.m_backColor = QColor(Qt::black);
+        bar.m_iMode = mode;
+        if (mode == 2)
+            bar.m_strText = QStringLiteral("Waiting...");
+        const QPair<int, int> span = whiteSpan(render(&bar));
+        QVERIFY(span.second >= span.first);
+        const int iExpected = bar.fontMetrics().tightBoundingRect(text).width();
+        const int iDrawn = span.second - span.first + 1;
+        QVERIFY2(
+            qAbs(iDrawn - iExpected) <= 3, qPrintable(QStringLiteral("%1 vs %2").arg(iDrawn).arg(iExpected)));
+        QVERIFY(qAbs((span.first + span.second) / 2 - 200) <= 3); // centred
+    }
+
+    void breviaryLabelLimit_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("whole");
+        // clang-format off
+        QTest::newRow("415 px shown whole") << 415 << true;
+        QTest::newRow("416 px elided") << 416 << false;
+        // clang-format on
+    }
+
+    void breviaryLabelLimit()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, whole);
+        BreviaryLabel label;
+        const QFontMetrics metrics(label.font());
+        const QString strText = textOfWidth(metrics, width);
+        if (strText.isEmpty())
+            QSKIP("no text of that exact width in this font");
+        label.setBreviaryText(strText);
+        if (whole) {
+            QCOMPARE(label.text(), strText);
+        } else {
+            QVERIFY(label.text() != strText);
+            QVERIFY(label.text().endsWith(QChar(0x2026)));
+            QVERIFY(metrics.horizontalAdvance(label.text()) <= 374);
+        }
+    }
+
+    void configButtonLooks_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QColor>("textColour");
+        const QColor enabledText(QStringLiteral("#666666"));
+        // clang-format off
+        QTest::newRow("normal") << "normal" << QColor(Qt::red) << enabledText;
+        QTest::newRow("hovered") << "hovered" << QColor(Qt::green) << enabledText;
+        QTest::newRow("hovered and pressed") << "pressed" << QColor(Qt::blue) << enabledText;
+        QTest::newRow("selected beats hover") << "selected" << QColor(Qt::blue) << enabledText;
+        QTest::newRow("disabled: no background") << "disabled" << QColor() << QColor(QStringLiteral("#cccccc"));
+        // clang-format on
+    }
+
+    void configButtonLooks()
+    {
+        QFETCH(QString, state);
+        QFETCH(QColor, background);
+        QFETCH(QColor, textColour);
+        BaseConfigButon button(QStringLiteral("WWWW"), QString(), QString());
+        button.setFontSize(24);
+        button.setColors(QStringLiteral("#ff0000"), QStringLiteral("#00ff00"), QStringLiteral("#0000ff"));
+        if (state == QLatin1String("hovered") || state == QLatin1String("pressed")
+            || state == QLatin1String("selected")) {
+            QEvent enter(QEvent::Enter);
+            QApplication::sendEvent(&button, &enter);
+        }
+        if (state == QLatin1String("pressed"))
+            button.setDown(true);
+        if (state == QLatin1String("selected"))
+            button.setSelected(true);
+        if (state == QLatin1String("disabled"))
+            button.setEnabled(false);
+
+        const QFont font(QStringLiteral("Microsoft YaHei"));
+        QFont captionFont(font);
+        captionFont.setPixelSize(24);
+        QCOMPARE(button.size(),
+            QSize(QFontMetrics(captionFont).horizontalAdvance(QStringLiteral("WWWW")) + 38, 32));
+
+        const QImage image = render(&button);
+        const QColor corner(image.pixel(2, 16));
+        if (background.isValid())
+            QCOMPARE(corner, background);
+        else
+            QVERIFY(corner != QColor(Qt::red) && corner != QColor(Qt::green) && corner != QColor(Qt::blue));
+        QVERIFY(hasColour(image, textColour));
+        const QColor otherText(textColour == QColor(QStringLiteral("#666666")) ? QStringLiteral("#cccccc")
+                                                                               : QStringLiteral("#666666"));
+        QVERIFY(!hasColour(image, otherText));
+    }
 };
-
-void TestPaintedControls::progressFill_data()
-{
-    // A 300 x 20 bar with maximum 300, so that the value is the filled width in pixels.
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QPoint>("probe");
-    QTest::addColumn<bool>("filled");
-    QTest::newRow("0: left cap is track") << 0 << QPoint(5, 10) << false;
-    QTest::newRow("reset bar draws no fill") << -1 << QPoint(3, 10) << false;
-    QTest::newRow("narrow lens: inside") << 4 << QPoint(2, 10) << true;
-    QTest::newRow("narrow lens: not a half disc") << 4 << QPoint(7, 10) << false;
-    QTest::newRow("narrow lens: not full height") << 4 << QPoint(2, 1) << false;
-    QTest::newRow("one height: cap filled") << 20 << QPoint(5, 10) << true;
-    QTest::newRow("half: left part filled") << 150 << QPoint(100, 10) << true;
-    QTest::newRow("full: right cap filled") << 300 << QPoint(295, 10) << true;
-}
-
-void TestPaintedControls::progressFill()
-{
-    QFETCH(int, value);
-    QFETCH(QPoint, probe);
-    QFETCH(bool, filled);
-    ProgressBar bar;
-    bar.resize(300, 20);
-    bar.setRange(0, 300);
-    if (value < 0)
-        bar.reset();
-    else
-        bar.setValue(value);
-    bar.m_chunkColor = QColor(Qt::red);
-    bar.m_backColor = QColor(Qt::blue);
-    const QColor pixel(render(&bar).pixel(probe));
-    if (filled)
-        QCOMPARE(pixel, QColor(Qt::red));
-    else
-        QVERIFY2(pixel.red() < 40, qPrintable(pixel.name()));
-}
-
-void TestPaintedControls::progressText_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0%") << 0 << 0 << "0%";
-    QTest::newRow("reset shows 0%") << 0 << -1 << "0%";
-    QTest::newRow("truncated percentage") << 0 << 999 << "99%";
-    QTest::newRow("waiting at 30") << 2 << 300 << "Waiting...";
-    QTest::newRow("waiting at 100") << 2 << 1000 << "Waiting...";
-    QTest::newRow("failed") << 1 << 500 << "Download Fail!";
-}
-
-void TestPaintedControls::progressText()
-{
-    QFETCH(int, mode);
-    QFETCH(int, value);
-    QFETCH(QString, text);
-    ProgressBar bar;
-    bar.resize(400, 16);
-    bar.setRange(0, 1000);
-    if (value < 0)
-        bar.reset();
-    else
-        bar.setValue(value);
-    // Black fill and track: the only white left is the text.
-    bar.m_chunkColor = QColor(Qt::black);
-    bar.m_backColor = QColor(Qt::black);
-    bar.m_iMode = mode;
-    if (mode == 2)
-        bar.m_strText = QStringLiteral("Waiting...");
-    const QPair<int, int> span = whiteSpan(render(&bar));
-    QVERIFY(span.second >= span.first);
-    const int iExpected = bar.fontMetrics().tightBoundingRect(text).width();
-    const int iDrawn = span.second - span.first + 1;
-    QVERIFY2(
-        qAbs(iDrawn - iExpected) <= 3, qPrintable(QStringLiteral("%1 vs %2").arg(iDrawn).arg(iExpected)));
-    QVERIFY(qAbs((span.first + span.second) / 2 - 200) <= 3); // centred
-}
-
-void TestPaintedControls::breviaryLabelLimit_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<bool>("whole");
-    QTest::newRow("415 px shown whole") << 415 << true;
-    QTest::newRow("416 px elided") << 416 << false;
-}
-
-void TestPaintedControls::breviaryLabelLimit()
-{
-    QFETCH(int, width);
-    QFETCH(bool, whole);
-    BreviaryLabel label;
-    const QFontMetrics metrics(label.font());
-    const QString strText = textOfWidth(metrics, width);
-    if (strText.isEmpty())
-        QSKIP("no text of that exact width in this font");
-    label.setBreviaryText(strText);
-    if (whole) {
-        QCOMPARE(label.text(), strText);
-    } else {
-        QVERIFY(label.text() != strText);
-        QVERIFY(label.text().endsWith(QChar(0x2026)));
-        QVERIFY(metrics.horizontalAdvance(label.text()) <= 374);
-    }
-}
-
-void TestPaintedControls::configButtonLooks_data()
-{
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QColor>("background");
-    QTest::addColumn<QColor>("textColour");
-    const QColor enabledText(QStringLiteral("#666666"));
-    QTest::newRow("normal") << "normal" << QColor(Qt::red) << enabledText;
-    QTest::newRow("hovered") << "hovered" << QColor(Qt::green) << enabledText;
-    QTest::newRow("hovered and pressed") << "pressed" << QColor(Qt::blue) << enabledText;
-    QTest::newRow("selected beats hover") << "selected" << QColor(Qt::blue) << enabledText;
-    QTest::newRow("disabled: no background") << "disabled" << QColor() << QColor(QStringLiteral("#cccccc"));
-}
-
-void TestPaintedControls::configButtonLooks()
-{
-    QFETCH(QString, state);
-    QFETCH(QColor, background);
-    QFETCH(QColor, textColour);
-    BaseConfigButon button(QStringLiteral("WWWW"), QString(), QString());
-    button.setFontSize(24);
-    button.setColors(QStringLiteral("#ff0000"), QStringLiteral("#00ff00"), QStringLiteral("#0000ff"));
-    if (state == QLatin1String("hovered") || state == QLatin1String("pressed")
-        || state == QLatin1String("selected")) {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(&button, &enter);
-    }
-    if (state == QLatin1String("pressed"))
-        button.setDown(true);
-    if (state == QLatin1String("selected"))
-        button.setSelected(true);
-    if (state == QLatin1String("disabled"))
-        button.setEnabled(false);
-
-    const QFont font(QStringLiteral("Microsoft YaHei"));
-    QFont captionFont(font);
-    captionFont.setPixelSize(24);
-    QCOMPARE(
-        button.size(), QSize(QFontMetrics(captionFont).horizontalAdvance(QStringLiteral("WWWW")) + 38, 32));
-
-    const QImage image = render(&button);
-    const QColor corner(image.pixel(2, 16));
-    if (background.isValid())
-        QCOMPARE(corner, background);
-    else
-        QVERIFY(corner != QColor(Qt::red) && corner != QColor(Qt::green) && corner != QColor(Qt::blue));
-    QVERIFY(hasColour(image, textColour));
-    const QColor otherText(textColour == QColor(QStringLiteral("#666666")) ? QStringLiteral("#cccccc")
-                                                                           : QStringLiteral("#666666"));
-    QVERIFY(!hasColour(image, otherText));
-}
 
 QTEST_MAIN(TestPaintedControls)
 #include "tst_paintedcontrols.moc"

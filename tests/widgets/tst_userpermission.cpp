@@ -19,19 +19,14 @@ namespace {
 const char *const kEmptyError = "user name  or password cannot empty.";
 const char *const kWrongError = "user name  or password error.";
 
-QLineEdit *userField(UserPermissionWidget &dialog)
+template <typename T = QLineEdit> T *child(UserPermissionWidget &dialog, const char *pName)
 {
-    return dialog.findChild<QLineEdit *>(QStringLiteral("userNameLineEdit"));
-}
-
-QLineEdit *passwordField(UserPermissionWidget &dialog)
-{
-    return dialog.findChild<QLineEdit *>(QStringLiteral("passwordLineEdit"));
+    return dialog.findChild<T *>(QLatin1String(pName));
 }
 
 QLabel *errorText(UserPermissionWidget &dialog)
 {
-    return dialog.findChild<QLabel *>(QStringLiteral("passwordErrorText"));
+    return child<QLabel>(dialog, "passwordErrorText");
 }
 
 } // namespace
@@ -41,220 +36,199 @@ class TestUserPermission : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase();
-    void forbiddenCharactersCannotBeTyped_data();
-    void forbiddenCharactersCannotBeTyped();
-    void emptyFieldsStayOpen_data();
-    void emptyFieldsStayOpen();
-    void secondErrorRestartsDisplay();
-    void logsIn_data();
-    void logsIn();
-    void staysResponsiveWhileServerIsSilent();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QString strMissing = SlapdServer::missingTools();
+        if (!strMissing.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("slapd test parts missing: ") + strMissing));
+        m_pSlapd = new SlapdServer;
+        QVERIFY2(m_pSlapd->start(), qPrintable(m_pSlapd->lastError()));
+        QVERIFY2(m_pSlapd->addUser(QStringLiteral("carol"), QStringLiteral("s3cret")),
+            qPrintable(m_pSlapd->lastError()));
+
+        // A Setup.xml like the shipped one, pointing at this server.
+        QFile setup(m_dir.filePath(QStringLiteral("Setup.xml")));
+        QVERIFY(setup.open(QIODevice::WriteOnly));
+        setup.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>\n"
+                                   "<Translator><Value>0</Value></Translator>\n"
+                                   "<DirectoryServer><Value>%1</Value></DirectoryServer>\n"
+                                   "<DirectoryUserDn><Value>%2</Value></DirectoryUserDn>\n"
+                                   "<DirectoryCaFile><Value>%3</Value></DirectoryCaFile>\n</Configure>\n")
+                        .arg(m_pSlapd->url(), m_pSlapd->userDnTemplate(), m_pSlapd->caFile())
+                        .toUtf8());
+        setup.close();
+        QVERIFY(ConfigureStore::instance()->load(setup.fileName()));
+    }
+
+    void init()
+    {
+        if (m_pSlapd)
+            setServer(m_pSlapd->url());
+        ToolCatalog::instance()->setPermissionGranted(false);
+    }
+
+    void cleanupTestCase() { delete m_pSlapd; }
+
+    void forbiddenCharactersCannotBeTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        // clang-format off
+        for (const QChar c : QStringLiteral("|><\"?*:/\\'"))
+            QTest::newRow(qPrintable(QStringLiteral("'%1'").arg(c))) << QStringLiteral("ab%1cd").arg(c) << "abcd";
+        QTest::newRow("DN characters are allowed") << "a,b+c;d=e#f" << "a,b+c;d=e#f";
+        QTest::newRow("at most 32") << QString(40, QLatin1Char('x')) << QString(32, QLatin1Char('x'));
+        // clang-format on
+    }
+
+    void forbiddenCharactersCannotBeTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        UserPermissionWidget dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClicks(child(dialog, "userNameLineEdit"), typed);
+        QCOMPARE(child(dialog, "userNameLineEdit")->text(), kept);
+    }
+
+    void emptyFieldsStayOpen_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        // clang-format off
+        QTest::newRow("both empty")      << ""      << "";
+        QTest::newRow("blank user name") << "   "   << "s3cret";
+        QTest::newRow("blank password")  << "carol" << "  ";
+        // clang-format on
+    }
+
+    void emptyFieldsStayOpen()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        const int iConnections = m_pSlapd->countInLog(QStringLiteral(" ACCEPT from"));
+        UserPermissionWidget dialog;
+        dialog.open();
+        fillAndConfirm(dialog, user, password);
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!dialog.isChecking());
+        QVERIFY(errorText(dialog)->isVisible());
+        QCOMPARE(errorText(dialog)->text(), QString::fromLatin1(kEmptyError));
+        QTest::qWait(200);
+        QCOMPARE(m_pSlapd->countInLog(QStringLiteral(" ACCEPT from")), iConnections);
+    }
+
+    void secondErrorRestartsDisplay()
+    {
+        UserPermissionWidget dialog;
+        dialog.open();
+        auto *pTimer = dialog.findChild<QTimer *>(QStringLiteral("errorTimer"));
+        QVERIFY(pTimer);
+        fillAndConfirm(dialog, QString(), QString());
+        QVERIFY(pTimer->isActive());
+        QTest::qWait(800);
+        QVERIFY(errorText(dialog)->isVisible());
+        fillAndConfirm(dialog, QString(), QString());
+        // Not restarted, at most 1200 ms would be left.
+        QVERIFY2(pTimer->remainingTime() > 1500, qPrintable(QString::number(pTimer->remainingTime())));
+        QTRY_VERIFY_WITH_TIMEOUT(!errorText(dialog)->isVisible(), 10000);
+        QVERIFY(dialog.isVisible());
+    }
+
+    void logsIn_data()
+    {
+        QTest::addColumn<bool>("serverUp");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("message");
+        const QString strDown
+            = QStringLiteral("The directory server cannot be reached. Please try again later.");
+        // clang-format off
+        QTest::newRow("right password")          << true  << "carol"    << "s3cret" << true  << "";
+        QTest::newRow("name with blanks around") << true  << "  carol " << "s3cret" << true  << "";
+        QTest::newRow("wrong password")          << true  << "carol"    << "secret" << false << kWrongError;
+        QTest::newRow("server down")             << false << "carol"    << "s3cret" << false << strDown;
+        // clang-format on
+    }
+
+    void logsIn()
+    {
+        QFETCH(bool, serverUp);
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(bool, accepted);
+        QFETCH(QString, message);
+        if (!serverUp) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+            setServer(QStringLiteral("ldap://127.0.0.1:%1").arg(closed.serverPort()));
+        }
+        UserPermissionWidget dialog;
+        dialog.open();
+        fillAndConfirm(dialog, user, password);
+        if (accepted) {
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
+            QCOMPARE(dialog.result(), 1);
+            QVERIFY(ToolCatalog::instance()->permissionGranted());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog.isChecking(), 20000);
+            QVERIFY(dialog.isVisible());
+            QVERIFY(errorText(dialog)->isVisible());
+            QCOMPARE(errorText(dialog)->text(), message);
+            QVERIFY(!ToolCatalog::instance()->permissionGranted());
+            QVERIFY(dialog.getConfirmButtom()->isEnabled()); // the user may retry
+        }
+    }
+
+    void staysResponsiveWhileServerIsSilent()
+    {
+        // Accepts connections and never answers, like a hung server.
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        setServer(QStringLiteral("ldap://127.0.0.1:%1").arg(silent.serverPort()));
+
+        UserPermissionWidget waiting;
+        waiting.open();
+        fillAndConfirm(waiting, QStringLiteral("carol"), QStringLiteral("s3cret"));
+        UserPermissionWidget cancelled;
+        cancelled.open();
+        fillAndConfirm(cancelled, QStringLiteral("carol"), QStringLiteral("s3cret"));
+
+        // The event loop keeps running: the check shows and the user can cancel at once.
+        QVERIFY(waiting.isChecking());
+        QVERIFY(!waiting.getConfirmButtom()->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(errorText(waiting)->isVisible(), 2000);
+        QTest::mouseClick(cancelled.getCancelButton(), Qt::LeftButton);
+        QVERIFY(!cancelled.isVisible());
+        QCOMPARE(cancelled.result(), int(QDialog::Rejected));
+
+        // The bind gives up at its timeout and says why; the cancelled one grants nothing.
+        QTRY_VERIFY_WITH_TIMEOUT(!waiting.isChecking() && !cancelled.isChecking(), 30000);
+        QVERIFY(waiting.isVisible());
+        QCOMPARE(errorText(waiting)->text(),
+            QStringLiteral("The directory server cannot be reached. Please try again later."));
+        QVERIFY(!ToolCatalog::instance()->permissionGranted());
+    }
 
 private:
-    void setServer(const QString &strServer);
-    void fillAndConfirm(UserPermissionWidget &dialog, const QString &strUser, const QString &strPassword);
+    void setServer(const QString &strServer)
+    {
+        QVERIFY(ConfigureStore::instance()->setValue(ConfigKey::DirectoryServer, strServer));
+    }
+
+    void fillAndConfirm(UserPermissionWidget &dialog, const QString &strUser, const QString &strPassword)
+    {
+        child(dialog, "userNameLineEdit")->setText(strUser);
+        child(dialog, "passwordLineEdit")->setText(strPassword);
+        QTest::mouseClick(dialog.getConfirmButtom(), Qt::LeftButton);
+    }
 
     QTemporaryDir m_dir;
     SlapdServer *m_pSlapd = nullptr;
 };
-
-void TestUserPermission::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    const QString strMissing = SlapdServer::missingTools();
-    if (!strMissing.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("slapd test parts missing: ") + strMissing));
-    m_pSlapd = new SlapdServer;
-    QVERIFY2(m_pSlapd->start(), qPrintable(m_pSlapd->lastError()));
-    QVERIFY2(m_pSlapd->addUser(QStringLiteral("carol"), QStringLiteral("s3cret")),
-        qPrintable(m_pSlapd->lastError()));
-
-    // A Setup.xml like the shipped one, pointing at this server.
-    QFile setup(m_dir.filePath(QStringLiteral("Setup.xml")));
-    QVERIFY(setup.open(QIODevice::WriteOnly));
-    setup.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>\n"
-                               "<Translator><Value>0</Value></Translator>\n"
-                               "<DirectoryServer><Value>%1</Value></DirectoryServer>\n"
-                               "<DirectoryUserDn><Value>%2</Value></DirectoryUserDn>\n"
-                               "<DirectoryCaFile><Value>%3</Value></DirectoryCaFile>\n</Configure>\n")
-                    .arg(m_pSlapd->url(), m_pSlapd->userDnTemplate(), m_pSlapd->caFile())
-                    .toUtf8());
-    setup.close();
-    QVERIFY(ConfigureStore::instance()->load(setup.fileName()));
-}
-
-void TestUserPermission::init()
-{
-    if (m_pSlapd)
-        setServer(m_pSlapd->url());
-    ToolCatalog::instance()->setPermissionGranted(false);
-}
-
-void TestUserPermission::cleanupTestCase()
-{
-    delete m_pSlapd;
-}
-
-void TestUserPermission::setServer(const QString &strServer)
-{
-    QVERIFY(ConfigureStore::instance()->setValue(ConfigKey::DirectoryServer, strServer));
-}
-
-void TestUserPermission::fillAndConfirm(
-    UserPermissionWidget &dialog, const QString &strUser, const QString &strPassword)
-{
-    userField(dialog)->setText(strUser);
-    passwordField(dialog)->setText(strPassword);
-    QTest::mouseClick(dialog.getConfirmButtom(), Qt::LeftButton);
-}
-
-void TestUserPermission::forbiddenCharactersCannotBeTyped_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("kept");
-    for (const QChar c : QStringLiteral("|><\"?*:/\\'"))
-        QTest::newRow(qPrintable(QStringLiteral("'%1'").arg(c))) << QStringLiteral("ab%1cd").arg(c) << "abcd";
-    QTest::newRow("DN characters are allowed") << "a,b+c;d=e#f"
-                                               << "a,b+c;d=e#f";
-    QTest::newRow("at most 32") << QString(40, QLatin1Char('x')) << QString(32, QLatin1Char('x'));
-}
-
-void TestUserPermission::forbiddenCharactersCannotBeTyped()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, kept);
-    UserPermissionWidget dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClicks(userField(dialog), typed);
-    QCOMPARE(userField(dialog)->text(), kept);
-}
-
-void TestUserPermission::emptyFieldsStayOpen_data()
-{
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("password");
-    // clang-format off
-    QTest::newRow("both empty")      << ""      << "";
-    QTest::newRow("blank user name") << "   "   << "s3cret";
-    QTest::newRow("blank password")  << "carol" << "  ";
-    // clang-format on
-}
-
-void TestUserPermission::emptyFieldsStayOpen()
-{
-    QFETCH(QString, user);
-    QFETCH(QString, password);
-    const int iConnections = m_pSlapd->countInLog(QStringLiteral(" ACCEPT from"));
-    UserPermissionWidget dialog;
-    dialog.open();
-    fillAndConfirm(dialog, user, password);
-    QVERIFY(dialog.isVisible());
-    QVERIFY(!dialog.isChecking());
-    QVERIFY(errorText(dialog)->isVisible());
-    QCOMPARE(errorText(dialog)->text(), QString::fromLatin1(kEmptyError));
-    QTest::qWait(200);
-    QCOMPARE(m_pSlapd->countInLog(QStringLiteral(" ACCEPT from")), iConnections);
-}
-
-void TestUserPermission::secondErrorRestartsDisplay()
-{
-    UserPermissionWidget dialog;
-    dialog.open();
-    auto *pTimer = dialog.findChild<QTimer *>(QStringLiteral("errorTimer"));
-    QVERIFY(pTimer);
-    fillAndConfirm(dialog, QString(), QString());
-    QVERIFY(pTimer->isActive());
-    QTest::qWait(800);
-    QVERIFY(errorText(dialog)->isVisible());
-    fillAndConfirm(dialog, QString(), QString());
-    // Not restarted, at most 1200 ms would be left.
-    QVERIFY2(pTimer->remainingTime() > 1500, qPrintable(QString::number(pTimer->remainingTime())));
-    QTRY_VERIFY_WITH_TIMEOUT(!errorText(dialog)->isVisible(), 10000);
-    QVERIFY(dialog.isVisible());
-}
-
-void TestUserPermission::logsIn_data()
-{
-    QTest::addColumn<bool>("serverUp");
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<QString>("message");
-    const QString strDown = QStringLiteral("The directory server cannot be reached. Please try again later.");
-    // clang-format off
-    QTest::newRow("right password")          << true  << "carol"    << "s3cret" << true  << "";
-    QTest::newRow("name with blanks around") << true  << "  carol " << "s3cret" << true  << "";
-    QTest::newRow("wrong password")          << true  << "carol"    << "secret" << false << kWrongError;
-    QTest::newRow("server down")             << false << "carol"    << "s3cret" << false << strDown;
-    // clang-format on
-}
-
-void TestUserPermission::logsIn()
-{
-    QFETCH(bool, serverUp);
-    QFETCH(QString, user);
-    QFETCH(QString, password);
-    QFETCH(bool, accepted);
-    QFETCH(QString, message);
-    if (!serverUp) {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        setServer(QStringLiteral("ldap://127.0.0.1:%1").arg(closed.serverPort()));
-    }
-    UserPermissionWidget dialog;
-    dialog.open();
-    fillAndConfirm(dialog, user, password);
-    if (accepted) {
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
-        QCOMPARE(dialog.result(), 1);
-        QVERIFY(ToolCatalog::instance()->permissionGranted());
-    } else {
-        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isChecking(), 20000);
-        QVERIFY(dialog.isVisible());
-        QVERIFY(errorText(dialog)->isVisible());
-        QCOMPARE(errorText(dialog)->text(), message);
-        QVERIFY(!ToolCatalog::instance()->permissionGranted());
-        QVERIFY(dialog.getConfirmButtom()->isEnabled()); // the user may retry
-        const QString strArtefacts = qEnvironmentVariable("RW_ARTEFACTS");
-        if (!strArtefacts.isEmpty() && QDir().mkpath(strArtefacts))
-            dialog.grab().save(QStringLiteral("%1/login-dialog-%2.png")
-                                   .arg(strArtefacts, serverUp ? "refused" : "server-down"));
-    }
-}
-
-void TestUserPermission::staysResponsiveWhileServerIsSilent()
-{
-    // Accepts connections and never answers, like a hung server.
-    QTcpServer silent;
-    QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
-    setServer(QStringLiteral("ldap://127.0.0.1:%1").arg(silent.serverPort()));
-
-    UserPermissionWidget waiting;
-    waiting.open();
-    fillAndConfirm(waiting, QStringLiteral("carol"), QStringLiteral("s3cret"));
-    UserPermissionWidget cancelled;
-    cancelled.open();
-    fillAndConfirm(cancelled, QStringLiteral("carol"), QStringLiteral("s3cret"));
-
-    // The event loop keeps running: the check shows and the user can cancel at once.
-    QVERIFY(waiting.isChecking());
-    QVERIFY(!waiting.getConfirmButtom()->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(errorText(waiting)->isVisible(), 2000);
-    QTest::mouseClick(cancelled.getCancelButton(), Qt::LeftButton);
-    QVERIFY(!cancelled.isVisible());
-    QCOMPARE(cancelled.result(), int(QDialog::Rejected));
-
-    // The bind gives up at its timeout and says why; the cancelled one grants nothing.
-    QTRY_VERIFY_WITH_TIMEOUT(!waiting.isChecking() && !cancelled.isChecking(), 30000);
-    QVERIFY(waiting.isVisible());
-    QCOMPARE(errorText(waiting)->text(),
-        QStringLiteral("The directory server cannot be reached. Please try again later."));
-    QVERIFY(!ToolCatalog::instance()->permissionGranted());
-}
 
 QTEST_MAIN(TestUserPermission)
 #include "tst_userpermission.moc"
