@@ -93,34 +93,11 @@ void TestMarketFlow::initTestCase()
     for (const char *name : { "ToolsFile", "ToolsFileTemp" })
         QDir(program.filePath(name)).removeRecursively();
     QVERIFY(copyTree(kDemoCatalog + "/ToolsFile", program.filePath("ToolsFile")));
-    QFile state(program.filePath("ToolsStateList.xml"));
-    QVERIFY(state.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    state.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
-    state.close();
-    QFile setup(program.filePath("Setup.xml"));
-    QVERIFY(setup.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QString strSetup = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>\n";
-    const QList<QPair<QString, QString>> keys = {
-        { "Translator", "0" },
-        { "Languages", "zh,en" },
-        { "LogLevel", "0" },
-        { "VersionType", "1" },
-        { "Skin", "default" },
-        { "DownloadPath", m_downloads.path() },
-        { "IsCloseOpenTools", "0" },
-        { "IsNeedUpdate", "0" },
-        { "ChServerAddress", m_pServer->baseUrl() },
-        { "EnServerAddress", m_pServer->baseUrl() },
-        { "DirectoryServer", "ldap://127.0.0.1:9" },
-        { "DirectoryUserDn", "uid=%1,ou=people,dc=example,dc=org" },
-        { "DirectoryCaFile", "" },
-        { "Proxy", "" },
-    };
-    for (const auto &key : keys)
-        strSetup += QString("  <%1><Value>%2</Value></%1>\n").arg(key.first, key.second.toHtmlEscaped());
-    strSetup += "</Configure>\n";
-    setup.write(strSetup.toUtf8());
-    setup.close();
+    markettest::Fields keys = markettest::setupKeys(0, m_downloads.path(), m_pServer->baseUrl());
+    keys << markettest::Fields { { "Languages", "zh,en" }, { "LogLevel", "0" }, { "Skin", "default" },
+                                 { "DirectoryCaFile", "" }, { "Proxy", "" } };
+    QVERIFY(markettest::writeXmlFile(program.filePath("Setup.xml"), markettest::xmlElement("Configure", keys, true)));
+    QVERIFY(markettest::writeXmlFile(program.filePath("ToolsStateList.xml"), "<Tools/>\n"));
 
     QVERIFY(QDir::setCurrent(strProgram));
     QVERIFY(ConfigureStore::instance()->load(program.filePath("Setup.xml")));
