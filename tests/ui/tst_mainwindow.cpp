@@ -14,7 +14,6 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
-
 #include <memory>
 
 using gearbay::Gearbay;
@@ -32,17 +31,18 @@ QString answer(int method, const QList<QPair<QString, QString>> &values)
 {
     QJsonArray list;
     for (const auto &value : values)
-        list.append(QJsonObject{{QStringLiteral("url"), value.first}, {QStringLiteral("value"), value.second}});
-    return QString::fromUtf8(
-        QJsonDocument(QJsonObject{{QStringLiteral("method"), method}, {QStringLiteral("urlsToValue"), list}})
-            .toJson(QJsonDocument::Compact));
+        list.append(QJsonObject {
+            { QStringLiteral("url"), value.first }, { QStringLiteral("value"), value.second } });
+    return QString::fromUtf8(QJsonDocument(
+        QJsonObject { { QStringLiteral("method"), method }, { QStringLiteral("urlsToValue"), list } })
+                                 .toJson(QJsonDocument::Compact));
 }
 
 QList<QPair<int, ValueMap>> responses(const QSignalSpy &spy)
 {
     QList<QPair<int, ValueMap>> result;
     for (const QList<QVariant> &call : spy)
-        result.append({call.at(0).toInt(), call.at(1).value<ValueMap>()});
+        result.append({ call.at(0).toInt(), call.at(1).value<ValueMap>() });
     return result;
 }
 } // namespace
@@ -52,245 +52,239 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void parseResponse_data();
-    void parseResponse();
-    void flowControl();
-    void errorStartsNoWaitingTool();
-    void missingServerExecutable();
-    void busyPortsAreSkipped();
-    void normalCloseIsQuiet();
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid());
+        QVector<TempProgramFolder::Tool> tools;
+        for (int key = 0; key <= 8; ++key) {
+            TempProgramFolder::Tool tool;
+            tool.iKey = key;
+            tool.strExeName = QStringLiteral("Tool%1.exe").arg(key);
+            tool.strChUrl = tool.strEnUrl = QStringLiteral("tool%1.tar.gz").arg(key);
+            tools.append(tool);
+        }
+        QVERIFY(m_folder.writeSetup(kServer, kServer, 0));
+        QVERIFY(m_folder.writeCatalog(tools));
+        QFile states(m_folder.path() + QStringLiteral("/ToolsStateList.xml"));
+        QVERIFY(states.open(QIODevice::WriteOnly));
+        states.write("<?xml version=\"1.0\"?>\n<Tools/>\n");
+        states.close();
+        QVERIFY(QDir::setCurrent(m_folder.path()));
+        QVERIFY(gearbay::ConfigureStore::instance()->load(m_folder.path() + QStringLiteral("/Setup.xml")));
+        QVERIFY(gearbay::ToolCatalog::instance()->init());
+
+        // The window starts "Ferrodock" beside the running executable; these tests provide their own.
+        m_strStandIn = QCoreApplication::applicationDirPath() + QStringLiteral("/Ferrodock");
+        QFile::remove(m_strStandIn);
+    }
+
+    void init()
+    {
+        m_listShown.clear();
+        gearbay::TipDialog::setAnswerHook([this](const QString &text, bool) {
+            m_listShown << text;
+            return 1;
+        });
+    }
+
+    void cleanup()
+    {
+        gearbay::TipDialog::setAnswerHook(nullptr);
+        QFile::remove(m_strStandIn);
+    }
+
+    void parseResponse_data()
+    {
+        QTest::addColumn<QString>("response");
+        QTest::addColumn<int>("method");
+        QTest::addColumn<ValueMap>("values");
+
+        QTest::newRow("two tools") << answer(4, { { url(2), "35" }, { url(3), "200" } }) << 4
+                                   << ValueMap { { 2, "35" }, { 3, "200" } };
+        QTest::newRow("element without url keeps the previous url")
+            << QStringLiteral(R"({"method":1,"urlsToValue":[{"url":"%1","value":"0"},{"value":"404"}]})")
+                   .arg(url(2))
+            << 1 << ValueMap { { 2, "404" } };
+        QTest::newRow("value that is not text keeps the previous value")
+            << QStringLiteral(
+                   R"({"method":1,"urlsToValue":[{"url":"%1","value":"7"},{"url":"%2","value":3}]})")
+                   .arg(url(2), url(3))
+            << 1 << ValueMap { { 2, "7" }, { 3, "7" } };
+        QTest::newRow("url not in flight dropped")
+            << answer(2, { { QStringLiteral("http://127.0.0.1:9/other"), "0" }, { url(3), "0" } }) << 2
+            << ValueMap { { 3, "0" } };
+        QTest::newRow("not json") << QStringLiteral("<html>busy</html>") << 0 << ValueMap {};
+        QTest::newRow("array document") << QStringLiteral("[1,2]") << 0 << ValueMap {};
+        QTest::newRow("method without list") << QStringLiteral(R"({"method":5})") << 5 << ValueMap {};
+        QTest::newRow("method as text is no method")
+            << QStringLiteral(R"({"method":"3","urlsToValue":[{"url":"%1","value":"1"}]})").arg(url(2)) << 0
+            << ValueMap { { 2, "1" } };
+    }
+
+    void parseResponse()
+    {
+        QFETCH(QString, response);
+        QFETCH(int, method);
+        QFETCH(ValueMap, values);
+
+        const QMap<QString, int> inFlight { { url(2), 2 }, { url(3), 3 } };
+        int parsedMethod = -1;
+        ValueMap parsed;
+        Gearbay::parseResponse(response, inFlight, parsedMethod, parsed);
+        QCOMPARE(parsedMethod, method);
+        QCOMPARE(parsed, values);
+    }
+
+    void flowControl()
+    {
+        auto window = quietWindow();
+        QSignalSpy responded(window.get(), &Gearbay::signalServerResponded);
+        QSignalSpy started(window.get(), &Gearbay::signalWaitingToolsStartDownload);
+        QSignalSpy counted(window.get(), &Gearbay::signalDownloadingCount);
+        answerMaterial(*window);
+        QCOMPARE(counted.takeLast().at(0).toInt(), 0);
+        responded.clear();
+
+        // Five tools at once: three go to the server, the fourth and fifth wait and hear "120".
+        window->onBuildClientRequest(1, { 2, 3, 4, 5, 6 });
+        QCOMPARE(responses(responded),
+            (QList<QPair<int, ValueMap>> {
+                { 1, ValueMap { { 5, "120" } } }, { 1, ValueMap { { 6, "120" } } } }));
+        responded.clear();
+
+        // Waiting already: neither reported again nor sent; progress is answered locally.
+        window->onBuildClientRequest(1, { 5 });
+        QCOMPARE(responded.count(), 0);
+        window->onBuildClientRequest(4, { 6 });
+        QCOMPARE(responses(responded), (QList<QPair<int, ValueMap>> { { 4, ValueMap { { 6, "120" } } } }));
+        responded.clear();
+
+        // Accepted (0) keeps the tool in flight: nobody else may start.
+        window->onSolveRequestResult(0, answer(1, { { url(2), "0" }, { url(3), "0" }, { url(4), "0" } }));
+        QCOMPARE(counted.takeLast().at(0).toInt(), 3);
+        QCOMPARE(started.count(), 0);
+
+        // Progress 100 keeps it, 200 ends it: exactly one waiting tool starts, the first in line.
+        window->onSolveRequestResult(0, answer(4, { { url(2), "100" } }));
+        QCOMPARE(started.count(), 0);
+        responded.clear();
+        window->onSolveRequestResult(0, answer(4, { { url(2), "200" }, { url(3), "200" } }));
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(started.takeFirst().at(0).toInt(), 5);
+        QCOMPARE(responses(responded).first(),
+            (QPair<int, ValueMap> { 4, ValueMap { { 2, "200" }, { 3, "200" } } }));
+
+        // The next answer starts the next one; a cancel of a waiting tool takes it out of the line.
+        window->onBuildClientRequest(1, { 7 });
+        window->onBuildClientRequest(5, { 7 });
+        window->onSolveRequestResult(0, answer(5, { { url(7), "0" } }));
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(started.takeFirst().at(0).toInt(), 6);
+        window->onSolveRequestResult(
+            0, answer(4, { { url(4), "200" }, { url(5), "200" }, { url(6), "200" } }));
+        QCOMPARE(started.count(), 0);
+        QCOMPARE(counted.takeLast().at(0).toInt(), 0);
+    }
+
+    void errorStartsNoWaitingTool()
+    {
+        auto window = quietWindow();
+        QSignalSpy responded(window.get(), &Gearbay::signalServerResponded);
+        QSignalSpy started(window.get(), &Gearbay::signalWaitingToolsStartDownload);
+        QSignalSpy counted(window.get(), &Gearbay::signalDownloadingCount);
+        answerMaterial(*window);
+        window->onBuildClientRequest(2, { 2, 3, 4, 5 });
+        responded.clear();
+
+        // A failed exchange still reaches the pages and frees its tools, but starts nobody.
+        window->onSolveRequestResult(
+            7, answer(2, { { url(2), "110" }, { url(3), "110" }, { url(4), "110" } }));
+        QCOMPARE(counted.takeLast().at(0).toInt(), 0);
+        QCOMPARE(responses(responded),
+            (QList<QPair<int, ValueMap>> { { 2, ValueMap { { 2, "110" }, { 3, "110" }, { 4, "110" } } } }));
+        QCOMPARE(started.count(), 0);
+
+        // The next good answer starts the tool that waited.
+        window->onSolveRequestResult(0, answer(4, {}));
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(started.takeFirst().at(0).toInt(), 5);
+    }
+
+    void missingServerExecutable()
+    {
+        auto window = quietWindow();
+        QCOMPARE(window->serverProcess()->program(), m_strStandIn);
+        QTRY_VERIFY_WITH_TIMEOUT(m_listShown.contains(QStringLiteral("start server fail")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_listShown.contains(QStringLiteral("connect to server fail")), 20000);
+        // The window stays usable without a server; the version question still holds its place.
+        QSignalSpy responded(window.get(), &Gearbay::signalServerResponded);
+        window->onBuildClientRequest(1, { 2, 3, 4, 5 });
+        QCOMPARE(responded.count(), 2);
+    }
+
+    void busyPortsAreSkipped()
+    {
+        QTcpServer first;
+        QTcpServer second;
+        first.listen(QHostAddress::LocalHost, 20008);
+        second.listen(QHostAddress::LocalHost, 20010);
+        // Whether taken by us or by somebody else, neither may be used. The first port we can take
+        // from 20012 on is the one the window must pick.
+        int expected = 0;
+        for (int port = 20012; port < 20206 && expected == 0; port += 2) {
+            QTcpServer probe;
+            if (probe.listen(QHostAddress::LocalHost, port))
+                expected = port;
+        }
+        QVERIFY(expected != 0);
+
+        auto window = quietWindow();
+        QCOMPARE(window->serverPort(), expected);
+        QCOMPARE(window->serverProcess()->arguments(), QStringList { QString::number(expected) });
+    }
+
+    void normalCloseIsQuiet()
+    {
+        // A stand-in server that runs until it is killed.
+        QFile standIn(m_strStandIn);
+        QVERIFY(standIn.open(QIODevice::WriteOnly));
+        standIn.write("#!/bin/sh\nexec sleep 120\n");
+        standIn.close();
+        QVERIFY(standIn.setPermissions(standIn.permissions() | QFile::ExeOwner));
+
+        auto window = quietWindow();
+        QProcess *server = window->serverProcess();
+        QTRY_COMPARE_WITH_TIMEOUT(server->state(), QProcess::Running, 20000);
+        window->show();
+
+        window->onClose(); // the hook answers OK
+        QTRY_COMPARE_WITH_TIMEOUT(server->state(), QProcess::NotRunning, 20000);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_listShown, QStringList { QStringLiteral("Are you sure close the software?") });
+        QVERIFY(!window->isVisible());
+    }
 
 private:
     // A window whose dispatcher answers are not heard: the test plays the server itself.
-    std::unique_ptr<Gearbay> quietWindow();
-    void answerMaterial(Gearbay &window);
+    std::unique_ptr<Gearbay> quietWindow()
+    {
+        auto window = std::make_unique<Gearbay>();
+        auto *manager = window->findChild<gearbay::ClientRequestManager *>();
+        if (manager != nullptr)
+            QObject::disconnect(manager, nullptr, window.get(), nullptr);
+        return window;
+    }
+
+    void answerMaterial(Gearbay &window)
+    {
+        // The version question sent at start holds one of the three places until answered.
+        window.onSolveRequestResult(0, answer(6, { { kServer, QStringLiteral("1.0") } }));
+    }
 
     TempProgramFolder m_folder;
     QStringList m_listShown;
     QString m_strStandIn;
 };
-
-void TestMainWindow::initTestCase()
-{
-    QVERIFY(m_folder.isValid());
-    QVector<TempProgramFolder::Tool> tools;
-    for (int key = 0; key <= 8; ++key) {
-        TempProgramFolder::Tool tool;
-        tool.iKey = key;
-        tool.strExeName = QStringLiteral("Tool%1.exe").arg(key);
-        tool.strChUrl = tool.strEnUrl = QStringLiteral("tool%1.tar.gz").arg(key);
-        tools.append(tool);
-    }
-    QVERIFY(m_folder.writeSetup(kServer, kServer, 0));
-    QVERIFY(m_folder.writeCatalog(tools));
-    QFile states(m_folder.path() + QStringLiteral("/ToolsStateList.xml"));
-    QVERIFY(states.open(QIODevice::WriteOnly));
-    states.write("<?xml version=\"1.0\"?>\n<Tools/>\n");
-    states.close();
-    QVERIFY(QDir::setCurrent(m_folder.path()));
-    QVERIFY(gearbay::ConfigureStore::instance()->load(m_folder.path() + QStringLiteral("/Setup.xml")));
-    QVERIFY(gearbay::ToolCatalog::instance()->init());
-
-    // The window starts "Ferrodock" beside the running executable; these tests provide their own.
-    m_strStandIn = QCoreApplication::applicationDirPath() + QStringLiteral("/Ferrodock");
-    QFile::remove(m_strStandIn);
-}
-
-void TestMainWindow::init()
-{
-    m_listShown.clear();
-    gearbay::TipDialog::setAnswerHook([this](const QString &text, bool) {
-        m_listShown << text;
-        return 1;
-    });
-}
-
-void TestMainWindow::cleanup()
-{
-    gearbay::TipDialog::setAnswerHook(nullptr);
-    QFile::remove(m_strStandIn);
-}
-
-std::unique_ptr<Gearbay> TestMainWindow::quietWindow()
-{
-    auto window = std::make_unique<Gearbay>();
-    auto *manager = window->findChild<gearbay::ClientRequestManager *>();
-    if (manager != nullptr)
-        QObject::disconnect(manager, nullptr, window.get(), nullptr);
-    return window;
-}
-
-void TestMainWindow::answerMaterial(Gearbay &window)
-{
-    // The version question sent at start holds one of the three places until answered.
-    window.onSolveRequestResult(0, answer(6, {{kServer, QStringLiteral("1.0")}}));
-}
-
-void TestMainWindow::parseResponse_data()
-{
-    QTest::addColumn<QString>("response");
-    QTest::addColumn<int>("method");
-    QTest::addColumn<ValueMap>("values");
-
-    QTest::newRow("two tools") << answer(4, {{url(2), "35"}, {url(3), "200"}}) << 4
-                               << ValueMap{{2, "35"}, {3, "200"}};
-    QTest::newRow("element without url keeps the previous url")
-        << QStringLiteral(R"({"method":1,"urlsToValue":[{"url":"%1","value":"0"},{"value":"404"}]})").arg(url(2))
-        << 1 << ValueMap{{2, "404"}};
-    QTest::newRow("value that is not text keeps the previous value")
-        << QStringLiteral(R"({"method":1,"urlsToValue":[{"url":"%1","value":"7"},{"url":"%2","value":3}]})")
-               .arg(url(2), url(3))
-        << 1 << ValueMap{{2, "7"}, {3, "7"}};
-    QTest::newRow("url not in flight dropped")
-        << answer(2, {{QStringLiteral("http://127.0.0.1:9/other"), "0"}, {url(3), "0"}}) << 2 << ValueMap{{3, "0"}};
-    QTest::newRow("not json") << QStringLiteral("<html>busy</html>") << 0 << ValueMap{};
-    QTest::newRow("array document") << QStringLiteral("[1,2]") << 0 << ValueMap{};
-    QTest::newRow("method without list") << QStringLiteral(R"({"method":5})") << 5 << ValueMap{};
-    QTest::newRow("method as text is no method")
-        << QStringLiteral(R"({"method":"3","urlsToValue":[{"url":"%1","value":"1"}]})").arg(url(2)) << 0
-        << ValueMap{{2, "1"}};
-}
-
-void TestMainWindow::parseResponse()
-{
-    QFETCH(QString, response);
-    QFETCH(int, method);
-    QFETCH(ValueMap, values);
-
-    const QMap<QString, int> inFlight{{url(2), 2}, {url(3), 3}};
-    int parsedMethod = -1;
-    ValueMap parsed;
-    Gearbay::parseResponse(response, inFlight, parsedMethod, parsed);
-    QCOMPARE(parsedMethod, method);
-    QCOMPARE(parsed, values);
-}
-
-void TestMainWindow::flowControl()
-{
-    auto window = quietWindow();
-    QSignalSpy responded(window.get(), &Gearbay::signalServerResponded);
-    QSignalSpy started(window.get(), &Gearbay::signalWaitingToolsStartDownload);
-    QSignalSpy counted(window.get(), &Gearbay::signalDownloadingCount);
-    answerMaterial(*window);
-    QCOMPARE(counted.takeLast().at(0).toInt(), 0);
-    responded.clear();
-
-    // Five tools at once: three go to the server, the fourth and fifth wait and hear "120".
-    window->onBuildClientRequest(1, {2, 3, 4, 5, 6});
-    QCOMPARE(responses(responded),
-             (QList<QPair<int, ValueMap>>{{1, ValueMap{{5, "120"}}}, {1, ValueMap{{6, "120"}}}}));
-    responded.clear();
-
-    // Waiting already: neither reported again nor sent; progress is answered locally.
-    window->onBuildClientRequest(1, {5});
-    QCOMPARE(responded.count(), 0);
-    window->onBuildClientRequest(4, {6});
-    QCOMPARE(responses(responded), (QList<QPair<int, ValueMap>>{{4, ValueMap{{6, "120"}}}}));
-    responded.clear();
-
-    // Accepted (0) keeps the tool in flight: nobody else may start.
-    window->onSolveRequestResult(0, answer(1, {{url(2), "0"}, {url(3), "0"}, {url(4), "0"}}));
-    QCOMPARE(counted.takeLast().at(0).toInt(), 3);
-    QCOMPARE(started.count(), 0);
-
-    // Progress 100 keeps it, 200 ends it: exactly one waiting tool starts, the first in line.
-    window->onSolveRequestResult(0, answer(4, {{url(2), "100"}}));
-    QCOMPARE(started.count(), 0);
-    responded.clear();
-    window->onSolveRequestResult(0, answer(4, {{url(2), "200"}, {url(3), "200"}}));
-    QCOMPARE(started.count(), 1);
-    QCOMPARE(started.takeFirst().at(0).toInt(), 5);
-    QCOMPARE(responses(responded).first(), (QPair<int, ValueMap>{4, ValueMap{{2, "200"}, {3, "200"}}}));
-
-    // The next answer starts the next one; a cancel of a waiting tool takes it out of the line.
-    window->onBuildClientRequest(1, {7});
-    window->onBuildClientRequest(5, {7});
-    window->onSolveRequestResult(0, answer(5, {{url(7), "0"}}));
-    QCOMPARE(started.count(), 1);
-    QCOMPARE(started.takeFirst().at(0).toInt(), 6);
-    window->onSolveRequestResult(0, answer(4, {{url(4), "200"}, {url(5), "200"}, {url(6), "200"}}));
-    QCOMPARE(started.count(), 0);
-    QCOMPARE(counted.takeLast().at(0).toInt(), 0);
-}
-
-void TestMainWindow::errorStartsNoWaitingTool()
-{
-    auto window = quietWindow();
-    QSignalSpy responded(window.get(), &Gearbay::signalServerResponded);
-    QSignalSpy started(window.get(), &Gearbay::signalWaitingToolsStartDownload);
-    QSignalSpy counted(window.get(), &Gearbay::signalDownloadingCount);
-    answerMaterial(*window);
-    window->onBuildClientRequest(2, {2, 3, 4, 5});
-    responded.clear();
-
-    // A failed exchange still reaches the pages and frees its tools, but starts nobody.
-    window->onSolveRequestResult(7, answer(2, {{url(2), "110"}, {url(3), "110"}, {url(4), "110"}}));
-    QCOMPARE(counted.takeLast().at(0).toInt(), 0);
-    QCOMPARE(responses(responded), (QList<QPair<int, ValueMap>>{{2, ValueMap{{2, "110"}, {3, "110"}, {4, "110"}}}}));
-    QCOMPARE(started.count(), 0);
-
-    // The next good answer starts the tool that waited.
-    window->onSolveRequestResult(0, answer(4, {}));
-    QCOMPARE(started.count(), 1);
-    QCOMPARE(started.takeFirst().at(0).toInt(), 5);
-}
-
-void TestMainWindow::missingServerExecutable()
-{
-    auto window = quietWindow();
-    QCOMPARE(window->serverProcess()->program(), m_strStandIn);
-    QTRY_VERIFY_WITH_TIMEOUT(m_listShown.contains(QStringLiteral("start server fail")), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(m_listShown.contains(QStringLiteral("connect to server fail")), 20000);
-    // The window stays usable without a server; the version question still holds its place.
-    QSignalSpy responded(window.get(), &Gearbay::signalServerResponded);
-    window->onBuildClientRequest(1, {2, 3, 4, 5});
-    QCOMPARE(responded.count(), 2);
-}
-
-void TestMainWindow::busyPortsAreSkipped()
-{
-    QTcpServer first;
-    QTcpServer second;
-    first.listen(QHostAddress::LocalHost, 20008);
-    second.listen(QHostAddress::LocalHost, 20010);
-    // Whether taken by us or by somebody else, neither may be used. The first port we can take
-    // from 20012 on is the one the window must pick.
-    int expected = 0;
-    for (int port = 20012; port < 20206 && expected == 0; port += 2) {
-        QTcpServer probe;
-        if (probe.listen(QHostAddress::LocalHost, port))
-            expected = port;
-    }
-    QVERIFY(expected != 0);
-
-    auto window = quietWindow();
-    QCOMPARE(window->serverPort(), expected);
-    QCOMPARE(window->serverProcess()->arguments(), QStringList{QString::number(expected)});
-}
-
-void TestMainWindow::normalCloseIsQuiet()
-{
-    // A stand-in server that runs until it is killed.
-    QFile standIn(m_strStandIn);
-    QVERIFY(standIn.open(QIODevice::WriteOnly));
-    standIn.write("#!/bin/sh\nexec sleep 120\n");
-    standIn.close();
-    QVERIFY(standIn.setPermissions(standIn.permissions() | QFile::ExeOwner));
-
-    auto window = quietWindow();
-    QProcess *server = window->serverProcess();
-    QTRY_COMPARE_WITH_TIMEOUT(server->state(), QProcess::Running, 20000);
-    window->show();
-
-    window->onClose(); // the hook answers OK
-    QTRY_COMPARE_WITH_TIMEOUT(server->state(), QProcess::NotRunning, 20000);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_listShown, QStringList{QStringLiteral("Are you sure close the software?")});
-    QVERIFY(!window->isVisible());
-}
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"
