@@ -1,8 +1,9 @@
 #pragma once
 
+#include "MarketFixture.h"
+
 #include <QSize>
 #include <QString>
-#include <QTemporaryDir>
 #include <QVector>
 
 // A program folder for the detail page's widget tests: Setup.xml, the catalog with its icons and
@@ -26,22 +27,12 @@ struct Tool
     int iIsNeedUpdate = 0;
 };
 
-class ProgramFolder
+class ProgramFolder : public markettest::ProgramFolder
 {
 public:
-    bool isValid() const { return m_dir.isValid(); }
-    QString path() const { return m_dir.path(); }
-
     bool setUp(const QVector<Tool> &vectTools, int iTranslator);
     // A drawn picture of a tool window; returns its path.
     QString writeImage(const QString &strRelativePath, const QSize &size, const QString &strCaption) const;
-    QString writeFile(const QString &strRelativePath, const QByteArray &bytes) const;
-
-private:
-    QTemporaryDir m_dir;
 };
-
-// Saves a grab of the widget as <RW_ARTEFACTS or the build's artefacts folder>/<name>.png.
-QString saveScreenshot(QWidget *widget, const QString &strName);
 
 } // namespace detailtest

@@ -19,7 +19,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -106,10 +105,7 @@ private slots:
     void otherPagesStates();
     void runningToolIsNeverRestartedOrUpdated();
     void restrictedToolAsksForLoginOnce();
-    void sizeCaption_data();
-    void sizeCaption();
 
-    void screenshotFiles();
     void missingAndBrokenScreenshotsShowPlaceholders();
     void thumbnailsSlideOnceAtATime();
     void longNamesAndIntroductionsStayInside();
@@ -199,14 +195,11 @@ void TestDetailPage::panelAnswers_data()
     QTest::newRow("queued locally") << 3 << "120" << "waiting" << 0 << "" << 1 << QList<int> {};
     QTest::newRow("finished at once is broken") << 3 << "200" << "failed" << 100 << "connect to network failed." << 1
                                                 << QList<int> {};
-    QTest::newRow("no urls") << 3 << "130" << "failed" << 100 << "connect to network failed." << 1 << QList<int> {};
     QTest::newRow("timeout") << 3 << "110" << "failed" << 100 << "connect to network timeout." << 1 << QList<int> {};
     QTest::newRow("missing package") << 3 << "404" << "failed" << 100 << "File not found." << 1 << QList<int> {};
     QTest::newRow("card's poll moves the bar") << 4 << "57" << "downloading" << 57 << "" << 1 << QList<int> {};
-    QTest::newRow("97 shows 96") << 4 << "97" << "downloading" << 96 << "" << 1 << QList<int> {};
     QTest::newRow("100 shows 99") << 4 << "100" << "downloading" << 99 << "" << 1 << QList<int> {};
     QTest::newRow("101") << 4 << "101" << "failed" << 100 << "network anomaly" << 1 << QList<int> {};
-    QTest::newRow("-5") << 4 << "-5" << "failed" << 100 << "network anomaly" << 1 << QList<int> {};
     QTest::newRow("cannot save") << 4 << "400" << "failed" << 100 << "save failed." << 1 << QList<int> {};
     QTest::newRow("not a number") << 4 << "12abc" << "failed" << 100 << "connect to network failed." << 1
                                   << QList<int> {};
@@ -227,9 +220,8 @@ void TestDetailPage::panelAnswers()
         QSKIP("error texts are compared in English");
 
     setState(Viewer, 0, 0);
-    const ToolInfo info = infoOf(Viewer);
     MoreInfoLeftWidget panel;
-    panel.setToolInfo(info);
+    panel.setToolInfo(infoOf(Viewer));
     QSignalSpy requests(&panel, &MoreInfoLeftWidget::signalDownload);
     QVERIFY(QMetaObject::invokeMethod(&panel, "onRefresh"));
     QCOMPARE(requests.count(), 1);
@@ -260,9 +252,8 @@ void TestDetailPage::panelAnswers()
 void TestDetailPage::cancelComesFirstAndSilencesLateAnswers()
 {
     setState(Viewer, 0, 0);
-    const ToolInfo info = infoOf(Viewer);
     MoreInfoLeftWidget panel;
-    panel.setToolInfo(info);
+    panel.setToolInfo(infoOf(Viewer));
     QStringList listOrder;
     connect(&panel, &MoreInfoLeftWidget::signalDownload, this,
             [&](int iMethod, QVector<int> keys) { listOrder << QString("download %1 %2").arg(iMethod).arg(keys.value(0)); });
@@ -313,9 +304,8 @@ void TestDetailPage::otherPagesStates()
     QFETCH(int, iState);
 
     setState(Viewer, iIsDownload, iNeedUpdate);
-    const ToolInfo info = infoOf(Viewer);
     MoreInfoLeftWidget panel;
-    panel.setToolInfo(info);
+    panel.setToolInfo(infoOf(Viewer));
     if (iIncoming != 0)
         panel.onSubToolsStateChanged(ToolCurrentState(iIncoming), iKey);
     QCOMPARE(viewOf(&panel), strView);
@@ -328,9 +318,8 @@ void TestDetailPage::runningToolIsNeverRestartedOrUpdated()
 {
     // "Bare" is installed under the name of this very test program, which is running.
     setState(Bare, 1, 1);
-    const ToolInfo bare = infoOf(Bare);
     MoreInfoLeftWidget panel;
-    panel.setToolInfo(bare);
+    panel.setToolInfo(infoOf(Bare));
     QSignalSpy requests(&panel, &MoreInfoLeftWidget::signalDownload);
     QSignalSpy covers(&panel, &MoreInfoLeftWidget::signalCover);
     const QString strName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(Bare));
@@ -352,9 +341,8 @@ void TestDetailPage::runningToolIsNeverRestartedOrUpdated()
     // by hand, so Open downloads it again too.
     m_listTips.clear();
     setState(Ghost, 1, 1);
-    const ToolInfo ghost = infoOf(Ghost);
     MoreInfoLeftWidget ghostPanel;
-    ghostPanel.setToolInfo(ghost);
+    ghostPanel.setToolInfo(infoOf(Ghost));
     QSignalSpy ghostRequests(&ghostPanel, &MoreInfoLeftWidget::signalDownload);
     QVERIFY(QMetaObject::invokeMethod(&ghostPanel, "onUpdateTool"));
     QVERIFY(QMetaObject::invokeMethod(&ghostPanel, "onOpenTool"));
@@ -379,17 +367,9 @@ void TestDetailPage::restrictedToolAsksForLoginOnce()
     QSignalSpy covers(&panel, &MoreInfoLeftWidget::signalCover);
 
     // The user closes the login without logging in: nothing is sent, the cover comes down again.
-    QStringList listDialogs;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (auto *pDialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            listDialogs << QString::fromLatin1(pDialog->metaObject()->className());
-            pDialog->reject();
-        }
-    });
-    closer.start(20);
+    markettest::ModalCloser closer;
     QTest::mouseClick(panel.findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
-    QCOMPARE(listDialogs, QStringList({ "gearbay::UserPermissionWidget" }));
+    QCOMPARE(closer.closed(), QStringList({ "gearbay::UserPermissionWidget" }));
     QCOMPARE(requests.count(), 0);
     QCOMPARE(covers.count(), 2);
     QCOMPARE(covers.at(1).at(0).toBool(), false);
@@ -399,51 +379,13 @@ void TestDetailPage::restrictedToolAsksForLoginOnce()
     // After a login that succeeded elsewhere in this run, no dialog comes up.
     ToolCatalog::instance()->setPermissionGranted(true);
     QTest::mouseClick(panel.findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
-    QCOMPARE(listDialogs.size(), 1);
+    QCOMPARE(closer.closed().size(), 1);
     QCOMPARE(requests.count(), 1);
     QCOMPARE(viewOf(&panel), QString("downloading"));
     ToolCatalog::instance()->setPermissionGranted(false);
 }
 
-void TestDetailPage::sizeCaption_data()
-{
-    QTest::addColumn<double>("dSize");
-    QTest::addColumn<QString>("strText");
-    QTest::newRow("whole") << 50.0 << "50MB";
-    QTest::newRow("half") << 12.5 << "12.5MB";
-    QTest::newRow("six digits") << 1234.5678 << "1234.57MB";
-    QTest::newRow("huge") << 123456789.0 << "1.23457e+08MB";
-}
-
-void TestDetailPage::sizeCaption()
-{
-    QFETCH(double, dSize);
-    QFETCH(QString, strText);
-    QCOMPARE(MoreInfoLeftWidget::sizeText(dSize), strText);
-}
-
 // --- screenshots and description ---------------------------------------------------------------
-
-void TestDetailPage::screenshotFiles()
-{
-    ToolInfo info = infoOf(Viewer);
-    const QStringList listCh = ToolMoreInfoWidget::screenshotPaths(info, "/app", 1);
-    QCOMPARE(listCh, QStringList({ "/app/ToolsFile/DetailImages/Viewer/CH/Viewer_0.png",
-                                   "/app/ToolsFile/DetailImages/Viewer/CH/Viewer_1.png",
-                                   "/app/ToolsFile/DetailImages/Viewer/CH/Viewer_2.png" }));
-    QCOMPARE(ToolMoreInfoWidget::screenshotPaths(info, "/app", 7).value(2),
-             QString("/app/ToolsFile/DetailImages/Viewer/EN/Viewer_2.png"));
-    info.DetailImagesNum = 0;
-    QVERIFY(ToolMoreInfoWidget::screenshotPaths(info, "/app", 0).isEmpty());
-    info.DetailImagesNum = -4;
-    QVERIFY(ToolMoreInfoWidget::loadScreenshots(info).isEmpty());
-
-    const QVector<QPixmap> images = ToolMoreInfoWidget::loadScreenshots(infoOf(Sketchpad));
-    QCOMPARE(images.size(), 3);
-    QVERIFY(!images.at(0).isNull());
-    QVERIFY(images.at(1).isNull());
-    QVERIFY(images.at(2).isNull());
-}
 
 void TestDetailPage::missingAndBrokenScreenshotsShowPlaceholders()
 {
@@ -646,23 +588,15 @@ void TestDetailPage::licenceFolder()
     const QString strFolder = QDir::currentPath() + "/Open Source Software Licenses";
 
     // Without the folder the toolkit's warning box comes up; close it as a user would.
-    QStringList listDialogs;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (auto *pDialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            listDialogs << QString::fromLatin1(pDialog->metaObject()->className());
-            pDialog->reject();
-        }
-    });
-    closer.start(20);
+    markettest::ModalCloser closer;
     help.onLicenseButtonClicked();
-    QCOMPARE(listDialogs, QStringList({ "vellum::TipDialogWithButtom" }));
+    QCOMPARE(closer.closed(), QStringList({ "vellum::TipDialogWithButtom" }));
     QVERIFY(listOpened.isEmpty());
 
     QVERIFY(QDir().mkpath(strFolder));
     help.onLicenseButtonClicked();
     QCOMPARE(listOpened, QList<QUrl>({ QUrl::fromLocalFile(strFolder) }));
-    QCOMPARE(listDialogs.size(), 1);
+    QCOMPARE(closer.closed().size(), 1);
     QDir(strFolder).removeRecursively();
 }
 
@@ -706,18 +640,14 @@ void TestDetailPage::pageScreenshot()
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     QTest::qWait(50);
     const QString strLang = m_iTranslator == 1 ? "zh" : "en";
-    const QString strPath = detailtest::saveScreenshot(&page, "detail_" + strLang);
+    const QString strPath = markettest::saveScreenshot(&page, "detail_" + strLang);
     QVERIFY(QImage(strPath).size() == page.size());
-    // The same page after a failed download, with its retry and cancel buttons.
-    emit page.signalToMoreInfoPage(StateDownloading, Viewer);
-    emit page.signalServerResponded(4, { { Viewer, "404" } });
-    detailtest::saveScreenshot(page.actionPanel(), "detail_failed_" + strLang);
     setState(Viewer, 0, 0);
 
     HelpWidget help;
     help.show();
     QVERIFY(QTest::qWaitForWindowExposed(&help));
-    detailtest::saveScreenshot(&help, "help_panel_" + strLang);
+    markettest::saveScreenshot(&help, "help_panel_" + strLang);
     // Clicking anywhere else deactivates the popup, which then hides.
     QEvent deactivate(QEvent::WindowDeactivate);
     QCoreApplication::sendEvent(&help, &deactivate);
