@@ -35,7 +35,6 @@ ToolMoreInfoWidget::ToolMoreInfoWidget(const ToolInfo &info, QWidget *parent)
     m_pLeftWidget = new MoreInfoLeftWidget(this);
     m_pRightTopWidget = new MoreInfoRightTopWidget(this);
     m_pRightBottomWidget = new MoreInfoRightBottomWidget(info.DetailImagesNum, this);
-    m_pRightBottomWidget->setImages(loadScreenshots(info));
     putIntoHolder(ui->leftWidget, m_pLeftWidget);
     putIntoHolder(ui->rightTopWidget, m_pRightTopWidget);
     putIntoHolder(ui->rightBottomWidget, m_pRightBottomWidget);
@@ -56,6 +55,17 @@ ToolMoreInfoWidget::ToolMoreInfoWidget(const ToolInfo &info, QWidget *parent)
 ToolMoreInfoWidget::~ToolMoreInfoWidget()
 {
     delete ui;
+}
+
+void ToolMoreInfoWidget::showEvent(QShowEvent *event)
+{
+    // There is one page per catalog tool; decoding every screenshot at start-up would cost
+    // seconds and megabytes per tool, so a page loads its pictures when it is first shown.
+    if (!m_bScreenshotsLoaded) {
+        m_bScreenshotsLoaded = true;
+        m_pRightBottomWidget->setImages(loadScreenshots(m_toolInfo));
+    }
+    QWidget::showEvent(event);
 }
 
 void ToolMoreInfoWidget::setToolKey(int key)

@@ -51,8 +51,12 @@ signals:
     void signalClose();
     void signalCover(bool bCover);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     Ui::ToolMoreInfoWidget *ui;
+    bool m_bScreenshotsLoaded = false;
     int m_iToolKey = -1;
     ToolInfo m_toolInfo;
     MoreInfoLeftWidget *m_pLeftWidget;
