@@ -22,7 +22,7 @@ public:
         DirectoryServer = 10,   // ldap://host:port (StartTLS) or ldaps://host:port
         DirectoryUserDn = 11,   // bind DN template, "%1" is the user name
         DirectoryCaFile = 12,   // CA bundle for the directory; empty: system trust store
-        Proxy = 13,             // proxy for the catalog server; empty: none
+        Proxy = 13,             // catalog server proxy: empty, the environment's; "none", direct; else its URL
         KeyCount = 14
     };
 
