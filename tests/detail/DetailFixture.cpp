@@ -4,9 +4,6 @@
 #include "ToolCatalog.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QImage>
-#include <QPainter>
 
 namespace detailtest {
 
@@ -45,26 +42,6 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, int iTranslator)
         && markettest::writeXmlFile(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
         && QDir::setCurrent(path()) && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
         && gearbay::ToolCatalog::instance()->init();
-}
-
-QString ProgramFolder::writeImage(const QString &strRelativePath, const QSize &size, const QString &strCaption) const
-{
-    const QString strPath = path() + "/" + strRelativePath;
-    QDir().mkpath(QFileInfo(strPath).absolutePath());
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(QColor("#F4F7FB"));
-    QPainter painter(&image);
-    painter.fillRect(QRect(0, 0, size.width(), size.height() / 10), QColor("#3B6FD1"));
-    painter.fillRect(QRect(size.width() / 20, size.height() / 5, size.width() * 9 / 10, size.height() * 7 / 10),
-                     Qt::white);
-    QFont font = painter.font();
-    font.setPixelSize(qMax(10, size.height() / 10));
-    painter.setFont(font);
-    painter.setPen(QColor("#333333"));
-    painter.drawText(image.rect().adjusted(0, size.height() / 5, 0, 0), Qt::AlignCenter, strCaption);
-    painter.end();
-    image.save(strPath, "PNG");
-    return strPath;
 }
 
 } // namespace detailtest

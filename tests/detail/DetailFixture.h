@@ -2,6 +2,7 @@
 
 #include "MarketFixture.h"
 
+#include <QColor>
 #include <QSize>
 #include <QString>
 #include <QVector>
@@ -32,7 +33,10 @@ class ProgramFolder : public markettest::ProgramFolder
 public:
     bool setUp(const QVector<Tool> &vectTools, int iTranslator);
     // A drawn picture of a tool window; returns its path.
-    QString writeImage(const QString &strRelativePath, const QSize &size, const QString &strCaption) const;
+    QString writeImage(const QString &strRelativePath, const QSize &size, const QString &strCaption) const
+    {
+        return markettest::ProgramFolder::writeImage(strRelativePath, size, QColor("#3B6FD1"), strCaption);
+    }
 };
 
 } // namespace detailtest

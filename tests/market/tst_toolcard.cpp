@@ -95,8 +95,6 @@ private slots:
     void screenshotsOfEachState();
 
 private:
-    void setDownloadPath(const QString &strPath);
-
     markettest::ProgramFolder m_folder;
     QStringList m_listTips;
 };
@@ -148,11 +146,6 @@ void TestToolCard::init()
 void TestToolCard::cleanupTestCase()
 {
     TipDialog::setAnswerHook(nullptr);
-}
-
-void TestToolCard::setDownloadPath(const QString &strPath)
-{
-    QVERIFY(ConfigureStore::instance()->setDownloadPath(strPath));
 }
 
 void TestToolCard::cardFollowsServer_data()
@@ -333,12 +326,12 @@ void TestToolCard::downloadChecks()
     QFETCH(QString, requests);
 
     QVERIFY(diskFreeSpaceGB(m_folder.downloadPath()) > 0);
-    setDownloadPath(emptyPath ? QString() : m_folder.downloadPath());
+    QVERIFY(ConfigureStore::instance()->setDownloadPath(emptyPath ? QString() : m_folder.downloadPath()));
     SubToolWidget card(key);
     QSignalSpy requestSpy(&card, &SubToolWidget::signalDownload);
     QSignalSpy coverSpy(&card, &SubToolWidget::signalCover);
     QTest::mouseClick(card.findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
-    setDownloadPath(m_folder.downloadPath());
+    QVERIFY(ConfigureStore::instance()->setDownloadPath(m_folder.downloadPath()));
 
     QCOMPARE(m_listTips, message.isEmpty() ? QStringList() : QStringList { message });
     QCOMPARE(joined(requestSpy, 0), requests);
