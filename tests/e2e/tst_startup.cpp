@@ -4,16 +4,14 @@
 #include "ServerProtocol.h"
 #include "XvfbDisplay.h"
 
-#include <httplib.h>
-
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <csignal>
+#include <httplib.h>
 
 namespace {
 // The pid of the Ferrodock started from folder, or 0.
@@ -32,38 +30,29 @@ qint64 ferrodockOf(const QString &strFolder)
 QStringList commandLine(qint64 pid)
 {
     QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    text.chop(1); // the last argument's terminator
     QStringList parts;
-    for (const QByteArray &part : file.readAll().split('\0'))
+    for (const QByteArray &part : text.split('\0'))
         parts << QString::fromLocal8Bit(part);
-    if (!parts.isEmpty() && parts.last().isEmpty())
-        parts.removeLast();
     return parts;
 }
 
+// Running, not only a zombie left for a parent to reap.
 bool alive(qint64 pid)
 {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = stat.readAll();
-    const int close = text.lastIndexOf(')');
-    return close > 0 && text.mid(close + 2, 1) != "Z";
+    return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
 }
 
 // True when the screen shows something other than the empty black root window.
 bool somethingShown(const QString &strPath)
 {
-    QImage image(strPath);
-    if (image.isNull())
-        return false;
-    for (int y = 0; y < image.height(); y += 16) {
-        for (int x = 0; x < image.width(); x += 16) {
+    const QImage image(strPath);
+    for (int y = 0; y < image.height(); y += 16)
+        for (int x = 0; x < image.width(); x += 16)
             if (qGray(image.pixel(x, y)) > 200)
                 return true;
-        }
-    }
     return false;
 }
 } // namespace
@@ -73,153 +62,148 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void startRaiseAndKill_data();
-    void startRaiseAndKill();
-    void brokenFolder_data();
-    void brokenFolder();
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/RigWarden/RigWarden")),
+            "run cmake --install for the build tree first");
+        QVERIFY(m_runtime.isValid() && m_home.isValid());
+        QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(m_display.start(), "Xvfb did not start");
+        QDir().mkpath(qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts")));
+    }
+
+    void startRaiseAndKill_data()
+    {
+        QTest::addColumn<QString>("translator");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("runningText");
+        // clang-format off
+        QTest::newRow("english") << "0" << "en" << "Client is already running.";
+        QTest::newRow("chinese") << "1" << "zh" << QString::fromUtf8("客户端已在运行。");
+        // clang-format on
+    }
+
+    void startRaiseAndKill()
+    {
+        QFETCH(QString, translator);
+        QFETCH(QString, language);
+        QFETCH(QString, runningText);
+
+        InstalledProgramCopy folder;
+        QVERIFY(folder.create());
+        QVERIFY(folder.setSetting(QStringLiteral("Translator"), translator));
+
+        QProcess program;
+        launch(program, folder);
+        QVERIFY(program.waitForStarted(30000));
+        auto killProgram = qScopeGuard([&program] {
+            program.kill();
+            program.waitForFinished(10000);
+        });
+
+        // The server runs on the port the program chose and answers a progress question.
+        qint64 server = 0;
+        QStringList arguments;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (server = ferrodockOf(folder.path())) != 0 && (arguments = commandLine(server)).size() == 2,
+            60000);
+        const int port = arguments.at(1).toInt();
+        QVERIFY(port >= 20008 && port % 2 == 0);
+        httplib::Client client("127.0.0.1", port);
+        client.set_connection_timeout(5);
+        client.set_read_timeout(10);
+        const QByteArray body
+            = gearbay::protocol::requestBody(4, { QStringLiteral("file:///nowhere/tool.tar.gz") });
+        std::string reply;
+        const auto ask = [&] {
+            const httplib::Result result = client.Post(
+                gearbay::protocol::methodPath(4).toStdString(), body.toStdString(), "application/json");
+            if (!result || result->status != 200)
+                return false;
+            reply = result->body;
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(ask(), 30000);
+        int method = 0;
+        QVector<gearbay::protocol::UrlValue> values;
+        QString error;
+        QVERIFY2(gearbay::protocol::parseResponse(QByteArray::fromStdString(reply), &method, &values, &error),
+            qPrintable(error));
+        QCOMPARE(method, 4);
+
+        // The window is up: keep a picture of it.
+        const QString shot = qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts"))
+            + QStringLiteral("/window_%1.png").arg(language);
+        QTRY_VERIFY_WITH_TIMEOUT(m_display.screenshot(shot) && somethingShown(shot), 60000);
+        QTest::qWait(2000); // let the pages finish painting for the picture
+        QVERIFY(m_display.screenshot(shot));
+
+        // A second start hands over to the first copy and ends with -1.
+        QProcess second;
+        launch(second, folder, { QStringLiteral("again") });
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 255);
+        // In the language of the settings: the translation was loaded.
+        QVERIFY(QString::fromUtf8(second.readAll()).contains(runningText));
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT((output += program.readAll()).contains("window raised"), 30000);
+        QVERIFY(program.state() == QProcess::Running);
+
+        // Killed without any chance to clean up, the program still takes its server along.
+        ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+        QVERIFY(program.waitForFinished(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(!alive(server), 30000);
+    }
+
+    void brokenFolder_data()
+    {
+        QTest::addColumn<QString>("missing");
+        // clang-format off
+        QTest::newRow("settings") << "Setup.xml";
+        QTest::newRow("catalog") << "ToolsFile/ToolsInfoList.xml";
+        QTest::newRow("state list") << "ToolsStateList.xml";
+        // clang-format on
+    }
+
+    void brokenFolder()
+    {
+        QFETCH(QString, missing);
+
+        InstalledProgramCopy folder;
+        QVERIFY(folder.create());
+        QVERIFY(QFile::remove(folder.path() + QLatin1Char('/') + missing));
+
+        QProcess program;
+        launch(program, folder);
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 255);
+        const QByteArray output = program.readAll();
+        QVERIFY2(output.contains(QFileInfo(missing).fileName().toUtf8()), output.constData());
+        QCOMPARE(ferrodockOf(folder.path()), 0);
+    }
 
 private:
-    QProcessEnvironment programEnvironment() const;
+    // Starts the folder's program with its own runtime folder and home, output merged.
+    void launch(
+        QProcess &process, const InstalledProgramCopy &folder, const QStringList &arguments = {}) const
+    {
+        QProcessEnvironment env = m_display.environment();
+        // Its own single-instance socket and home (no pending self-update marker), and no modal waits.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        env.insert(QStringLiteral("HOME"), m_home.path());
+        env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1"));
+        env.remove(QStringLiteral("http_proxy"));
+        env.remove(QStringLiteral("HTTP_PROXY"));
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(folder.program(), arguments);
+    }
 
     XvfbDisplay m_display;
     QTemporaryDir m_runtime;
     QTemporaryDir m_home;
 };
-
-void TestStartup::initTestCase()
-{
-    QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/RigWarden/RigWarden")),
-             "run cmake --install for the build tree first");
-    QVERIFY(m_runtime.isValid() && m_home.isValid());
-    QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY2(m_display.start(), "Xvfb did not start");
-    QDir().mkpath(qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts")));
-}
-
-QProcessEnvironment TestStartup::programEnvironment() const
-{
-    QProcessEnvironment env = m_display.environment();
-    // Its own single-instance socket and home (no pending self-update marker), and no modal waits.
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-    env.insert(QStringLiteral("HOME"), m_home.path());
-    env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1"));
-    env.remove(QStringLiteral("http_proxy"));
-    env.remove(QStringLiteral("HTTP_PROXY"));
-    return env;
-}
-
-void TestStartup::startRaiseAndKill_data()
-{
-    QTest::addColumn<QString>("translator");
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("runningText");
-    QTest::newRow("english") << "0" << "en" << "Client is already running.";
-    QTest::newRow("chinese") << "1" << "zh" << QString::fromUtf8("客户端已在运行。");
-}
-
-void TestStartup::startRaiseAndKill()
-{
-    QFETCH(QString, translator);
-    QFETCH(QString, language);
-    QFETCH(QString, runningText);
-
-    InstalledProgramCopy folder;
-    QVERIFY(folder.create());
-    QVERIFY(folder.setSetting(QStringLiteral("Translator"), translator));
-
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment());
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(folder.program(), QStringList());
-    QVERIFY(program.waitForStarted(30000));
-    auto killProgram = qScopeGuard([&program] {
-        program.kill();
-        program.waitForFinished(10000);
-    });
-
-    // The server runs on the port the program chose and answers a progress question.
-    qint64 server = 0;
-    QStringList arguments;
-    QTRY_VERIFY_WITH_TIMEOUT((server = ferrodockOf(folder.path())) != 0 &&
-                                 (arguments = commandLine(server)).size() == 2,
-                             60000);
-    const int port = arguments.at(1).toInt();
-    QVERIFY(port >= 20008 && port % 2 == 0);
-    httplib::Client client("127.0.0.1", port);
-    client.set_connection_timeout(5);
-    client.set_read_timeout(10);
-    const QByteArray body = gearbay::protocol::requestBody(4, {QStringLiteral("file:///nowhere/tool.tar.gz")});
-    std::string reply;
-    const auto ask = [&] {
-        const httplib::Result result =
-            client.Post(gearbay::protocol::methodPath(4).toStdString(), body.toStdString(), "application/json");
-        if (!result || result->status != 200)
-            return false;
-        reply = result->body;
-        return true;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(ask(), 30000);
-    int method = 0;
-    QVector<gearbay::protocol::UrlValue> values;
-    QString error;
-    QVERIFY2(gearbay::protocol::parseResponse(QByteArray::fromStdString(reply), &method, &values, &error),
-             qPrintable(error));
-    QCOMPARE(method, 4);
-
-    // The window is up: keep a picture of it.
-    const QString shot = qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts")) +
-                         QStringLiteral("/window_%1.png").arg(language);
-    QTRY_VERIFY_WITH_TIMEOUT(m_display.screenshot(shot) && somethingShown(shot), 60000);
-    QTest::qWait(2000); // let the pages finish painting for the picture
-    QVERIFY(m_display.screenshot(shot));
-
-    // A second start hands over to the first copy and ends with -1.
-    QProcess second;
-    second.setProcessEnvironment(programEnvironment());
-    second.setProcessChannelMode(QProcess::MergedChannels);
-    second.start(folder.program(), {QStringLiteral("again")});
-    QVERIFY(second.waitForFinished(60000));
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 255);
-    // In the language of the settings: the translation was loaded.
-    QVERIFY(QString::fromUtf8(second.readAll()).contains(runningText));
-    QByteArray output;
-    QTRY_VERIFY_WITH_TIMEOUT((output += program.readAll()).contains("window raised"), 30000);
-    QVERIFY(program.state() == QProcess::Running);
-
-    // Killed without any chance to clean up, the program still takes its server along.
-    ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
-    QVERIFY(program.waitForFinished(30000));
-    QTRY_VERIFY_WITH_TIMEOUT(!alive(server), 30000);
-}
-
-void TestStartup::brokenFolder_data()
-{
-    QTest::addColumn<QString>("missing");
-    QTest::newRow("settings") << "Setup.xml";
-    QTest::newRow("catalog") << "ToolsFile/ToolsInfoList.xml";
-    QTest::newRow("state list") << "ToolsStateList.xml";
-}
-
-void TestStartup::brokenFolder()
-{
-    QFETCH(QString, missing);
-
-    InstalledProgramCopy folder;
-    QVERIFY(folder.create());
-    QVERIFY(QFile::remove(folder.path() + QLatin1Char('/') + missing));
-
-    QProcess program;
-    program.setProcessEnvironment(programEnvironment());
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(folder.program(), QStringList());
-    QVERIFY(program.waitForFinished(60000));
-    QCOMPARE(program.exitCode(), 255);
-    const QByteArray output = program.readAll();
-    QVERIFY2(output.contains(QFileInfo(missing).fileName().toUtf8()), output.constData());
-    QCOMPARE(ferrodockOf(folder.path()), 0);
-}
 
 QTEST_GUILESS_MAIN(TestStartup)
 #include "tst_startup.moc"

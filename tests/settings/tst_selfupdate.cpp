@@ -25,34 +25,24 @@ const QString kMainWindow = QStringLiteral("\\(\"RigWarden\" \"RigWarden\"\\)(?=
 const QString kSettingsPopup = QStringLiteral("\"SystemConfigWidget\"");
 
 // Real pointer clicks through the X server's XTEST extension. The libraries are opened at run time so
-// the build needs no X development headers.
+// the build needs no X development headers; they and the connection stay open until the test ends.
 class XTestPointer
 {
 public:
     explicit XTestPointer(const QString &strDisplay)
     {
-        m_pX11 = dlopen("libX11.so.6", RTLD_NOW);
-        m_pXtst = dlopen("libXtst.so.6", RTLD_NOW);
-        if (!m_pX11 || !m_pXtst)
+        void *pX11 = dlopen("libX11.so.6", RTLD_NOW);
+        void *pXtst = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!pX11 || !pXtst)
             return;
-        auto open = reinterpret_cast<void *(*)(const char *)>(dlsym(m_pX11, "XOpenDisplay"));
-        m_flush = reinterpret_cast<int (*)(void *)>(dlsym(m_pX11, "XFlush"));
-        m_close = reinterpret_cast<int (*)(void *)>(dlsym(m_pX11, "XCloseDisplay"));
+        auto open = reinterpret_cast<void *(*)(const char *)>(dlsym(pX11, "XOpenDisplay"));
+        m_flush = reinterpret_cast<int (*)(void *)>(dlsym(pX11, "XFlush"));
         m_motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(
-            dlsym(m_pXtst, "XTestFakeMotionEvent"));
+            dlsym(pXtst, "XTestFakeMotionEvent"));
         m_button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(
-            dlsym(m_pXtst, "XTestFakeButtonEvent"));
-        if (open && m_flush && m_close && m_motion && m_button)
+            dlsym(pXtst, "XTestFakeButtonEvent"));
+        if (open && m_flush && m_motion && m_button)
             m_pDisplay = open(strDisplay.toLocal8Bit().constData());
-    }
-    ~XTestPointer()
-    {
-        if (m_pDisplay)
-            m_close(m_pDisplay);
-        if (m_pXtst)
-            dlclose(m_pXtst);
-        if (m_pX11)
-            dlclose(m_pX11);
     }
     bool isValid() const { return m_pDisplay != nullptr; }
     void click(const QPoint &point)
@@ -68,11 +58,8 @@ public:
     }
 
 private:
-    void *m_pX11 = nullptr;
-    void *m_pXtst = nullptr;
     void *m_pDisplay = nullptr;
     int (*m_flush)(void *) = nullptr;
-    int (*m_close)(void *) = nullptr;
     int (*m_motion)(void *, int, int, int, unsigned long) = nullptr;
     int (*m_button)(void *, unsigned, int, unsigned long) = nullptr;
 };
@@ -126,13 +113,24 @@ QList<qint64> processesOf(const QString &strExe)
     return pids;
 }
 
+// The first capture of pattern in the file's text; empty when the file or the match is missing.
+QString captured(const QString &strFile, const QString &strPattern)
+{
+    QFile file(strFile);
+    return file.open(QIODevice::ReadOnly)
+        ? QRegularExpression(strPattern).match(QString::fromUtf8(file.readAll())).captured(1)
+        : QString();
+}
+
 QString settingOf(const QString &strSetup, const QString &strKey)
 {
-    QFile file(strSetup);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("<unreadable>");
-    const QRegularExpression value(QStringLiteral("<%1>\\s*<Value>([^<]*)</Value>").arg(strKey));
-    return value.match(QString::fromUtf8(file.readAll())).captured(1);
+    return captured(strSetup, QStringLiteral("<%1>\\s*<Value>([^<]*)</Value>").arg(strKey));
+}
+
+QString versionIn(const QString &strStateList, int iKey)
+{
+    return captured(strStateList,
+        QStringLiteral("<ToolKey>%1</ToolKey>\\s*<CurrentVersion>([^<]*)</CurrentVersion>").arg(iKey));
 }
 
 // Files are replaced by rename, so a replaced file has a new inode.
@@ -142,16 +140,6 @@ quint64 inodeOf(const QString &strPath)
     {
     };
     return ::stat(QFile::encodeName(strPath).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
-}
-
-QString versionIn(const QString &strStateList, int iKey)
-{
-    QFile file(strStateList);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const QRegularExpression state(
-        QStringLiteral("<ToolKey>%1</ToolKey>\\s*<CurrentVersion>([^<]*)</CurrentVersion>").arg(iKey));
-    return state.match(QString::fromUtf8(file.readAll())).captured(1);
 }
 
 QMap<QString, QByteArray> snapshot(const QString &strFolder)
@@ -187,9 +175,104 @@ class TestSelfUpdate : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void updateFromTheSettingsPanel();
+    void initTestCase()
+    {
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty(),
+            "xwininfo (x11-utils) is needed");
+        QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/RigWarden/RigWarden")),
+            "run cmake --install for the build tree first");
+        m_strArtefacts = qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts"));
+        QDir().mkpath(m_strArtefacts);
+        QVERIFY(m_home.isValid() && m_runtime.isValid());
+        QVERIFY(m_program.create());
+        QVERIFY(m_server.start());
+        QVERIFY(m_program.setSetting(QStringLiteral("ChServerAddress"), m_server.baseUrl()));
+        QVERIFY(m_program.setSetting(QStringLiteral("EnServerAddress"), m_server.baseUrl()));
+        QVERIFY(m_program.setSetting(
+            QStringLiteral("DownloadPath"), m_program.path() + QStringLiteral("/Download")));
+        QVERIFY2(m_display.start(), "Xvfb did not start");
+    }
+
+    void cleanupTestCase()
+    {
+        for (qint64 pid : processesOf(m_program.program()))
+            ::kill(pid_t(pid), SIGKILL);
+        m_server.stop();
+    }
+
+    void updateFromTheSettingsPanel()
+    {
+        // The user's data: an installed tool and the settings the update must keep.
+        const QString strTool = m_program.path() + QStringLiteral("/Download/SubTools/HexViewer");
+        QVERIFY(QDir().mkpath(strTool));
+        QVERIFY(QFile::copy(QStringLiteral(RW_BUILD_DIR "/demo/tools/HexViewer/HexViewer"),
+            strTool + QStringLiteral("/HexViewer")));
+        const QMap<QString, QByteArray> userTools = snapshot(m_program.path() + QStringLiteral("/Download"));
+        const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
+        const quint64 iProgramBefore = inodeOf(m_program.program());
+        QVERIFY(iProgramBefore != 0);
+
+        QProcessEnvironment env = m_display.environment();
+        env.insert(QStringLiteral("HOME"), m_home.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1")); // OK, Restart Now
+        env.remove(QStringLiteral("http_proxy"));
+        env.remove(QStringLiteral("HTTP_PROXY"));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(m_program.program(), QStringList());
+        QVERIFY(program.waitForStarted(20000));
+
+        // The check at start fetches the new material, which offers program 1.1.0.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml")), 90000);
+        // The program records the material as current just before it offers the program update.
+        QTRY_COMPARE_WITH_TIMEOUT(versionIn(m_program.path() + QStringLiteral("/ToolsStateList.xml"), 0),
+            QStringLiteral("1.1.0"), 30000);
+        QTest::qWait(1000);
+        const QRect window = windowGeometry(env, kMainWindow);
+        QVERIFY2(window.isValid(), "main window not found");
+
+        XTestPointer pointer(m_display.display());
+        QVERIFY2(pointer.isValid(), "no XTEST on the display");
+        // The settings button: right-hand group of the title bar, left of the minimise and close buttons.
+        pointer.click(window.topLeft() + QPoint(5 + 702 + 230, 33));
+        QRect popup;
+        QTRY_VERIFY_WITH_TIMEOUT((popup = windowGeometry(env, kSettingsPopup)).isValid(), 15000);
+        QTest::qWait(800);
+        const QString strShot = m_strArtefacts + QStringLiteral("/selfupdate-1-settings.png");
+        QVERIFY(m_display.screenshot(strShot));
+        const QList<int> rows = redButtonRows(QImage(strShot), popup);
+        QVERIFY2(rows.size() >= 2, "the Update button is not shown");
+        pointer.click(QPoint(popup.right() - 28 - 44, rows.at(1) + 12));
+
+        // Downloaded, confirmed ("Restart Now"), handed over, installed and started again.
+        QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, 120000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(m_home.path() + QStringLiteral("/Rig Warden")), 120000);
+        QCOMPARE(settingOf(strSetup, QStringLiteral("IsNeedUpdate")), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(!processesOf(m_program.program()).isEmpty(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(windowGeometry(env, kMainWindow).isValid(), 60000);
+        QTest::qWait(3000);
+        QVERIFY2(!processesOf(m_program.program()).isEmpty(), "the new version did not keep running");
+
+        QVERIFY(QFileInfo::exists(m_program.path() + QStringLiteral("/Stilemend/Stilemend.log")));
+        // The program files came from the downloaded folder; the user's tools and settings did not move.
+        QVERIFY(inodeOf(m_program.program()) != iProgramBefore);
+        QCOMPARE(snapshot(m_program.path() + QStringLiteral("/Download")), userTools);
+        QCOMPARE(settingOf(strSetup, QStringLiteral("ChServerAddress")), m_server.baseUrl());
+        QCOMPARE(settingOf(strSetup, QStringLiteral("DownloadPath")),
+            m_program.path() + QStringLiteral("/Download"));
+        // The new version's catalog is in use and names the version the settings panel shows.
+        QVERIFY(!QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp")));
+        QCOMPARE(
+            versionIn(m_program.path() + QStringLiteral("/ToolsStateList.xml"), 1), QStringLiteral("1.1.0"));
+
+        const QRect newWindow = windowGeometry(env, kMainWindow);
+        pointer.click(newWindow.topLeft() + QPoint(5 + 702 + 230, 33));
+        QTest::qWait(1500);
+        shot(QStringLiteral("selfupdate-2-new-version.png"));
+    }
 
 private:
     void shot(const QString &strName) { m_display.screenshot(m_strArtefacts + QLatin1Char('/') + strName); }
@@ -201,106 +284,6 @@ private:
     CatalogTestServer m_server { QStringLiteral(RW_BUILD_DIR "/demo/catalog-v2") };
     QString m_strArtefacts;
 };
-
-void TestSelfUpdate::initTestCase()
-{
-    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty(),
-        "xwininfo (x11-utils) is needed");
-    QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/RigWarden/RigWarden")),
-        "run cmake --install for the build tree first");
-    m_strArtefacts = qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts"));
-    QDir().mkpath(m_strArtefacts);
-    QVERIFY(m_home.isValid() && m_runtime.isValid());
-    QVERIFY(m_program.create());
-    QVERIFY(m_server.start());
-    QVERIFY(m_program.setSetting(QStringLiteral("ChServerAddress"), m_server.baseUrl()));
-    QVERIFY(m_program.setSetting(QStringLiteral("EnServerAddress"), m_server.baseUrl()));
-    QVERIFY(
-        m_program.setSetting(QStringLiteral("DownloadPath"), m_program.path() + QStringLiteral("/Download")));
-    QVERIFY2(m_display.start(), "Xvfb did not start");
-}
-
-void TestSelfUpdate::cleanupTestCase()
-{
-    for (qint64 pid : processesOf(m_program.program()))
-        ::kill(pid_t(pid), SIGKILL);
-    m_server.stop();
-}
-
-void TestSelfUpdate::updateFromTheSettingsPanel()
-{
-    // The user's data: an installed tool and the settings the update must keep.
-    const QString strTool = m_program.path() + QStringLiteral("/Download/SubTools/HexViewer");
-    QVERIFY(QDir().mkpath(strTool));
-    QVERIFY(QFile::copy(QStringLiteral(RW_BUILD_DIR "/demo/tools/HexViewer/HexViewer"),
-        strTool + QStringLiteral("/HexViewer")));
-    const QMap<QString, QByteArray> userTools = snapshot(m_program.path() + QStringLiteral("/Download"));
-    const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
-    const quint64 iProgramBefore = inodeOf(m_program.program());
-    QVERIFY(iProgramBefore != 0);
-
-    QProcessEnvironment env = m_display.environment();
-    env.insert(QStringLiteral("HOME"), m_home.path());
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-    env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1")); // OK, Restart Now
-    env.remove(QStringLiteral("http_proxy"));
-    env.remove(QStringLiteral("HTTP_PROXY"));
-    QProcess program;
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(m_program.program(), QStringList());
-    QVERIFY(program.waitForStarted(20000));
-
-    // The check at start fetches the new material, which offers program 1.1.0.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml")), 90000);
-    // The program records the material as current just before it offers the program update.
-    QTRY_COMPARE_WITH_TIMEOUT(versionIn(m_program.path() + QStringLiteral("/ToolsStateList.xml"), 0),
-        QStringLiteral("1.1.0"), 30000);
-    QTest::qWait(1000);
-    const QRect window = windowGeometry(env, kMainWindow);
-    QVERIFY2(window.isValid(), "main window not found");
-
-    XTestPointer pointer(m_display.display());
-    QVERIFY2(pointer.isValid(), "no XTEST on the display");
-    // The settings button: right-hand group of the title bar, left of the minimise and close buttons.
-    pointer.click(window.topLeft() + QPoint(5 + 702 + 230, 33));
-    QRect popup;
-    QTRY_VERIFY_WITH_TIMEOUT((popup = windowGeometry(env, kSettingsPopup)).isValid(), 15000);
-    QTest::qWait(800);
-    const QString strShot = m_strArtefacts + QStringLiteral("/selfupdate-1-settings.png");
-    QVERIFY(m_display.screenshot(strShot));
-    const QList<int> rows = redButtonRows(QImage(strShot), popup);
-    QVERIFY2(rows.size() >= 2, "the Update button is not shown");
-    pointer.click(QPoint(popup.right() - 28 - 44, rows.at(1) + 12));
-
-    // Downloaded, confirmed ("Restart Now"), handed over, installed and started again.
-    QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, 120000);
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(m_home.path() + QStringLiteral("/Rig Warden")), 120000);
-    QCOMPARE(settingOf(strSetup, QStringLiteral("IsNeedUpdate")), QStringLiteral("0"));
-    QTRY_VERIFY_WITH_TIMEOUT(!processesOf(m_program.program()).isEmpty(), 60000);
-    QTRY_VERIFY_WITH_TIMEOUT(windowGeometry(env, kMainWindow).isValid(), 60000);
-    QTest::qWait(3000);
-    QVERIFY2(!processesOf(m_program.program()).isEmpty(), "the new version did not keep running");
-
-    QFile log(m_program.path() + QStringLiteral("/Stilemend/Stilemend.log"));
-    QVERIFY(log.open(QIODevice::ReadOnly));
-    qDebug().noquote() << "Stilemend:" << log.readAll().right(600);
-    // The program files came from the downloaded folder; the user's tools and settings did not move.
-    QVERIFY(inodeOf(m_program.program()) != iProgramBefore);
-    QCOMPARE(snapshot(m_program.path() + QStringLiteral("/Download")), userTools);
-    QCOMPARE(settingOf(strSetup, QStringLiteral("ChServerAddress")), m_server.baseUrl());
-    QCOMPARE(
-        settingOf(strSetup, QStringLiteral("DownloadPath")), m_program.path() + QStringLiteral("/Download"));
-    // The new version's catalog is in use and names the version the settings panel shows.
-    QVERIFY(!QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp")));
-    QCOMPARE(versionIn(m_program.path() + QStringLiteral("/ToolsStateList.xml"), 1), QStringLiteral("1.1.0"));
-
-    const QRect newWindow = windowGeometry(env, kMainWindow);
-    pointer.click(newWindow.topLeft() + QPoint(5 + 702 + 230, 33));
-    QTest::qWait(1500);
-    shot(QStringLiteral("selfupdate-2-new-version.png"));
-}
 
 QTEST_GUILESS_MAIN(TestSelfUpdate)
 #include "tst_selfupdate.moc"
