@@ -78,7 +78,7 @@ QString MoreInfoLeftWidget::sizeText(double dSizeMB)
 
 void MoreInfoLeftWidget::setToolInfo(const ToolInfo &info)
 {
-    m_pToolInfo = &info;
+    m_optToolInfo = info;
     const QString strLogo = QDir::currentPath() + "/ToolsFile/Icon/" + vellum::ConvertToUnicode(info.IconMaxName);
     QPixmap logo(strLogo);
     if (logo.isNull())
@@ -95,12 +95,12 @@ void MoreInfoLeftWidget::setToolInfo(const ToolInfo &info)
 
 int MoreInfoLeftWidget::toolKey() const
 {
-    return m_pToolInfo ? m_pToolInfo->ToolKey : -1;
+    return m_optToolInfo ? m_optToolInfo->ToolKey : -1;
 }
 
 QString MoreInfoLeftWidget::toolName() const
 {
-    return m_pToolInfo ? vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(m_pToolInfo->ToolKey))
+    return m_optToolInfo ? vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(m_optToolInfo->ToolKey))
                        : QString();
 }
 
@@ -121,7 +121,7 @@ bool MoreInfoLeftWidget::passesDownloadChecks()
         return false;
     }
     const double dFreeMB = double(diskFreeSpaceGB(strPath)) * 1024;
-    if (m_pToolInfo->ToolSize > dFreeMB) {
+    if (m_optToolInfo->ToolSize > dFreeMB) {
         tip(tr("Disk free space little than tool Size, please modify download Path."));
         return false;
     }
@@ -131,7 +131,7 @@ bool MoreInfoLeftWidget::passesDownloadChecks()
 bool MoreInfoLeftWidget::passesLoginGate()
 {
     ToolCatalog *pCatalog = ToolCatalog::instance();
-    if (pCatalog->permissionGranted() || m_pToolInfo->IsDown != 1)
+    if (pCatalog->permissionGranted() || m_optToolInfo->IsDown != 1)
         return true;
     emit signalCover(true);
     UserPermissionWidget dialog(this);
@@ -145,14 +145,14 @@ bool MoreInfoLeftWidget::passesLoginGate()
 
 void MoreInfoLeftWidget::onDownloadTool()
 {
-    if (!m_pToolInfo || !passesDownloadChecks() || !passesLoginGate())
+    if (!m_optToolInfo || !passesDownloadChecks() || !passesLoginGate())
         return;
     onRefresh();
 }
 
 void MoreInfoLeftWidget::onRefresh()
 {
-    if (!m_pToolInfo)
+    if (!m_optToolInfo)
         return;
     showDownloadingView();
     state = StateRequested;
@@ -162,9 +162,9 @@ void MoreInfoLeftWidget::onRefresh()
 
 void MoreInfoLeftWidget::onOpenTool()
 {
-    if (!m_pToolInfo || !passesLoginGate())
+    if (!m_optToolInfo || !passesLoginGate())
         return;
-    const QString strExeName = vellum::ConvertToUnicode(m_pToolInfo->ExeName);
+    const QString strExeName = vellum::ConvertToUnicode(m_optToolInfo->ExeName);
     if (isProcessRunning(strExeName)) {
         tip(toolName() + " " + tr("have already open."));
         return;
@@ -181,9 +181,9 @@ void MoreInfoLeftWidget::onOpenTool()
 
 void MoreInfoLeftWidget::onUpdateTool()
 {
-    if (!m_pToolInfo)
+    if (!m_optToolInfo)
         return;
-    if (isProcessRunning(vellum::ConvertToUnicode(m_pToolInfo->ExeName))) {
+    if (isProcessRunning(vellum::ConvertToUnicode(m_optToolInfo->ExeName))) {
         tip(toolName() + " " + tr("have already open, please close at first."));
         return;
     }
@@ -194,7 +194,7 @@ void MoreInfoLeftWidget::onUpdateTool()
 
 void MoreInfoLeftWidget::onCancel()
 {
-    if (!m_pToolInfo)
+    if (!m_optToolInfo)
         return;
     state = StateCancelled;
     showActionView();
@@ -206,7 +206,7 @@ void MoreInfoLeftWidget::onCancel()
 void MoreInfoLeftWidget::onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue)
 {
     const auto it = mapToolkeyToServerValue.constFind(toolKey());
-    if (!m_pToolInfo || it == mapToolkeyToServerValue.constEnd() || state == StateCancelled)
+    if (!m_optToolInfo || it == mapToolkeyToServerValue.constEnd() || state == StateCancelled)
         return;
     bool bOk = false;
     int iValue = it.value().toInt(&bOk, 10);
@@ -249,7 +249,7 @@ void MoreInfoLeftWidget::onServerResponded(int iMethod, QMap<int, QString> mapTo
 
 void MoreInfoLeftWidget::onSubToolsStateChanged(ToolCurrentState enumState, int iKey)
 {
-    if (!m_pToolInfo || iKey != toolKey())
+    if (!m_optToolInfo || iKey != toolKey())
         return;
     switch (enumState) {
     case StateRequested:
@@ -302,7 +302,7 @@ QString MoreInfoLeftWidget::errorText(int iCode) const
 
 void MoreInfoLeftWidget::showActionView()
 {
-    if (!m_pToolInfo)
+    if (!m_optToolInfo)
         return;
     const auto itState = ToolCatalog::instance()->findState(toolKey());
     if (itState == ToolCatalog::instance()->toolStates().end())

@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <optional>
+
 #include "DetailActionView.h"
 #include "ToolCurrentState.h"
 #include "ToolInfo.h"
@@ -67,7 +69,8 @@ private:
     void showFailedView(int iCode);
 
     Ui::MoreInfoLeftWidget *ui;
-    const ToolInfo *m_pToolInfo = nullptr;
+    // A copy: callers pass records they may drop or reload (a catalog refresh, a temporary).
+    std::optional<ToolInfo> m_optToolInfo;
     ToolLaunch m_launch;
     ToolCurrentState state = StateNone;
 };
