@@ -60,6 +60,18 @@ void beginPixmap(int iSide, QPainter &painter, QPixmap &pixmap)
     painter.setRenderHint(QPainter::Antialiasing);
 }
 
+// The grey disc under the card's small round buttons, drawn on a 24-unit grid with the mark's pen set.
+void beginRoundMark(int iSide, QPainter &painter, QPixmap &pixmap)
+{
+    beginPixmap(iSide, painter, pixmap);
+    const qreal s = iSide / 24.0;
+    painter.scale(s, s);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor("#F1F1F1"));
+    painter.drawEllipse(QPointF(12, 12), 9, 9);
+    painter.setPen(QPen(QColor("#666666"), 1.5, Qt::SolidLine, Qt::RoundCap));
+}
+
 } // namespace
 
 QPixmap newMarkPixmap(int iSide)
@@ -111,13 +123,7 @@ QPixmap retryPixmap(int iSide)
 {
     QPixmap pixmap;
     QPainter painter;
-    beginPixmap(iSide, painter, pixmap);
-    const qreal s = iSide / 24.0;
-    painter.scale(s, s);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor("#F1F1F1"));
-    painter.drawEllipse(QPointF(12, 12), 9, 9);
-    painter.setPen(QPen(QColor("#666666"), 1.5, Qt::SolidLine, Qt::RoundCap));
+    beginRoundMark(iSide, painter, pixmap);
     painter.setBrush(Qt::NoBrush);
     painter.drawArc(QRectF(7.5, 7.5, 9, 9), 60 * 16, 270 * 16);
     QPainterPath head;
@@ -133,13 +139,7 @@ QPixmap cancelPixmap(int iSide)
 {
     QPixmap pixmap;
     QPainter painter;
-    beginPixmap(iSide, painter, pixmap);
-    const qreal s = iSide / 24.0;
-    painter.scale(s, s);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor("#F1F1F1"));
-    painter.drawEllipse(QPointF(12, 12), 9, 9);
-    painter.setPen(QPen(QColor("#666666"), 1.5, Qt::SolidLine, Qt::RoundCap));
+    beginRoundMark(iSide, painter, pixmap);
     painter.drawLine(QPointF(8.5, 8.5), QPointF(15.5, 15.5));
     painter.drawLine(QPointF(15.5, 8.5), QPointF(8.5, 15.5));
     painter.end();

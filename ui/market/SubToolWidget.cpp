@@ -193,7 +193,7 @@ void SubToolWidget::showInstalledOrDownloadView()
         showDownloadView();
 }
 
-void SubToolWidget::showDownloadingView()
+void SubToolWidget::showEmptyBarView()
 {
     ui->refreshBtn->hide();
     ui->OpenBtn->hide();
@@ -201,6 +201,11 @@ void SubToolWidget::showDownloadingView()
     ui->progressBar->show();
     ui->cancelBtn->show();
     ui->progressBar->setValue(0);
+}
+
+void SubToolWidget::showDownloadingView()
+{
+    showEmptyBarView();
     ui->progressBar->m_iMode = 0;
     ui->progressBar->m_chunkColor = QColor("#3BCD8D");
     ui->progressBar->m_backColor = QColor("#E6E6E6");
@@ -210,12 +215,7 @@ void SubToolWidget::showDownloadingView()
 
 void SubToolWidget::showWaitingView()
 {
-    ui->refreshBtn->hide();
-    ui->OpenBtn->hide();
-    ui->downLoadBtn->hide();
-    ui->progressBar->show();
-    ui->cancelBtn->show();
-    ui->progressBar->setValue(0);
+    showEmptyBarView();
     ui->progressBar->m_iMode = 2;
     // The caption is white: on the usual pale track it could not be read.
     ui->progressBar->m_backColor = QColor("#BFC3C3");

@@ -62,6 +62,8 @@ private:
     void fill();
     void showDownloadView();
     void showOpenView();
+    // The bar with its cancel button, empty; the downloading and waiting views differ only in its look.
+    void showEmptyBarView();
     void showDownloadingView();
     void showWaitingView();
     void showFailedView(int iCode);
