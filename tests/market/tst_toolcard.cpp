@@ -291,7 +291,8 @@ void TestToolCard::marksFromCatalog()
         QCOMPARE(card.findChild<QLabel *>("newStateLabel")->isVisibleTo(&card), row.bNew);
         QCOMPARE(card.findChild<QLabel *>("authorLabel")->isVisibleTo(&card), row.bLock);
         QCOMPARE(viewOf(&card), row.strView);
-        // Broken and missing icons still give the card a picture of the logo's size.
+        // Broken and missing icons still give the card a picture of the logo's size, once it is painted.
+        card.grab();
         const QPixmap *logo = card.findChild<QLabel *>("logoLabel")->pixmap();
         QVERIFY(logo && !logo->isNull());
         QVERIFY(logo->width() <= 96 && logo->height() <= 96);

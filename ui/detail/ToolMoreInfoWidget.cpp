@@ -27,14 +27,26 @@ void putIntoHolder(QWidget *pHolder, QWidget *pChild)
 
 ToolMoreInfoWidget::ToolMoreInfoWidget(const ToolInfo &info, QWidget *parent)
     : QWidget(parent)
-    , ui(new Ui::ToolMoreInfoWidget)
     , m_toolInfo(info)
 {
+    connect(this, &ToolMoreInfoWidget::signalToMoreInfoPage, this, &ToolMoreInfoWidget::onStateChangedElsewhere);
+}
+
+ToolMoreInfoWidget::~ToolMoreInfoWidget()
+{
+    delete ui;
+}
+
+void ToolMoreInfoWidget::ensureBuilt()
+{
+    if (ui)
+        return;
+    ui = new Ui::ToolMoreInfoWidget;
     ui->setupUi(this);
 
     m_pLeftWidget = new MoreInfoLeftWidget(this);
     m_pRightTopWidget = new MoreInfoRightTopWidget(this);
-    m_pRightBottomWidget = new MoreInfoRightBottomWidget(info.DetailImagesNum, this);
+    m_pRightBottomWidget = new MoreInfoRightBottomWidget(m_toolInfo.DetailImagesNum, this);
     putIntoHolder(ui->leftWidget, m_pLeftWidget);
     putIntoHolder(ui->rightTopWidget, m_pRightTopWidget);
     putIntoHolder(ui->rightBottomWidget, m_pRightBottomWidget);
@@ -47,20 +59,49 @@ ToolMoreInfoWidget::ToolMoreInfoWidget(const ToolInfo &info, QWidget *parent)
     connect(m_pLeftWidget, &MoreInfoLeftWidget::signalCover, this, &ToolMoreInfoWidget::signalCover);
     connect(this, &ToolMoreInfoWidget::signalServerResponded, m_pLeftWidget,
             &MoreInfoLeftWidget::onServerResponded);
-    connect(this, &ToolMoreInfoWidget::signalToMoreInfoPage, m_pLeftWidget,
-            &MoreInfoLeftWidget::onSubToolsStateChanged);
     connect(this, &ToolMoreInfoWidget::signalClose, m_pLeftWidget, &MoreInfoLeftWidget::onClose);
+
+    if (m_iToolKey > 0) {
+        m_pLeftWidget->setToolInfo(m_toolInfo);
+        m_pRightTopWidget->setToolInfo(m_toolInfo);
+        m_pRightBottomWidget->setToolInfo(m_toolInfo);
+    }
+    if (m_emPendingState != StateNone)
+        m_pLeftWidget->onSubToolsStateChanged(m_emPendingState, m_iToolKey);
+    m_emPendingState = StateNone;
 }
 
-ToolMoreInfoWidget::~ToolMoreInfoWidget()
+void ToolMoreInfoWidget::onStateChangedElsewhere(ToolCurrentState enumState, int iKey)
 {
-    delete ui;
+    if (m_pLeftWidget)
+        m_pLeftWidget->onSubToolsStateChanged(enumState, iKey);
+    else if (iKey == m_iToolKey)
+        m_emPendingState = enumState;
+}
+
+MoreInfoLeftWidget *ToolMoreInfoWidget::actionPanel()
+{
+    ensureBuilt();
+    return m_pLeftWidget;
+}
+
+MoreInfoRightTopWidget *ToolMoreInfoWidget::descriptionWidget()
+{
+    ensureBuilt();
+    return m_pRightTopWidget;
+}
+
+MoreInfoRightBottomWidget *ToolMoreInfoWidget::screenshotWidget()
+{
+    ensureBuilt();
+    return m_pRightBottomWidget;
 }
 
 void ToolMoreInfoWidget::showEvent(QShowEvent *event)
 {
-    // There is one page per catalog tool; decoding every screenshot at start-up would cost
-    // seconds and megabytes per tool, so a page loads its pictures when it is first shown.
+    ensureBuilt();
+    // Decoding every screenshot of every page at start-up would cost seconds and megabytes per
+    // tool, so a page loads its pictures when it is first shown.
     if (!m_bScreenshotsLoaded) {
         m_bScreenshotsLoaded = true;
         m_pRightBottomWidget->setImages(loadScreenshots(m_toolInfo));
@@ -76,6 +117,8 @@ void ToolMoreInfoWidget::setToolKey(int key)
     const auto it = ToolCatalog::instance()->findInfo(key);
     if (it != ToolCatalog::instance()->toolInfos().end())
         m_toolInfo = it.value();
+    if (!ui)
+        return;
     m_pLeftWidget->setToolInfo(m_toolInfo);
     m_pRightTopWidget->setToolInfo(m_toolInfo);
     m_pRightBottomWidget->setToolInfo(m_toolInfo);

@@ -19,7 +19,8 @@ class MoreInfoLeftWidget;
 class MoreInfoRightBottomWidget;
 class MoreInfoRightTopWidget;
 
-// The detail page of one tool: its action panel, descriptions and screenshots.
+// The detail page of one tool: its action panel, descriptions and screenshots. There is one per
+// catalog tool, so a page builds its contents only when first shown or asked for them.
 class ToolMoreInfoWidget : public QWidget
 {
     Q_OBJECT
@@ -38,9 +39,9 @@ public:
     // One pixmap per file, null where a file is missing or unreadable.
     static QVector<QPixmap> loadScreenshots(const ToolInfo &info);
 
-    MoreInfoLeftWidget *actionPanel() const { return m_pLeftWidget; }
-    MoreInfoRightTopWidget *descriptionWidget() const { return m_pRightTopWidget; }
-    MoreInfoRightBottomWidget *screenshotWidget() const { return m_pRightBottomWidget; }
+    MoreInfoLeftWidget *actionPanel();
+    MoreInfoRightTopWidget *descriptionWidget();
+    MoreInfoRightBottomWidget *screenshotWidget();
 
 signals:
     void signalGoBackToToolDownWidget();
@@ -55,13 +56,18 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    Ui::ToolMoreInfoWidget *ui;
+    void ensureBuilt();
+    void onStateChangedElsewhere(ToolCurrentState enumState, int iKey);
+
+    Ui::ToolMoreInfoWidget *ui = nullptr;
     bool m_bScreenshotsLoaded = false;
     int m_iToolKey = -1;
     ToolInfo m_toolInfo;
-    MoreInfoLeftWidget *m_pLeftWidget;
-    MoreInfoRightTopWidget *m_pRightTopWidget;
-    MoreInfoRightBottomWidget *m_pRightBottomWidget;
+    // The last state another page reported for this tool before the contents existed.
+    ToolCurrentState m_emPendingState = StateNone;
+    MoreInfoLeftWidget *m_pLeftWidget = nullptr;
+    MoreInfoRightTopWidget *m_pRightTopWidget = nullptr;
+    MoreInfoRightBottomWidget *m_pRightBottomWidget = nullptr;
 };
 
 } // namespace gearbay

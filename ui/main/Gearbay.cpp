@@ -66,10 +66,11 @@ Gearbay::Gearbay(QWidget *parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_QuitOnClose, true);
 
-    m_pTitleWidget = new WindowTitleWidget(this);
+    // Pages are born in their holders: reparenting a built page restyles all of its widgets again.
+    m_pTitleWidget = new WindowTitleWidget(ui->titleWidget);
     m_pTitleWidget->setCursor(Qt::ArrowCursor);
-    m_pToolDownloadWidget = new ToolDownloadWidget(this);
-    m_pToolBoxWidget = new ToolBoxWidget(this);
+    m_pToolDownloadWidget = new ToolDownloadWidget(ui->toolsDownloadPage);
+    m_pToolBoxWidget = new ToolBoxWidget(ui->myToolsPage);
     m_pUpdateVersionDialog = new UpdateVersionDialog(this);
     m_pUpdateVersionDialog->hide();
     putIntoHolder(ui->titleWidget, m_pTitleWidget);
@@ -90,9 +91,9 @@ Gearbay::Gearbay(QWidget *parent)
     for (const ToolInfo &info : ToolCatalog::instance()->toolInfos()) {
         if (info.ToolKey == 0 || info.ToolKey == 1)
             continue;
-        auto *page = new ToolMoreInfoWidget(info, this);
-        page->setToolKey(info.ToolKey);
         auto *container = new QWidget(ui->mainStackedWidget);
+        auto *page = new ToolMoreInfoWidget(info, container);
+        page->setToolKey(info.ToolKey);
         putIntoHolder(container, page);
         ui->mainStackedWidget->addWidget(container);
         m_mapMoreInfoPages.insert(info.ToolKey, container);

@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 
 namespace gearbay {
 
@@ -72,9 +73,7 @@ void beginRoundMark(int iSide, QPainter &painter, QPixmap &pixmap)
     painter.setPen(QPen(QColor("#666666"), 1.5, Qt::SolidLine, Qt::RoundCap));
 }
 
-} // namespace
-
-QPixmap newMarkPixmap(int iSide)
+QPixmap drawNewMarkPixmap(int iSide)
 {
     QPixmap pixmap;
     QPainter painter;
@@ -98,7 +97,7 @@ QPixmap newMarkPixmap(int iSide)
     return pixmap;
 }
 
-QPixmap lockPixmap(int iSide)
+QPixmap drawLockPixmap(int iSide)
 {
     QPixmap pixmap;
     QPainter painter;
@@ -119,7 +118,7 @@ QPixmap lockPixmap(int iSide)
     return pixmap;
 }
 
-QPixmap retryPixmap(int iSide)
+QPixmap drawRetryPixmap(int iSide)
 {
     QPixmap pixmap;
     QPainter painter;
@@ -135,7 +134,7 @@ QPixmap retryPixmap(int iSide)
     return pixmap;
 }
 
-QPixmap cancelPixmap(int iSide)
+QPixmap drawCancelPixmap(int iSide)
 {
     QPixmap pixmap;
     QPainter painter;
@@ -146,7 +145,7 @@ QPixmap cancelPixmap(int iSide)
     return pixmap;
 }
 
-QPixmap nextPixmap(int iSide)
+QPixmap drawNextPixmap(int iSide)
 {
     QPixmap pixmap;
     QPainter painter;
@@ -161,6 +160,45 @@ QPixmap nextPixmap(int iSide)
     painter.drawPolyline(QPolygonF({ QPointF(13, 9), QPointF(20, 16), QPointF(13, 23) }));
     painter.end();
     return pixmap;
+}
+
+// The marks are the same on every card; drawing them once per size keeps a large catalog quick to show.
+QPixmap cachedMark(const char *name, int iSide, QPixmap (*draw)(int))
+{
+    const QString strKey = QStringLiteral("gearbay-mark-%1-%2").arg(QLatin1String(name)).arg(iSide);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(strKey, &pixmap)) {
+        pixmap = draw(iSide);
+        QPixmapCache::insert(strKey, pixmap);
+    }
+    return pixmap;
+}
+
+} // namespace
+
+QPixmap newMarkPixmap(int iSide)
+{
+    return cachedMark("newMarkPixmap", iSide, drawNewMarkPixmap);
+}
+
+QPixmap lockPixmap(int iSide)
+{
+    return cachedMark("lockPixmap", iSide, drawLockPixmap);
+}
+
+QPixmap retryPixmap(int iSide)
+{
+    return cachedMark("retryPixmap", iSide, drawRetryPixmap);
+}
+
+QPixmap cancelPixmap(int iSide)
+{
+    return cachedMark("cancelPixmap", iSide, drawCancelPixmap);
+}
+
+QPixmap nextPixmap(int iSide)
+{
+    return cachedMark("nextPixmap", iSide, drawNextPixmap);
 }
 
 } // namespace gearbay

@@ -142,11 +142,8 @@ void SubToolWidget::fill()
     ui->toolInfoTextedit->setText(elidedLines(strIntro, ui->toolInfoTextedit->font(), 208, 40));
     ui->toolInfoTextedit->setToolTip(strIntro);
 
-    const QString strIconName = vellum::ConvertToUnicode(m_toolInfo.IconMidName);
-    const QSize logoSize = ui->logoLabel->minimumSize();
-    ui->logoLabel->setPixmap(strIconName.isEmpty()
-                                 ? placeholderPixmap(logoSize)
-                                 : pixmapOrPlaceholder(QDir::currentPath() + "/ToolsFile/Icon/" + strIconName, logoSize));
+    // The logo is decoded when the card is first painted: most cards of a large catalog start
+    // scrolled out of sight.
     ui->logoLabel->setAlignment(Qt::AlignCenter);
     ui->logoLabel->setCursor(Qt::PointingHandCursor);
     ui->logoLabel->installEventFilter(this);
@@ -447,7 +444,19 @@ bool SubToolWidget::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->logoLabel && event->type() == QEvent::MouseButtonRelease)
         emit signalShowMoreInfoWidget(m_iKey);
+    if (watched == ui->logoLabel && event->type() == QEvent::Paint && m_bHasInfo && !m_bLogoLoaded)
+        loadLogo();
     return QWidget::eventFilter(watched, event);
+}
+
+void SubToolWidget::loadLogo()
+{
+    m_bLogoLoaded = true;
+    const QString strIconName = vellum::ConvertToUnicode(m_toolInfo.IconMidName);
+    const QSize logoSize = ui->logoLabel->minimumSize();
+    ui->logoLabel->setPixmap(strIconName.isEmpty()
+                                 ? placeholderPixmap(logoSize)
+                                 : pixmapOrPlaceholder(QDir::currentPath() + "/ToolsFile/Icon/" + strIconName, logoSize));
 }
 
 void SubToolWidget::paintEvent(QPaintEvent *event)

@@ -75,11 +75,13 @@ private:
     void showNotice(const QString &strText);
     // The directory login for restricted tools; true when the action may go on.
     bool passLoginGate();
+    void loadLogo();
 
     Ui::SubToolWidget *ui;
     int m_iKey;
     ToolInfo m_toolInfo;
     bool m_bHasInfo = false;
+    bool m_bLogoLoaded = false;
     QTimer *m_pTimer;
     ToolLaunch m_launch;
     ToolCurrentState m_emState = StateNone;

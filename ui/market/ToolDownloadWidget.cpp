@@ -27,12 +27,13 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
 {
     ui->setupUi(this);
 
-    m_pIntroWidget = new ToolIntroPictureWidget(this);
+    m_pIntroWidget = new ToolIntroPictureWidget(ui->picWidget);
     auto *picLayout = new QGridLayout(ui->picWidget);
     picLayout->setContentsMargins(0, 0, 0, 0);
     picLayout->addWidget(m_pIntroWidget);
 
-    m_pListWidget = new ToosListWidget(this);
+    // Born in its holder: moving the whole card grid to a new parent later would restyle every card.
+    m_pListWidget = new ToosListWidget(ui->toolWidget);
     auto *listLayout = new QGridLayout(ui->toolWidget);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->addWidget(m_pListWidget);
