@@ -1,15 +1,13 @@
 // The catalog loader and the settings store fed seeded mutations of valid files: they load or refuse,
 // never crash or hang, and a refused file is left as it was.
 
+#include "../stilemend/TestFiles.h"
 #include "ConfigureStore.h"
 #include "ToolCatalog.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QtTest>
 
 using gearbay::ConfigureStore;
 using gearbay::ToolCatalog;
@@ -28,38 +26,19 @@ QByteArray mutate(QByteArray data, QRandomGenerator *pRandom)
     const int iMutations = 1 + pRandom->bounded(6);
     for (int i = 0; i < iMutations; ++i) {
         const int iAt = data.isEmpty() ? 0 : pRandom->bounded(data.size());
-        switch (pRandom->bounded(5)) {
-        case 0:
-            if (!data.isEmpty())
-                data[iAt] = char(pRandom->bounded(256));
-            break;
-        case 1:
+        const int iKind = pRandom->bounded(5);
+        if (iKind == 0 && !data.isEmpty())
+            data[iAt] = char(pRandom->bounded(256));
+        else if (iKind == 1)
             data.remove(iAt, pRandom->bounded(1, 64));
-            break;
-        case 2:
+        else if (iKind == 2)
             data.insert(iAt, data.mid(pRandom->bounded(qMax(1, data.size())), pRandom->bounded(1, 200)));
-            break;
-        case 3:
+        else if (iKind == 3)
             data.insert(iAt, kTokens.at(pRandom->bounded(kTokens.size())));
-            break;
-        default:
+        else if (iKind == 4)
             data.truncate(iAt);
-            break;
-        }
     }
     return data;
-}
-
-QByteArray readBytes(const QString &strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &strPath, const QByteArray &bytes)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 const QByteArray kCatalog =
@@ -93,26 +72,22 @@ class TestCatalogFuzz : public QObject
     Q_OBJECT
 
 private slots:
-    void mutatedFilesLoadOrFail_data();
+    void mutatedFilesLoadOrFail_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<quint32>("seed");
+        QTest::newRow("ToolsInfoList.xml") << "ToolsFile/ToolsInfoList.xml" << 101u;
+        QTest::newRow("ToolsStateList.xml") << "ToolsStateList.xml" << 202u;
+        QTest::newRow("Setup.xml") << "Setup.xml" << 303u;
+    }
     void mutatedFilesLoadOrFail();
 };
-
-void TestCatalogFuzz::mutatedFilesLoadOrFail_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<quint32>("seed");
-    QTest::newRow("ToolsInfoList.xml") << "ToolsFile/ToolsInfoList.xml" << 101u;
-    QTest::newRow("ToolsStateList.xml") << "ToolsStateList.xml" << 202u;
-    QTest::newRow("Setup.xml") << "Setup.xml" << 303u;
-}
 
 void TestCatalogFuzz::mutatedFilesLoadOrFail()
 {
     QFETCH(QString, file);
     QFETCH(quint32, seed);
     QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("ToolsFile")));
     const QString strCatalog = folder.path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml");
     const QString strStates = folder.path() + QStringLiteral("/ToolsStateList.xml");
     const QString strSetup = folder.path() + QStringLiteral("/Setup.xml");
@@ -123,16 +98,14 @@ void TestCatalogFuzz::mutatedFilesLoadOrFail()
     int iRefused = 0;
     const int iRounds = 1500;
     for (int i = 0; i < iRounds; ++i) {
-        QVERIFY(writeBytes(strCatalog, kCatalog));
-        QVERIFY(writeBytes(strStates, kStates));
-        QVERIFY(writeBytes(strSetup, kSetup));
+        writeFile(strCatalog, kCatalog);
+        writeFile(strStates, kStates);
+        writeFile(strSetup, kSetup);
         const QByteArray mutated = mutate(original, &random);
         const QString strTarget = folder.path() + QLatin1Char('/') + file;
-        QVERIFY(writeBytes(strTarget, mutated));
-        const QString strCase = QStringLiteral("mutation %1 of seed %2: %3")
-                                    .arg(i)
-                                    .arg(seed)
-                                    .arg(QString::fromLatin1(mutated.left(300).toPercentEncoding()));
+        writeFile(strTarget, mutated);
+        const QString strCase = QStringLiteral("mutation %1 of seed %2: %3").arg(i).arg(seed).arg(
+            QString::fromLatin1(mutated.left(300).toPercentEncoding()));
         QElapsedTimer timer;
         timer.start();
         bool bLoaded = false;
@@ -140,26 +113,20 @@ void TestCatalogFuzz::mutatedFilesLoadOrFail()
             ConfigureStore store;
             bLoaded = store.load(strSetup);
             // Reading every value of whatever was loaded must hold too.
-            (void)store.translator();
-            (void)store.serverAddress();
-            (void)store.downloadPath();
-            (void)store.proxy();
+            (void)store.translator(), (void)store.serverAddress(), (void)store.downloadPath(), (void)store.proxy();
             if (!bLoaded)
                 QVERIFY2(store.entries().isEmpty(), qPrintable(strCase));
         } else {
             ToolCatalog catalog(folder.path(), uint(random.bounded(3)), 1);
             bLoaded = catalog.init();
-            for (auto it = catalog.toolInfos().cbegin(); it != catalog.toolInfos().cend(); ++it) {
-                (void)catalog.toolName(it.key());
-                (void)catalog.downloadUrl(it.key());
-                (void)catalog.toolExePath(it.key());
-                (void)catalog.isNeedUpdate(it.key());
-            }
+            for (const int iKey : catalog.toolInfos().keys())
+                (void)catalog.toolName(iKey), (void)catalog.downloadUrl(iKey), (void)catalog.toolExePath(iKey),
+                    (void)catalog.isNeedUpdate(iKey);
         }
         if (!bLoaded) {
             ++iRefused;
             // A refused file is left for the user to see or repair, not replaced.
-            QVERIFY2(readBytes(strTarget) == mutated, qPrintable(strCase));
+            QVERIFY2(readFile(strTarget) == mutated, qPrintable(strCase));
         }
         QVERIFY2(timer.elapsed() < 10000, qPrintable(strCase));
     }

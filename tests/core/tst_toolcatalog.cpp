@@ -1,14 +1,12 @@
+#include "../stilemend/TestFiles.h"
 #include "ConfigureStore.h"
 #include "FileSizeLimit.h"
 #include "GenericDS.h"
 #include "StringConvert.h"
 #include "ToolCatalog.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 
 using gearbay::ToolCatalog;
 using gearbay::ToolInfo;
@@ -22,18 +20,6 @@ class TestToolCatalog : public QObject
     Q_OBJECT
 
 private:
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    static QByteArray readBytes(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // A catalog element; fields given as "Element=text".
     static QByteArray tool(const QStringList &fields)
     {
@@ -49,28 +35,17 @@ private:
             xml += t;
         return xml + "</ToolsInfo>\n";
     }
-    static QByteArray stateList(const QList<ToolState> &states)
+    static void writeStates(const QString &dir, const QList<ToolState> &states)
     {
-        QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>";
+        vellum::GenericDS root;
+        root.CreateASRoot("Tools");
         for (const ToolState &s : states)
-            xml += QStringLiteral("<State><ToolKey>%1</ToolKey><CurrentVersion>%2</CurrentVersion>"
-                                  "<IsDownload>%3</IsDownload><IsNewTools>%4</IsNewTools>"
-                                  "<IsNeedUpdate>%5</IsNeedUpdate><ListOrder>%6</ListOrder></State>")
-                       .arg(s.ToolKey).arg(QString::fromStdString(s.CurrentVersion)).arg(s.IsDownload)
-                       .arg(s.IsNewTools).arg(s.IsNeedUpdate).arg(s.ListOrder).toUtf8();
-        return xml + "</Tools>\n";
+            s.toXml(root);
+        QVERIFY(root.SaveXML(dir + "/ToolsStateList.xml"));
     }
-    static ToolState state(int key, const char *version, int isDownload, int isNew = 0, int needUpdate = 0,
-                           int order = 0)
+    static ToolState state(int key, const char *version, int isDownload, int isNew = 0, int update = 0, int order = 0)
     {
-        ToolState s;
-        s.ToolKey = key;
-        s.CurrentVersion = version;
-        s.IsDownload = isDownload;
-        s.IsNewTools = isNew;
-        s.IsNeedUpdate = needUpdate;
-        s.ListOrder = order;
-        return s;
+        return ToolState{key, version, isDownload, isNew, update, order};
     }
 
 private slots:
@@ -131,8 +106,7 @@ private slots:
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
                   catalog({tool({"ToolKey=3", "Version=1.1", "ExeName=Tool.exe"}),
                            tool({"ToolKey=2", "Version=2.0"})}));
-        writeFile(dir.filePath("ToolsStateList.xml"),
-                  stateList({state(9, "1.0", 1, 0, 0, 1), state(3, "1.0", 1, 0, 0, 4)}));
+        writeStates(dir.path(), {state(9, "1.0", 1, 0, 0, 1), state(3, "1.0", 1, 0, 0, 4)});
         ToolCatalog catalog(dir.path(), 0, 1);
         QVERIFY(catalog.init());
 
@@ -247,11 +221,11 @@ private slots:
         writeFile(dir.filePath("ToolsFileTemp/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=9"})}));
         writeFile(dir.filePath("ToolsFileTemp/Icon/a.png"), "new a");
         writeFile(dir.filePath("ToolsFileTemp/BannerImages/en/b.png"), "new b");
-        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
+        writeStates(dir.path(), {});
         ToolCatalog catalog(dir.path(), 0, 1);
         QVERIFY(catalog.init());
         QVERIFY(!QFileInfo::exists(dir.filePath("ToolsFileTemp")));
-        QCOMPARE(readBytes(dir.filePath("ToolsFile/" + strFile)), expected);
+        QCOMPARE(readFile(dir.filePath("ToolsFile/" + strFile)), expected);
         QCOMPARE(catalog.currentVersion(2), std::string("9"));
     }
 
@@ -263,14 +237,14 @@ private slots:
         QVERIFY(QDir().mkpath(dir.filePath("ToolsFile/Icon/a.png")));
         writeFile(dir.filePath("ToolsFileTemp/Icon/a.png"), "new a");
         writeFile(dir.filePath("ToolsFileTemp/ToolsInfoList.xml"), catalog({}));
-        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
-        const QByteArray states = readBytes(dir.filePath("ToolsStateList.xml"));
+        writeStates(dir.path(), {});
+        const QByteArray states = readFile(dir.filePath("ToolsStateList.xml"));
         ToolCatalog catalog(dir.path(), 0, 1);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("a\\.png"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ToolsFileTemp"));
         QVERIFY(!catalog.init());
-        QCOMPARE(readBytes(dir.filePath("ToolsFileTemp/Icon/a.png")), QByteArray("new a"));
-        QCOMPARE(readBytes(dir.filePath("ToolsStateList.xml")), states);
+        QCOMPARE(readFile(dir.filePath("ToolsFileTemp/Icon/a.png")), QByteArray("new a"));
+        QCOMPARE(readFile(dir.filePath("ToolsStateList.xml")), states);
     }
 
     void badFiles_data()
@@ -293,20 +267,20 @@ private slots:
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=2"})}));
-        writeFile(dir.filePath("ToolsStateList.xml"), stateList({state(2, "1", 1)}));
+        writeStates(dir.path(), {state(2, "1", 1)});
         const QString broken = dir.filePath(strBroken);
         QFile::remove(broken);
         if (bCreate)
             writeFile(broken, content);
-        const QByteArray infosBefore = readBytes(dir.filePath("ToolsFile/ToolsInfoList.xml"));
-        const QByteArray statesBefore = readBytes(dir.filePath("ToolsStateList.xml"));
+        const QByteArray infosBefore = readFile(dir.filePath("ToolsFile/ToolsInfoList.xml"));
+        const QByteArray statesBefore = readFile(dir.filePath("ToolsStateList.xml"));
 
         ToolCatalog catalog(dir.path(), 0, 1);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(broken)));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(broken)));
         QVERIFY(!catalog.init());
-        QCOMPARE(readBytes(dir.filePath("ToolsFile/ToolsInfoList.xml")), infosBefore);
-        QCOMPARE(readBytes(dir.filePath("ToolsStateList.xml")), statesBefore);
+        QCOMPARE(readFile(dir.filePath("ToolsFile/ToolsInfoList.xml")), infosBefore);
+        QCOMPARE(readFile(dir.filePath("ToolsStateList.xml")), statesBefore);
         QCOMPARE(QFileInfo::exists(broken), bCreate);
     }
 
@@ -317,10 +291,10 @@ private slots:
         for (int key = 2; key < 40; ++key)
             tools << tool({QStringLiteral("ToolKey=%1").arg(key), "Version=1.0"});
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog(tools));
-        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
+        writeStates(dir.path(), {});
         ToolCatalog catalog(dir.path(), 0, 1);
         QVERIFY(catalog.init());
-        const QByteArray saved = readBytes(dir.filePath("ToolsStateList.xml"));
+        const QByteArray saved = readFile(dir.filePath("ToolsStateList.xml"));
         QVERIFY(saved.size() > 2048);
         catalog.setListOrder(5, 17);
         {
@@ -329,10 +303,10 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ToolsStateList\\.xml"));
             QVERIFY(!catalog.saveToolStates());
         }
-        QCOMPARE(readBytes(dir.filePath("ToolsStateList.xml")), saved);
+        QCOMPARE(readFile(dir.filePath("ToolsStateList.xml")), saved);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ToolsStateList.xml"});
         QVERIFY(catalog.saveToolStates());
-        QVERIFY(readBytes(dir.filePath("ToolsStateList.xml")).contains("<ListOrder>17</ListOrder>"));
+        QVERIFY(readFile(dir.filePath("ToolsStateList.xml")).contains("<ListOrder>17</ListOrder>"));
     }
 
     void changes()
@@ -341,7 +315,7 @@ private slots:
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
                   catalog({tool({"ToolKey=1", "DownloadCHUrl=ch/old", "DownloadENUrl=en/old", "Version=1"}),
                            tool({"ToolKey=2", "Version=1"})}));
-        writeFile(dir.filePath("ToolsStateList.xml"), stateList({}));
+        writeStates(dir.path(), {});
         ToolCatalog catalog(dir.path(), 0, 1);
         QVERIFY(catalog.init());
         catalog.setCurrentVersion(2, "1.5");   // written at once
