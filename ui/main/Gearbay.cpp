@@ -37,10 +37,16 @@ const char *const kSureIcon = ":/Gearbay/Image/Gearbai/icon/sure.png";
 // Downloads (methods 1 to 3) the server runs at once; further tools wait in the window.
 constexpr int kMaxInFlight = 3;
 const QString kWaitingValue = QStringLiteral("120");
-// The server process runs before it listens: the first version question may find the port shut.
+// The server process runs before it listens: the first requests after a start may find the port
+// shut. They are sent again a bounded number of times per start.
 constexpr int kCouldNotConnect = 7;
-constexpr int kStartRetries = 20;
-constexpr int kStartRetryMs = 300;
+constexpr int kConnectRetries = 30;
+constexpr int kConnectRetryMs = 300;
+// A server that keeps dying is left dead: at most this many restarts within the window.
+constexpr int kMaxRestarts = 3;
+constexpr qint64 kRestartWindowMs = 60 * 1000;
+// What the pages hear for a download the dead server held: the code of a failed exchange.
+const QString kServerLostValue = QStringLiteral("110");
 
 void putIntoHolder(QWidget *holder, QWidget *content)
 {
@@ -186,20 +192,82 @@ Gearbay::~Gearbay()
 void Gearbay::startServer()
 {
     CorvaInit();
+    m_serverClock.start();
     int port = kFirstServerPort;
     if (!findValidPort(port)) {
         TipDialog::showTip(kNoticeIcon, tr("Connect to server fail"), tr("OK"), tr("Cancel"), false, this);
         return;
     }
-    m_iPort = port;
+    launchServer(port);
+}
+
+void Gearbay::launchServer(int iPort)
+{
+    m_iPort = iPort;
+    m_bServerRan = false;
+    m_iConnectRetries = 0;
     // The server's log lines join the program's own error stream.
     m_pServerProcess->setProcessChannelMode(QProcess::ForwardedChannels);
     m_pServerProcess->start(QCoreApplication::applicationDirPath() + QStringLiteral("/Ferrodock"),
                             {QString::number(m_iPort)}, QIODevice::ReadWrite);
 }
 
+void Gearbay::restartServer()
+{
+    if (m_bServerStopped || m_pServerProcess->state() != QProcess::NotRunning)
+        return;
+    // Requests carry the port, so a server on a new port is reached from the next request on.
+    int port = m_iPort;
+    if (!findValidPort(port) || port != m_iPort) {
+        port = kFirstServerPort;
+        if (!findValidPort(port)) {
+            qWarning() << "kv7 no free port to start the server again";
+            return;
+        }
+    }
+    qDebug() << "kv7 starting the server again on port" << port;
+    launchServer(port);
+}
+
+bool Gearbay::takeRestart()
+{
+    const qint64 iNow = m_serverClock.elapsed();
+    while (!m_listRestartTimes.isEmpty() && iNow - m_listRestartTimes.first() > kRestartWindowMs)
+        m_listRestartTimes.removeFirst();
+    if (m_listRestartTimes.size() >= kMaxRestarts)
+        return false;
+    m_listRestartTimes.append(iNow);
+    return true;
+}
+
+void Gearbay::failPendingDownloads()
+{
+    if (m_pRequestManager != nullptr)
+        m_pRequestManager->clear();
+    // The version question is left in flight: its own failed exchange still answers it.
+    const QString strVersionUrl = ConfigureStore::instance()->serverAddress();
+    QMap<int, QString> failed;
+    for (auto it = m_mapUrlToKey.begin(); it != m_mapUrlToKey.end();) {
+        if (it.key() == strVersionUrl && it.value() == 0) {
+            ++it;
+            continue;
+        }
+        failed.insert(it.value(), kServerLostValue);
+        it = m_mapUrlToKey.erase(it);
+    }
+    for (int key : qAsConst(m_listWaitingTools))
+        failed.insert(key, kServerLostValue);
+    m_listWaitingTools.clear();
+    emit signalDownloadingCount(m_mapUrlToKey.size());
+    // As a failed progress answer: cards, detail panels and rows all end in their failed view
+    // with retry, whether they were polling or waiting.
+    if (!failed.isEmpty())
+        emit signalServerResponded(4, failed);
+}
+
 void Gearbay::stopServer()
 {
+    m_bServerStopped = true;
     disconnect(m_pServerProcess, &QProcess::stateChanged, this, &Gearbay::onServerStateChaned);
     CorvaFini();
     m_pServerProcess->kill();
@@ -207,13 +275,24 @@ void Gearbay::stopServer()
 
 void Gearbay::onServerStarted()
 {
+    m_bServerRan = true;
 }
 
 void Gearbay::onServerStateChaned(QProcess::ProcessState newState)
 {
     if (newState != QProcess::NotRunning)
         return;
+    // A server that never ran (missing or not executable) would only fail the same way again.
+    const bool bRan = m_bServerRan && !m_bServerStopped;
+    m_bServerRan = false;
+    const bool bRestart = bRan && takeRestart();
+    if (bRan && !bRestart)
+        qWarning() << "kv7 the server keeps dying; it is not started again";
+    failPendingDownloads();
     TipDialog::showTip(kNoticeIcon, tr("connect to server fail"), tr("OK"), tr("Cancel"), false, nullptr);
+    // Queued: the process object is still inside its own report of the death.
+    if (bRestart)
+        QTimer::singleShot(0, this, &Gearbay::restartServer);
 }
 
 void Gearbay::onSolveServerProcessError(QProcess::ProcessError error)
@@ -360,21 +439,29 @@ void Gearbay::updateInFlight(int method, const QMap<int, QString> &toolkeyToServ
 
 bool Gearbay::retryWhileServerStarts(int error, const QString &response)
 {
-    if (error != kCouldNotConnect || m_iStartRetries >= kStartRetries ||
+    if (error != kCouldNotConnect || m_iConnectRetries >= kConnectRetries ||
         m_pServerProcess->state() == QProcess::NotRunning)
         return false;
-    int method = 0;
-    QMap<int, QString> values;
-    parseResponse(response, m_mapUrlToKey, method, values);
-    if (method != 6)
+    // A failed exchange answers with the request's own method and URLs.
+    const QJsonObject root = QJsonDocument::fromJson(response.toLatin1()).object();
+    const int method = root.value(QLatin1String("method")).toInt();
+    QStringList urls;
+    for (const QJsonValue &element : root.value(QLatin1String("urlsToValue")).toArray())
+        urls.append(element.toObject().value(QLatin1String("url")).toString());
+    if (method == 0 || urls.isEmpty())
         return false;
-    ++m_iStartRetries;
-    QTimer::singleShot(kStartRetryMs, this, [this] {
+    ++m_iConnectRetries;
+    QTimer::singleShot(kConnectRetryMs, this, [this, method, urls] {
+        // Sent afresh on the current port; what a lost server held is no longer in flight.
         RequestParam param;
-        param.method = 6;
+        param.method = method;
         param.port = m_iPort;
-        param.urls = QStringList{ConfigureStore::instance()->serverAddress()};
-        m_pRequestManager->sendRequest(param);
+        for (const QString &url : urls) {
+            if (m_mapUrlToKey.contains(url))
+                param.urls.append(url);
+        }
+        if (!param.urls.isEmpty())
+            m_pRequestManager->sendRequest(param);
     });
     return true;
 }

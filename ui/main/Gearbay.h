@@ -2,6 +2,7 @@
 
 #include "FramelessWidget.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
 #include <QPoint>
@@ -28,7 +29,8 @@ class WindowTitleWidget;
 // The program's one top-level window. It owns the pages and the download server, builds every
 // request to the server with flow control (at most three downloads in flight, the rest wait
 // locally), turns the answers into server value maps for the pages, and runs the close and
-// restart sequences.
+// restart sequences. A server that dies on its own is reported, its pending downloads are failed
+// to the pages, and it is started again (a few times a minute at most) so that a retry works.
 class Gearbay : public FramelessWidget
 {
     Q_OBJECT
@@ -82,6 +84,14 @@ protected:
 
 private:
     void startServer();
+    void launchServer(int iPort);
+    // Starts a server that died on its own again: on its old port while that is free, else on
+    // the first free one as at start-up.
+    void restartServer();
+    // Counts this restart against the limit; false when the server died too often lately.
+    bool takeRestart();
+    // Every download the dead server held, and every tool waiting for one, fails to the pages.
+    void failPendingDownloads();
     // Ends the server without the "connect to server fail" message a dying server gives.
     void stopServer();
     void updateInFlight(int method, const QMap<int, QString> &toolkeyToServerValue);
@@ -104,7 +114,12 @@ private:
     QMap<int, QWidget *> m_mapMoreInfoPages;
     QProcess *m_pServerProcess = nullptr;
     UpdateVersionDialog *m_pUpdateVersionDialog = nullptr;
-    int m_iStartRetries = 0;
+    // Requests refused while a freshly started server is not yet listening are sent again.
+    int m_iConnectRetries = 0;
+    bool m_bServerRan = false;
+    bool m_bServerStopped = false;
+    QElapsedTimer m_serverClock;
+    QList<qint64> m_listRestartTimes;
 };
 
 } // namespace gearbay
