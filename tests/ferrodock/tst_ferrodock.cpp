@@ -1,5 +1,6 @@
 // The real Ferrodock against a real catalog server on loopback: installs, faults, cancel, refusals.
 
+#include "../stilemend/TestFiles.h"
 #include "CatalogTestServer.h"
 #include "ForwardingProxy.h"
 #include "ServerProtocol.h"
@@ -20,27 +21,17 @@
 #include <signal.h>
 #include <sys/sysmacros.h>
 
-#ifdef RW_HAVE_NET
 #include "ClientRequestManager.h"
 #include "Corvanet.h"
-#endif
 
 using Fault = CatalogTestServer::Fault;
+const QString kSumcalc = QStringLiteral("/tools/sumcalc.tar.gz");
 namespace protocol = gearbay::protocol;
 
 namespace {
 
 struct Entry
 {
-    Entry() = default;
-    Entry(const QString &strEntryName, const QByteArray &data, unsigned iEntryType = AE_IFREG,
-          const QString &strTarget = QString())
-        : strName(strEntryName)
-        , content(data)
-        , iType(iEntryType)
-        , strLink(strTarget)
-    {
-    }
     QString strName;
     QByteArray content;
     unsigned iType = AE_IFREG;
@@ -68,7 +59,7 @@ bool writeArchive(const QString &strPath, const QVector<Entry> &entries, bool bZ
         } else {
             archive_entry_set_filetype(pEntry, item.iType);
         }
-        archive_entry_set_perm(pEntry, item.iType == AE_IFDIR ? 0755 : 0755);
+        archive_entry_set_perm(pEntry, 0755);
         if (item.iType == AE_IFLNK)
             archive_entry_set_symlink(pEntry, item.strLink.toUtf8().constData());
         if (item.iType == AE_IFCHR)
@@ -91,9 +82,7 @@ QByteArray hugeDeclaredTar()
     auto header = [](const char *pName, quint64 iSize, bool bBase256) {
         QByteArray block(512, '\0');
         qstrncpy(block.data(), pName, 100);
-        memcpy(block.data() + 100, "0000755", 7);
-        memcpy(block.data() + 108, "0000000", 7);
-        memcpy(block.data() + 116, "0000000", 7);
+        memcpy(block.data() + 100, "0000755\0" "0000000\0" "0000000", 23); // mode, uid, gid
         if (bBase256) {
             block[124] = char(0x80);
             for (int i = 0; i < 8; ++i)
@@ -117,6 +106,11 @@ QByteArray hugeDeclaredTar()
     tar += header("big", quint64(1) << 50, true);
     tar += QByteArray(512, 'x');
     return tar;
+}
+
+QByteArray sha256(const QByteArray &data)
+{
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
 }
 
 QByteArray randomBytes(int iSize, quint32 iSeed = 4242)
@@ -171,18 +165,6 @@ QStringList leftovers(const QString &strRoot)
     return found;
 }
 
-// The kept bytes of a broken transfer: the partial file and its record.
-bool isKeptPartial(const QString &strPath)
-{
-    return strPath.endsWith(QStringLiteral(".part")) || strPath.endsWith(QStringLiteral(".part.json"));
-}
-
-QByteArray readFile(const QString &strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(QVector<Entry>)
@@ -192,42 +174,564 @@ class TestFerrodock : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void installsEachPackage_data();
-    void installsEachPackage();
-    void answersMaterialVersion_data();
-    void answersMaterialVersion();
-    void faultLeavesInstalledVersion_data();
-    void faultLeavesInstalledVersion();
-    void cancelStopsMidTransfer();
-    void restartResumesKilledTransfer_data();
-    void restartResumesKilledTransfer();
-    void resumesBrokenTransfer_data();
-    void resumesBrokenTransfer();
-    void proxyCarriesCatalogRequests_data();
-    void proxyCarriesCatalogRequests();
-    void refusesUrlsOutsideServer_data();
-    void refusesUrlsOutsideServer();
-    void badRequestsGetErrorAnswers_data();
-    void badRequestsGetErrorAnswers();
-    void fullDiskAnswers400();
-    void endsWithItsParent();
-    void listensOnLoopbackOnly();
-#ifdef RW_HAVE_NET
-    void installsThroughDispatcher();
-#endif
+    void initTestCase()
+    {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        QVERIFY(m_catalogDir.isValid());
+        m_strFerrodock = QStringLiteral(RW_FERRODOCK_PATH);
+        const QString strCatalog = m_catalogDir.path();
+        writeFile(strCatalog + "/MaterialVersion.txt", " 7.2 \n");
+        QVERIFY(QDir(strCatalog).mkpath("tools"));
+        QVERIFY(writeArchive(strCatalog + "/material.tar.gz",
+                             {{"ToolsFile/ToolsInfoList.xml", "<ToolsInfoList/>"}, {"ToolsFile/Icon/hexview.png", "png"}}));
+        QVERIFY(writeArchive(strCatalog + "/program.tar.gz", {{"RigWarden-1.1/RigWarden", "program 1.1"},
+                                                              {"RigWarden-1.1/translations/gearbay_zh.qm", "qm"}}));
+        QVERIFY(writeArchive(strCatalog + "/tools/hexview.tar.gz",
+                             {{"hexview", "#!/bin/sh\n"}, {"data/readme.txt", "read me"}}));
+        // Chained and relative links that stay inside are ordinary in program folders.
+        QVERIFY(writeArchive(strCatalog + "/tools/linked.tar.gz",
+                             {{"linked", "bin"}, {"lib/libx.so.1.2", "lib"}, {"lib/libx.so.1", "", AE_IFLNK, "libx.so.1.2"},
+                              {"lib/libx.so", "", AE_IFLNK, "libx.so.1"}, {"bin/tool", "", AE_IFLNK, "../linked"},
+                              {"lib/hard", "", 0, "lib/libx.so.1.2"}}));
+        QVERIFY(writeArchive(strCatalog + "/tools/unitconv.pkg", {{"unitconv.exe", "unitconv"}}, true));
+        // The checksum file of hexview is published; Ferrodock must check and accept it.
+        writeFile(strCatalog + "/tools/hexview.tar.gz.sha256",
+                  sha256(readFile(strCatalog + "/tools/hexview.tar.gz")) + "  hexview.tar.gz\n");
+        m_pCatalog = std::make_unique<CatalogTestServer>(strCatalog);
+        QVERIFY(m_pCatalog->start());
+    }
+    void cleanupTestCase()
+    {
+        m_ferrodock.kill();
+        m_ferrodock.waitForFinished(5000);
+        m_pCatalog->stop();
+        curl_global_cleanup();
+    }
+    void init()
+    {
+        // A fresh program folder and server for every test function, so no state leaks between them.
+        m_ferrodock.kill();
+        m_ferrodock.waitForFinished(5000);
+        m_pCatalog->clearFaults();
+        m_pCatalog->clearRequestedPaths();
+        m_pProgram = std::make_unique<TempProgramFolder>();
+        QVERIFY(m_pProgram->isValid());
+        QVERIFY(m_pProgram->writeSetup(m_pCatalog->baseUrl(), QStringLiteral("file://") + m_catalogDir.path()));
+        QVector<TempProgramFolder::Tool> tools;
+        for (const auto &tool : QVector<QPair<QString, QString>>{{"", "material.tar.gz"}, {"RigWarden", "program.tar.gz"},
+                 {"hexview", "tools/hexview.tar.gz"}, {"unitconv.exe", "tools/unitconv.pkg"},
+                 {"sumcalc", "tools/sumcalc.tar.gz"}, {"linked", "tools/linked.tar.gz"}})
+            tools.append({tools.size(), tool.first, tool.second, tool.second});
+        QVERIFY(m_pProgram->writeCatalog(tools));
+        m_strFerrodock = m_pProgram->installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
+        QVERIFY(!m_strFerrodock.isEmpty());
+        QVERIFY(startFerrodock(&m_ferrodock, &m_iPort));
+    }
+    void installsEachPackage_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<bool>("viaFile");
+        QTest::addColumn<QString>("package");
+        QTest::addColumn<QString>("installedFile");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("material") << 1 << false << "material.tar.gz" << "ToolsFileTemp/ToolsInfoList.xml"
+                                  << QByteArray("<ToolsInfoList/>");
+        QTest::newRow("program") << 2 << false << "program.tar.gz" << "home/Rig Warden/RigWarden" << QByteArray("program 1.1");
+        QTest::newRow("tool, checksum verified") << 3 << false << "tools/hexview.tar.gz"
+                                                 << "Downloads/SubTools/hexview/data/readme.txt" << QByteArray("read me");
+        QTest::newRow("tool with links inside") << 3 << false << "tools/linked.tar.gz"
+                                                << "Downloads/SubTools/linked/lib/libx.so" << QByteArray("lib");
+        QTest::newRow("tool as zip") << 3 << false << "tools/unitconv.pkg" << "Downloads/SubTools/unitconv/unitconv.exe"
+                                     << QByteArray("unitconv");
+        QTest::newRow("tool over file://") << 3 << true << "tools/hexview.tar.gz"
+                                           << "Downloads/SubTools/hexview/hexview" << QByteArray("#!/bin/sh\n");
+        QTest::newRow("material over file://") << 1 << true << "material.tar.gz" << "ToolsFileTemp/Icon/hexview.png"
+                                               << QByteArray("png");
+    }
+    void installsEachPackage()
+    {
+        QFETCH(int, method);
+        QFETCH(bool, viaFile);
+        QFETCH(QString, package);
+        QFETCH(QString, installedFile);
+        QFETCH(QByteArray, content);
+        const QString strUrl = (viaFile ? QStringLiteral("file://") + m_catalogDir.path() : m_pCatalog->baseUrl())
+                               + QLatin1Char('/') + package;
+        QCOMPARE(fetch(method, strUrl), QStringLiteral("200"));
+        QCOMPARE(readFile(m_pProgram->path() + QLatin1Char('/') + installedFile), content);
+        QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+        if (!viaFile)
+            QVERIFY(m_pCatalog->requestedPaths().contains(QLatin1Char('/') + package));
+    }
+    void answersMaterialVersion_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<QString>("version");
+        QTest::newRow("http") << "" << false << "7.2";
+        QTest::newRow("file://") << "file" << false << "7.2";
+        QTest::newRow("version file missing") << "" << true << "";
+        QTest::newRow("not a server address") << "http://127.0.0.1:9/" << false << "";
+    }
+    void answersMaterialVersion()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, missing);
+        QFETCH(QString, version);
+        if (address.isEmpty())
+            address = m_pCatalog->baseUrl();
+        else if (address == QLatin1String("file"))
+            address = QStringLiteral("file://") + m_catalogDir.path();
+        if (missing)
+            m_pCatalog->setFault(QStringLiteral("/MaterialVersion.txt"), Fault::NotFound);
+        QCOMPARE(request(6, address), version);
+    }
+    void faultLeavesInstalledVersion_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QVector<Entry>>("entries");
+        QTest::addColumn<bool>("zip");
+        QTest::addColumn<QString>("code");
+        const QVector<Entry> good = {{"sumcalc", randomBytes(2 << 20)}};
+        const Entry v2{"sumcalc", "v2"};
+        const int none = int(Fault::None);
+        QTest::newRow("404") << int(Fault::NotFound) << good << false << "404";
+        QTest::newRow("500") << int(Fault::ServerError) << good << false << "-1";
+        QTest::newRow("dropped mid-file") << int(Fault::DropMidFile) << good << false << "-1";
+        QTest::newRow("fewer bytes than announced") << int(Fault::ShortBody) << good << false << "-1";
+        QTest::newRow("checksum mismatch") << int(Fault::WrongChecksum) << good << false << "-1";
+        QTest::newRow("corrupt archive") << none << QVector<Entry>() << false << "400";
+        QTest::newRow("tool missing from package") << none << QVector<Entry>{{"other", "x"}} << false << "400";
+        QTest::newRow("zip-slip ..") << none << QVector<Entry>{v2, {"../../evil", "x"}} << false << "400";
+        QTest::newRow("zip-slip .. in zip") << none << QVector<Entry>{v2, {"../evil", "x"}} << true << "400";
+        QTest::newRow("absolute path") << none << QVector<Entry>{v2, {"@ABS@/evil", "x"}} << false << "400";
+        QTest::newRow("symlink out") << none << QVector<Entry>{v2, {"up", "", AE_IFLNK, "../../.."}} << false << "400";
+        QTest::newRow("file through a link")
+            << none << QVector<Entry>{v2, {"sub", "", AE_IFDIR}, {"a", "", AE_IFLNK, "sub"}, {"a/x", "x"}} << false << "400";
+        QTest::newRow("link through a link")
+            << none << QVector<Entry>{v2, {"a", "", AE_IFLNK, "."}, {"b", "", AE_IFLNK, "a/.."}} << false << "400";
+        QTest::newRow("hard link out") << none << QVector<Entry>{v2, {"setup", "", 0, "../../../Setup.xml"}} << false
+                                       << "400";
+        QTest::newRow("huge declared size") << none << QVector<Entry>{{"@HUGE@"}} << false << "400";
+        QTest::newRow("device file") << none << QVector<Entry>{v2, {"null", "", AE_IFCHR}} << false << "400";
+    }
+    void faultLeavesInstalledVersion()
+    {
+        QFETCH(int, fault);
+        QFETCH(QVector<Entry>, entries);
+        QFETCH(bool, zip);
+        QFETCH(QString, code);
+        installOldSumcalc();
+        const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
+        QFile::remove(strPackage);
+        if (entries.isEmpty()) {
+            writeFile(strPackage, "\x1f\x8b" + randomBytes(4096));
+        } else if (entries.first().strName == QLatin1String("@HUGE@")) {
+            writeFile(strPackage, hugeDeclaredTar());
+        } else {
+            for (Entry &entry : entries)
+                entry.strName.replace(QStringLiteral("@ABS@"), m_pProgram->path());
+            QVERIFY(writeArchive(strPackage, entries, zip));
+        }
+        m_pCatalog->setFault(kSumcalc, Fault(fault));
+
+        const QString strUrl = m_pCatalog->baseUrl() + kSumcalc;
+        QCOMPARE(fetch(3, strUrl), code);
+        const QString strSubTools = m_pProgram->downloadPath() + QStringLiteral("/SubTools");
+        QCOMPARE(readFile(strSubTools + QStringLiteral("/sumcalc/sumcalc")), QByteArray("version 1"));
+        // A connection broken mid-file keeps its bytes for a resume (and nothing else); every other fault
+        // leaves nothing behind.
+        const bool bKeepsPartial = fault == int(Fault::DropMidFile) || fault == int(Fault::ShortBody);
+        QStringList strEntries = QDir(strSubTools).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QStringList strKept;
+        for (const QString &strEntry : leftovers(m_pProgram->path())) {
+            if (strEntry.endsWith(".part") || strEntry.endsWith(".part.json")) {
+                strKept.append(strEntry);
+                strEntries.removeAll(QFileInfo(strEntry).fileName());
+            }
+        }
+        QCOMPARE(strKept.size(), bKeepsPartial ? 2 : 0);
+        QCOMPARE(strEntries, QStringList{"sumcalc"});
+        QCOMPARE(QDir(strSubTools + QStringLiteral("/sumcalc")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"sumcalc"});
+        QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/evil")));
+        QVERIFY(!QFileInfo::exists(m_pProgram->downloadPath() + QStringLiteral("/evil")));
+        QCOMPARE(leftovers(m_pProgram->path()), strKept);
+    }
+    void cancelStopsMidTransfer()
+    {
+        installOldSumcalc();
+        publishSumcalc(randomBytes(8 << 20), false);
+        m_pCatalog->setFault(kSumcalc, Fault::Stall);
+        const QString strUrl = m_pCatalog->baseUrl() + kSumcalc;
+        QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(request(4, strUrl).toInt() > 0, 20000);
+        QCOMPARE(leftovers(m_pProgram->path()).size() > 0, true); // the partial file exists while it runs
+        // Asking again while it runs neither restarts nor doubles the transfer.
+        QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+        QTest::qWait(300);
+        QCOMPARE(m_pCatalog->requestedPaths().count(QStringLiteral("/tools/sumcalc.tar.gz")), 1);
+
+        QCOMPARE(request(5, strUrl), QStringLiteral("0"));
+        // Answered only once stopped: nothing of the transfer is left, the old version stands.
+        QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+        QCOMPARE(installedSumcalc(), QByteArray("version 1"));
+        QCOMPARE(request(4, strUrl), QStringLiteral("0"));
+        m_pCatalog->releaseStall();
+
+        // The same URL can be asked for again and then installs.
+        m_pCatalog->clearFaults();
+        QCOMPARE(fetch(3, strUrl), QStringLiteral("200"));
+        QCOMPARE(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")).size(), qint64(8 << 20));
+    }
+    void restartResumesKilledTransfer_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("killed") << true;
+        QTest::newRow("stopped") << false;
+    }
+    void restartResumesKilledTransfer()
+    {
+        QFETCH(bool, killed);
+        installOldSumcalc();
+        publishSumcalc(randomBytes(4 << 20), true);
+        m_pCatalog->setFault(kSumcalc, Fault::Stall);
+        const QString strUrl = m_pCatalog->baseUrl() + kSumcalc;
+        QCOMPARE(request(3, strUrl), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(request(4, strUrl).toInt() >= 40, 20000);
+        if (killed)
+            m_ferrodock.kill(); // no chance to clean up
+        else
+            m_ferrodock.terminate(); // as when the program quits
+        QVERIFY(m_ferrodock.waitForFinished(20000));
+        m_pCatalog->releaseStall();
+        QVERIFY(!leftovers(m_pProgram->path()).isEmpty());
+        QCOMPARE(installedSumcalc(), QByteArray("version 1"));
+
+        QTest::qWait(1100); // file times have a resolution of a second on some file systems
+        m_pCatalog->clearFaults();
+        m_pCatalog->clearRequestedPaths();
+        QVERIFY(startFerrodock(&m_ferrodock, &m_iPort));
+        QCOMPARE(fetch(3, strUrl), QStringLiteral("200"));
+        // The new Ferrodock went on from the kept bytes instead of fetching the package again.
+        const QStringList strRanges = m_pCatalog->rangeRequests();
+        QCOMPARE(strRanges.size(), 1);
+        QVERIFY2(strRanges.first().startsWith(QStringLiteral("/tools/sumcalc.tar.gz bytes=")), qPrintable(strRanges.first()));
+        QVERIFY(strRanges.first().section(QLatin1Char('='), 1).section(QLatin1Char('-'), 0, 0).toLongLong() > 0);
+        QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+        QCOMPARE(installedSumcalc(), randomBytes(4 << 20));
+    }
+    void resumesBrokenTransfer_data()
+    {
+        QTest::addColumn<bool>("checksum");
+        QTest::addColumn<int>("secondFault");
+        QTest::addColumn<QByteArray>("secondContent"); // empty: the package stays as it was
+        QTest::addColumn<bool>("resumed");
+        QTest::newRow("resumed") << false << int(Fault::None) << QByteArray() << true;
+        QTest::newRow("resumed, checksum verified") << true << int(Fault::None) << QByteArray() << true;
+        QTest::newRow("server without ranges") << true << int(Fault::IgnoreRange) << QByteArray() << false;
+        // Other bytes of about the same size: the checksum (or the length) tells; fetched again whole.
+        QTest::newRow("package replaced, checksum") << true << int(Fault::None) << randomBytes(2 << 20, 7) << false;
+        // Another length than first announced: the resumed answer does not fit the kept bytes.
+        QTest::newRow("package replaced, other size") << false << int(Fault::None) << QByteArray(3 << 20, 'c') << false;
+    }
+    void resumesBrokenTransfer()
+    {
+        QFETCH(bool, checksum);
+        QFETCH(int, secondFault);
+        QFETCH(QByteArray, secondContent);
+        QFETCH(bool, resumed);
+        installOldSumcalc();
+        publishSumcalc(randomBytes(2 << 20), checksum);
+        const QString strPath = QStringLiteral("/tools/sumcalc.tar.gz");
+        const QString strUrl = m_pCatalog->baseUrl() + strPath;
+        m_pCatalog->setFault(strPath, Fault::DropMidFile);
+        QCOMPARE(fetch(3, strUrl), QStringLiteral("-1"));
+        QCOMPARE(m_pCatalog->rangeRequests(), QStringList());
+
+        if (!secondContent.isEmpty())
+            publishSumcalc(secondContent, checksum);
+        m_pCatalog->clearFaults();
+        m_pCatalog->setFault(strPath, Fault(secondFault));
+        QCOMPARE(fetch(3, strUrl), QStringLiteral("200"));
+        QCOMPARE(installedSumcalc(),
+                 secondContent.isEmpty() ? randomBytes(2 << 20) : secondContent);
+        QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+        // The first resumed attempt always asks for a range; when it cannot be used, the whole package follows.
+        QCOMPARE(m_pCatalog->rangeRequests().size(), 1);
+        const int iPackageRequests = m_pCatalog->requestedPaths().count(strPath);
+        QCOMPARE(iPackageRequests, (resumed || secondFault == int(Fault::IgnoreRange)) ? 2 : 3);
+    }
+    void proxyCarriesCatalogRequests_data()
+    {
+        QTest::addColumn<QString>("proxy"); // "@PROXY@" stands for the test proxy's URL
+        QTest::addColumn<QString>("environment");
+        QTest::addColumn<bool>("viaFile");
+        QTest::addColumn<bool>("throughProxy");
+        QTest::newRow("proxy set") << "@PROXY@" << "" << false << true;
+        QTest::newRow("from the environment") << "" << "http_proxy=@PROXY@" << false << true;
+        QTest::newRow("none beats the environment") << "none" << "http_proxy=@PROXY@" << false << false;
+        QTest::newRow("environment's no_proxy") << "" << "http_proxy=@PROXY@;no_proxy=127.0.0.1" << false << false;
+        QTest::newRow("file:// never proxied") << "@PROXY@" << "" << true << false;
+    }
+    void proxyCarriesCatalogRequests()
+    {
+        QFETCH(QString, proxy);
+        QFETCH(QString, environment);
+        QFETCH(bool, viaFile);
+        QFETCH(bool, throughProxy);
+        ForwardingProxy forwarder;
+        QVERIFY(forwarder.start());
+        proxy.replace(QStringLiteral("@PROXY@"), forwarder.url());
+        environment.replace(QStringLiteral("@PROXY@"), forwarder.url());
+        const QString strServer = viaFile ? QStringLiteral("file://") + m_catalogDir.path() : m_pCatalog->baseUrl();
+        QVERIFY(m_pProgram->writeSetup(strServer, strServer, 0, proxy));
+        m_ferrodock.kill();
+        m_ferrodock.waitForFinished(5000);
+        QVERIFY(startFerrodock(&m_ferrodock, &m_iPort, {}, environment.split(QLatin1Char(';'), Qt::SkipEmptyParts)));
+
+        const QString strUrl = strServer + QStringLiteral("/tools/hexview.tar.gz");
+        QCOMPARE(fetch(3, strUrl), QStringLiteral("200"));
+        QCOMPARE(request(6, strServer), QStringLiteral("7.2"));
+        QVERIFY(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/hexview/hexview")).isFile());
+        // Package, its checksum and the catalog's version all go through the proxy, or none of them.
+        QStringList strForwarded = forwarder.forwarded();
+        strForwarded.sort();
+        QCOMPARE(strForwarded, throughProxy ? (QStringList{strServer + "/MaterialVersion.txt", strUrl, strUrl + ".sha256"})
+                                            : QStringList());
+    }
+    void refusesUrlsOutsideServer_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("method");
+        QTest::newRow("another host") << "http://127.0.0.2:@PORT@/tools/hexview.tar.gz" << 3;
+        QTest::newRow("port prefix") << "http://127.0.0.1:@PORT@0/tools/hexview.tar.gz" << 3;
+        QTest::newRow("user info") << "http://127.0.0.1:@PORT@@127.0.0.1:@PORT@/tools/hexview.tar.gz" << 3;
+        QTest::newRow("dot segments") << "@BASE@/tools/../tools/hexview.tar.gz" << 3;
+        QTest::newRow("encoded dots") << "@BASE@/tools/%2e%2e/tools/hexview.tar.gz" << 3;
+        QTest::newRow("not in the catalog") << "@BASE@/tools/unknown.tar.gz" << 3;
+        QTest::newRow("material elsewhere") << "file:///etc/material.tar.gz" << 1;
+        QTest::newRow("program elsewhere") << "http://127.0.0.2:@PORT@/program.tar.gz" << 2;
+    }
+    void refusesUrlsOutsideServer()
+    {
+        QFETCH(QString, url);
+        QFETCH(int, method);
+        url.replace(QStringLiteral("@BASE@"), m_pCatalog->baseUrl()).replace(QStringLiteral("@PORT@"), QString::number(m_pCatalog->port()));
+        QCOMPARE(request(method, url), QStringLiteral("404"));
+        QCOMPARE(request(4, url), QStringLiteral("404"));
+        QTest::qWait(300);
+        QCOMPARE(m_pCatalog->requestedPaths(), QStringList());
+        QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/ToolsFileTemp")));
+    }
+    void badRequestsGetErrorAnswers_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<long>("status");
+        QTest::newRow("not JSON") << "/DownloadSubTool?format=json" << QByteArray("{urls") << 400L;
+        QTest::newRow("no urls") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3})") << 400L;
+        QTest::newRow("url not text") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3,"urls":[{"url":5}]})") << 400L;
+        QTest::newRow("unknown method") << "/OtherReqire?format=json" << QByteArray(R"({"method":9,"urls":[]})") << 400L;
+        QTest::newRow("method against path") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":5,"urls":[]})") << 400L;
+        QTest::newRow("unknown path") << "/Shutdown?format=json" << QByteArray(R"({"method":3,"urls":[]})") << 404L;
+        QTest::newRow("oversized") << "/DownloadProgress?format=json"
+                                   << QByteArray(R"({"method":4,"urls":[{"url":")") + QByteArray(2 << 20, 'x') + "\"}]}" << 413L;
+    }
+    void badRequestsGetErrorAnswers()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, body);
+        QFETCH(long, status);
+        QByteArray reply;
+        QCOMPARE(post(m_iPort, path, body, &reply), status);
+        QVERIFY2(reply.contains("\"error\""), reply.constData());
+        // Still serving.
+        QCOMPARE(request(4, QStringLiteral("http://nowhere/x")), QStringLiteral("404"));
+        QCOMPARE(m_ferrodock.state(), QProcess::Running);
+    }
+    void fullDiskAnswers400()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("prlimit")).isEmpty())
+            QSKIP("prlimit is not installed");
+        installOldSumcalc();
+        publishSumcalc(randomBytes(4 << 20), false);
+        // A file-size limit makes every write past 1 MiB fail as a full disk would.
+        QProcess limited;
+        int iPort = 0;
+        QVERIFY(startFerrodock(&limited, &iPort, {QStringLiteral("prlimit"), QStringLiteral("--fsize=1048576")}));
+        const QString strUrl = m_pCatalog->baseUrl() + kSumcalc;
+        QCOMPARE(fetch(3, strUrl, iPort), QStringLiteral("400"));
+        QCOMPARE(installedSumcalc(), QByteArray("version 1"));
+        QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+        limited.kill();
+        limited.waitForFinished(5000);
+    }
+    void endsWithItsParent()
+    {
+        // A shell stands in for the program: it starts Ferrodock, reports its pid, and is then killed.
+        QProcess parent;
+        const int iPort = freePort();
+        parent.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("\"$0\" \"$1\" & echo $!; wait"),
+                                                 m_strFerrodock, QString::number(iPort)});
+        QVERIFY(parent.waitForReadyRead(10000));
+        const qint64 iChild = parent.readLine().trimmed().toLongLong();
+        QVERIFY(iChild > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(request(4, QStringLiteral("http://x/"), iPort) == QStringLiteral("404"), 10000);
+        parent.kill();
+        QVERIFY(parent.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/%1/cmdline").arg(iChild))
+                                     || readFile(QStringLiteral("/proc/%1/cmdline").arg(iChild)).isEmpty(),
+                                 10000);
+    }
+    void listensOnLoopbackOnly()
+    {
+        // Its listening socket is bound to 127.0.0.1 itself, not to every address of the machine.
+        const QByteArray portHex = QByteArray::number(m_iPort, 16).toUpper().rightJustified(4, '0');
+        const QList<QByteArray> lines = readFile(QStringLiteral("/proc/net/tcp")).split('\n');
+        QStringList strListening;
+        for (const QByteArray &line : lines) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() > 3 && fields.at(1).endsWith(':' + portHex) && fields.at(3) == "0A")
+                strListening.append(QString::fromLatin1(fields.at(1)));
+        }
+        QCOMPARE(strListening, QStringList{QStringLiteral("0100007F:") + QString::fromLatin1(portHex)});
+        QVERIFY(!readFile(QStringLiteral("/proc/net/tcp6")).contains(":" + portHex + " 00000000000000000000000000000000:0000 0A"));
+        // Another loopback address reaches every socket bound to all addresses, but not this one. (Other
+        // addresses of the machine are not tried: tests stay on loopback.)
+        QTcpSocket other;
+        other.connectToHost(QStringLiteral("127.0.0.2"), quint16(m_iPort));
+        QVERIFY(!other.waitForConnected(5000));
+        QCOMPARE(other.error(), QAbstractSocket::ConnectionRefusedError);
+    }
+    void installsThroughDispatcher()
+    {
+        QVERIFY(CorvaInit());
+        {
+            gearbay::ClientRequestManager manager;
+            manager.setMaxThreadCount(10);
+            QSignalSpy spy(&manager, &gearbay::ClientRequestManager::signalRequestResult);
+            const QString strUrl = m_pCatalog->baseUrl() + "/tools/hexview.tar.gz";
+            // One request through the dispatcher; the value answered for strUrl, or what came instead.
+            auto send = [&](int iMethod) {
+                manager.sendRequest({iMethod, m_iPort, {strUrl}});
+                if (!spy.wait(20000))
+                    return QStringLiteral("<no answer>");
+                const QList<QVariant> result = spy.takeFirst();
+                int iAnswered = 0;
+                QVector<gearbay::protocol::UrlValue> values;
+                QString strError;
+                if (result.at(0).toInt() != 0 || !gearbay::protocol::parseResponse(result.at(1).toString().toLatin1(),
+                                                                                   &iAnswered, &values, &strError)
+                    || values.size() != 1 || values.first().first != strUrl)
+                    return "<" + result.at(1).toString() + ">";
+                return values.first().second;
+            };
+            QCOMPARE(send(3), QStringLiteral("0"));
+            // Poll as the cards do until the tool stands installed.
+            QString strValue;
+            for (int i = 1; i < 300 && strValue != QLatin1String("200"); ++i, QTest::qWait(50)) {
+                strValue = send(4);
+                QVERIFY2(strValue.toInt() >= 0 && (strValue.toInt() <= 100 || strValue == "200"), qPrintable(strValue));
+            }
+            QCOMPARE(strValue, QStringLiteral("200"));
+            QVERIFY(QFileInfo(m_pProgram->downloadPath() + "/SubTools/hexview/hexview").isFile());
+        }
+        CorvaFini();
+    }
 
 private:
     bool startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper = QStringList(),
-                        const QStringList &strEnvironment = QStringList());
+                        const QStringList &strEnvironment = QStringList())
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // A proxy of the machine must not decide where these transfers go; tests set their own.
+        for (const char *pName : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
+                                  "no_proxy", "NO_PROXY"})
+            env.remove(QString::fromLatin1(pName));
+        for (const QString &strVariable : strEnvironment)
+            env.insert(strVariable.section(QLatin1Char('='), 0, 0), strVariable.section(QLatin1Char('='), 1));
+        env.insert(QStringLiteral("HOME"), m_pProgram->homePath());
+        env.insert(QStringLiteral("FERRODOCK_STALL_SECONDS"), QStringLiteral("20"));
+        pProcess->setProcessEnvironment(env);
+        pProcess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        for (int iAttempt = 0; iAttempt < 5; ++iAttempt) {
+            *pPort = freePort();
+            QStringList args = strWrapper;
+            args << m_strFerrodock << QString::number(*pPort);
+            pProcess->start(args.takeFirst(), args);
+            if (!pProcess->waitForStarted(10000))
+                return false;
+            QElapsedTimer timer;
+            timer.start();
+            while (timer.elapsed() < 10000 && pProcess->state() == QProcess::Running) {
+                QByteArray reply;
+                if (post(*pPort, protocol::methodPath(4), protocol::requestBody(4, {}), &reply) == 200)
+                    return true;
+                QTest::qWait(50);
+            }
+            pProcess->kill();
+            pProcess->waitForFinished(5000);
+        }
+        return false;
+    }
     // Writes tools/sumcalc.tar.gz (one file "sumcalc" of the given content), with its checksum or without.
-    void publishSumcalc(const QByteArray &content, bool bChecksum);
-    QString request(int iMethod, const QString &strUrl, int iPort = 0);
+    void publishSumcalc(const QByteArray &content, bool bChecksum)
+    {
+        const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
+        QFile::remove(strPackage);
+        QFile::remove(strPackage + QStringLiteral(".sha256"));
+        QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), content}}));
+        if (bChecksum) {
+            writeFile(strPackage + ".sha256", sha256(readFile(strPackage)) + "\n");
+        }
+    }
+    QString request(int iMethod, const QString &strUrl, int iPort = 0)
+    {
+        QByteArray reply;
+        const long iStatus = post(iPort ? iPort : m_iPort, gearbay::protocol::methodPath(iMethod),
+                                  gearbay::protocol::requestBody(iMethod, {strUrl}), &reply);
+        int iAnswered = 0;
+        QVector<gearbay::protocol::UrlValue> values;
+        QString strError;
+        if (iStatus != 200 || !gearbay::protocol::parseResponse(reply, &iAnswered, &values, &strError)
+            || values.size() != 1 || values.first().first != strUrl || iAnswered != iMethod)
+            return QStringLiteral("<bad answer %1: %2>").arg(iStatus).arg(QString::fromUtf8(reply));
+        return values.first().second;
+    }
     // Polls progress until the value leaves 0..100; returns the final value (or the last seen on timeout).
-    QString waitForEnd(const QString &strUrl, int iPort = 0);
-    void installOldSumcalc();
+    // Starts a transfer and waits for its end: the final value, or what the start was answered.
+    QString fetch(int iMethod, const QString &strUrl, int iPort = 0)
+    {
+        const QString strStart = request(iMethod, strUrl, iPort);
+        return strStart == QLatin1String("0") ? waitForEnd(strUrl, iPort) : "start: " + strStart;
+    }
+    QByteArray installedSumcalc() const { return readFile(m_pProgram->downloadPath() + "/SubTools/sumcalc/sumcalc"); }
+    QString waitForEnd(const QString &strUrl, int iPort = 0)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QString strValue;
+        while (timer.elapsed() < 60000) {
+            strValue = request(4, strUrl, iPort);
+            bool bNumber = false;
+            const int iValue = strValue.toInt(&bNumber);
+            if (!bNumber || iValue < 0 || iValue > 100)
+                return strValue;
+            QTest::qWait(100);
+        }
+        return strValue;
+    }
+    void installOldSumcalc()
+    {
+        const QString strOld = m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc");
+        QVERIFY(QDir().mkpath(strOld));
+        QFile exe(strOld + QStringLiteral("/sumcalc"));
+        QVERIFY(exe.open(QIODevice::WriteOnly));
+        exe.write("version 1");
+    }
 
     QTemporaryDir m_catalogDir;
     std::unique_ptr<CatalogTestServer> m_pCatalog;
@@ -236,644 +740,6 @@ private:
     QProcess m_ferrodock;
     int m_iPort = 0;
 };
-
-bool TestFerrodock::startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper,
-                                   const QStringList &strEnvironment)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // A proxy of the machine must not decide where these transfers go; tests set their own.
-    for (const char *pName : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
-                              "no_proxy", "NO_PROXY"})
-        env.remove(QString::fromLatin1(pName));
-    for (const QString &strVariable : strEnvironment)
-        env.insert(strVariable.section(QLatin1Char('='), 0, 0), strVariable.section(QLatin1Char('='), 1));
-    env.insert(QStringLiteral("HOME"), m_pProgram->homePath());
-    env.insert(QStringLiteral("FERRODOCK_STALL_SECONDS"), QStringLiteral("20"));
-    pProcess->setProcessEnvironment(env);
-    pProcess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    for (int iAttempt = 0; iAttempt < 5; ++iAttempt) {
-        *pPort = freePort();
-        QStringList args = strWrapper;
-        args << m_strFerrodock << QString::number(*pPort);
-        pProcess->start(args.takeFirst(), args);
-        if (!pProcess->waitForStarted(10000))
-            return false;
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 10000 && pProcess->state() == QProcess::Running) {
-            QByteArray reply;
-            if (post(*pPort, protocol::methodPath(4), protocol::requestBody(4, {}), &reply) == 200)
-                return true;
-            QTest::qWait(50);
-        }
-        pProcess->kill();
-        pProcess->waitForFinished(5000);
-    }
-    return false;
-}
-
-QString TestFerrodock::request(int iMethod, const QString &strUrl, int iPort)
-{
-    QByteArray reply;
-    const long iStatus = post(iPort ? iPort : m_iPort, gearbay::protocol::methodPath(iMethod),
-                              gearbay::protocol::requestBody(iMethod, {strUrl}), &reply);
-    int iAnswered = 0;
-    QVector<gearbay::protocol::UrlValue> values;
-    QString strError;
-    if (iStatus != 200 || !gearbay::protocol::parseResponse(reply, &iAnswered, &values, &strError)
-        || values.size() != 1 || values.first().first != strUrl || iAnswered != iMethod)
-        return QStringLiteral("<bad answer %1: %2>").arg(iStatus).arg(QString::fromUtf8(reply));
-    return values.first().second;
-}
-
-QString TestFerrodock::waitForEnd(const QString &strUrl, int iPort)
-{
-    QElapsedTimer timer;
-    timer.start();
-    QString strValue;
-    while (timer.elapsed() < 60000) {
-        strValue = request(4, strUrl, iPort);
-        bool bNumber = false;
-        const int iValue = strValue.toInt(&bNumber);
-        if (!bNumber || iValue < 0 || iValue > 100)
-            return strValue;
-        QTest::qWait(100);
-    }
-    return strValue;
-}
-
-void TestFerrodock::initTestCase()
-{
-    curl_global_init(CURL_GLOBAL_DEFAULT);
-    QVERIFY(m_catalogDir.isValid());
-    m_strFerrodock = QStringLiteral(RW_FERRODOCK_PATH);
-    const QString strCatalog = m_catalogDir.path();
-    QDir(strCatalog).mkpath(QStringLiteral("tools"));
-    QFile version(strCatalog + QStringLiteral("/MaterialVersion.txt"));
-    QVERIFY(version.open(QIODevice::WriteOnly));
-    version.write(" 7.2 \n");
-    version.close();
-    QVERIFY(writeArchive(strCatalog + QStringLiteral("/material.tar.gz"),
-                         {{QStringLiteral("ToolsFile/ToolsInfoList.xml"), "<ToolsInfoList/>"},
-                          {QStringLiteral("ToolsFile/Icon/hexview.png"), "png"}}));
-    QVERIFY(writeArchive(strCatalog + QStringLiteral("/program.tar.gz"),
-                         {{QStringLiteral("RigWarden-1.1/RigWarden"), "program 1.1"},
-                          {QStringLiteral("RigWarden-1.1/translations/gearbay_zh.qm"), "qm"}}));
-    QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/hexview.tar.gz"),
-                         {{QStringLiteral("hexview"), "#!/bin/sh\n"}, {QStringLiteral("data/readme.txt"), "read me"}}));
-    // Chained and relative links that stay inside are ordinary in program folders.
-    QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/linked.tar.gz"),
-                         {{QStringLiteral("linked"), "bin"},
-                          {QStringLiteral("lib/libx.so.1.2"), "lib"},
-                          {QStringLiteral("lib/libx.so.1"), QByteArray(), AE_IFLNK, QStringLiteral("libx.so.1.2")},
-                          {QStringLiteral("lib/libx.so"), QByteArray(), AE_IFLNK, QStringLiteral("libx.so.1")},
-                          {QStringLiteral("bin/tool"), QByteArray(), AE_IFLNK, QStringLiteral("../linked")},
-                          {QStringLiteral("lib/hard"), QByteArray(), 0, QStringLiteral("lib/libx.so.1.2")}}));
-    QVERIFY(writeArchive(strCatalog + QStringLiteral("/tools/unitconv.pkg"),
-                         {{QStringLiteral("unitconv.exe"), "unitconv"}}, true));
-    // The checksum file of hexview is published; Ferrodock must check and accept it.
-    QFile sum(strCatalog + QStringLiteral("/tools/hexview.tar.gz.sha256"));
-    QVERIFY(sum.open(QIODevice::WriteOnly));
-    sum.write(QCryptographicHash::hash(readFile(strCatalog + QStringLiteral("/tools/hexview.tar.gz")),
-                                       QCryptographicHash::Sha256).toHex() + "  hexview.tar.gz\n");
-    sum.close();
-
-    m_pCatalog = std::make_unique<CatalogTestServer>(strCatalog);
-    QVERIFY(m_pCatalog->start());
-}
-
-void TestFerrodock::cleanupTestCase()
-{
-    m_ferrodock.kill();
-    m_ferrodock.waitForFinished(5000);
-    m_pCatalog->stop();
-    curl_global_cleanup();
-}
-
-void TestFerrodock::init()
-{
-    // A fresh program folder and server for every test function, so no state leaks between them.
-    m_ferrodock.kill();
-    m_ferrodock.waitForFinished(5000);
-    m_pCatalog->clearFaults();
-    m_pCatalog->clearRequestedPaths();
-    m_pProgram = std::make_unique<TempProgramFolder>();
-    QVERIFY(m_pProgram->isValid());
-    QVERIFY(m_pProgram->writeSetup(m_pCatalog->baseUrl(), QStringLiteral("file://") + m_catalogDir.path()));
-    QVERIFY(m_pProgram->writeCatalog({{0, QString(), QStringLiteral("material.tar.gz"), QStringLiteral("material.tar.gz")},
-                                      {1, QStringLiteral("RigWarden"), QStringLiteral("program.tar.gz"), QStringLiteral("program.tar.gz")},
-                                      {2, QStringLiteral("hexview"), QStringLiteral("tools/hexview.tar.gz"), QStringLiteral("tools/hexview.tar.gz")},
-                                      {3, QStringLiteral("unitconv.exe"), QStringLiteral("tools/unitconv.pkg"), QStringLiteral("tools/unitconv.pkg")},
-                                      {5, QStringLiteral("linked"), QStringLiteral("tools/linked.tar.gz"), QStringLiteral("tools/linked.tar.gz")},
-                                      {4, QStringLiteral("sumcalc"), QStringLiteral("tools/sumcalc.tar.gz"), QStringLiteral("tools/sumcalc.tar.gz")}}));
-    m_strFerrodock = m_pProgram->installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
-    QVERIFY(!m_strFerrodock.isEmpty());
-    QVERIFY(startFerrodock(&m_ferrodock, &m_iPort));
-}
-
-void TestFerrodock::installsEachPackage_data()
-{
-    QTest::addColumn<int>("method");
-    QTest::addColumn<bool>("viaFile");
-    QTest::addColumn<QString>("package");
-    QTest::addColumn<QString>("installedFile");
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("material") << 1 << false << "material.tar.gz" << "ToolsFileTemp/ToolsInfoList.xml"
-                              << QByteArray("<ToolsInfoList/>");
-    QTest::newRow("program") << 2 << false << "program.tar.gz" << "home/Rig Warden/RigWarden" << QByteArray("program 1.1");
-    QTest::newRow("tool, checksum verified") << 3 << false << "tools/hexview.tar.gz"
-                                             << "Downloads/SubTools/hexview/data/readme.txt" << QByteArray("read me");
-    QTest::newRow("tool with links inside") << 3 << false << "tools/linked.tar.gz"
-                                            << "Downloads/SubTools/linked/lib/libx.so" << QByteArray("lib");
-    QTest::newRow("tool as zip") << 3 << false << "tools/unitconv.pkg" << "Downloads/SubTools/unitconv/unitconv.exe"
-                                 << QByteArray("unitconv");
-    QTest::newRow("tool over file://") << 3 << true << "tools/hexview.tar.gz"
-                                       << "Downloads/SubTools/hexview/hexview" << QByteArray("#!/bin/sh\n");
-    QTest::newRow("material over file://") << 1 << true << "material.tar.gz" << "ToolsFileTemp/Icon/hexview.png"
-                                           << QByteArray("png");
-}
-
-void TestFerrodock::installsEachPackage()
-{
-    QFETCH(int, method);
-    QFETCH(bool, viaFile);
-    QFETCH(QString, package);
-    QFETCH(QString, installedFile);
-    QFETCH(QByteArray, content);
-    const QString strUrl = (viaFile ? QStringLiteral("file://") + m_catalogDir.path() : m_pCatalog->baseUrl())
-                           + QLatin1Char('/') + package;
-    QCOMPARE(request(method, strUrl), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
-    QCOMPARE(readFile(m_pProgram->path() + QLatin1Char('/') + installedFile), content);
-    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
-    if (!viaFile)
-        QVERIFY(m_pCatalog->requestedPaths().contains(QLatin1Char('/') + package));
-}
-
-void TestFerrodock::answersMaterialVersion_data()
-{
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("missing");
-    QTest::addColumn<QString>("version");
-    QTest::newRow("http") << "" << false << "7.2";
-    QTest::newRow("file://") << "file" << false << "7.2";
-    QTest::newRow("version file missing") << "" << true << "";
-    QTest::newRow("not a server address") << "http://127.0.0.1:9/" << false << "";
-}
-
-void TestFerrodock::answersMaterialVersion()
-{
-    QFETCH(QString, address);
-    QFETCH(bool, missing);
-    QFETCH(QString, version);
-    if (address.isEmpty())
-        address = m_pCatalog->baseUrl();
-    else if (address == QLatin1String("file"))
-        address = QStringLiteral("file://") + m_catalogDir.path();
-    if (missing)
-        m_pCatalog->setFault(QStringLiteral("/MaterialVersion.txt"), Fault::NotFound);
-    QCOMPARE(request(6, address), version);
-}
-
-void TestFerrodock::installOldSumcalc()
-{
-    const QString strOld = m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc");
-    QVERIFY(QDir().mkpath(strOld));
-    QFile exe(strOld + QStringLiteral("/sumcalc"));
-    QVERIFY(exe.open(QIODevice::WriteOnly));
-    exe.write("version 1");
-}
-
-void TestFerrodock::faultLeavesInstalledVersion_data()
-{
-    QTest::addColumn<int>("fault");
-    QTest::addColumn<QVector<Entry>>("entries");
-    QTest::addColumn<bool>("zip");
-    QTest::addColumn<QString>("code");
-    const QVector<Entry> good = {{QStringLiteral("sumcalc"), randomBytes(2 << 20)}};
-    const QVector<Entry> none;
-    QTest::newRow("404") << int(Fault::NotFound) << good << false << "404";
-    QTest::newRow("500") << int(Fault::ServerError) << good << false << "-1";
-    QTest::newRow("dropped mid-file") << int(Fault::DropMidFile) << good << false << "-1";
-    QTest::newRow("fewer bytes than announced") << int(Fault::ShortBody) << good << false << "-1";
-    QTest::newRow("checksum mismatch") << int(Fault::WrongChecksum) << good << false << "-1";
-    QTest::newRow("corrupt archive") << int(Fault::None) << none << false << "400";
-    QTest::newRow("tool missing from package") << int(Fault::None)
-                                               << QVector<Entry>{{QStringLiteral("other"), "x"}} << false << "400";
-    QTest::newRow("zip-slip ..") << int(Fault::None)
-                                 << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"}, {QStringLiteral("../../evil"), "x"}}
-                                 << false << "400";
-    QTest::newRow("zip-slip .. in zip") << int(Fault::None)
-                                        << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"}, {QStringLiteral("../evil"), "x"}}
-                                        << true << "400";
-    QTest::newRow("absolute path") << int(Fault::None)
-                                   << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"}, {QStringLiteral("@ABS@/evil"), "x"}}
-                                   << false << "400";
-    QTest::newRow("symlink out") << int(Fault::None)
-                                 << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
-                                                   {QStringLiteral("up"), QByteArray(), AE_IFLNK, QStringLiteral("../../..")}}
-                                 << false << "400";
-    QTest::newRow("file through a link") << int(Fault::None)
-                                         << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
-                                                           {QStringLiteral("sub"), QByteArray(), AE_IFDIR},
-                                                           {QStringLiteral("a"), QByteArray(), AE_IFLNK, QStringLiteral("sub")},
-                                                           {QStringLiteral("a/x"), "x"}}
-                                         << false << "400";
-    QTest::newRow("link through a link") << int(Fault::None)
-                                             << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
-                                                               {QStringLiteral("a"), QByteArray(), AE_IFLNK, QStringLiteral(".")},
-                                                               {QStringLiteral("b"), QByteArray(), AE_IFLNK, QStringLiteral("a/..")}}
-                                             << false << "400";
-    QTest::newRow("hard link out") << int(Fault::None)
-                                   << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
-                                                     {QStringLiteral("setup"), QByteArray(), 0, QStringLiteral("../../../Setup.xml")}}
-                                   << false << "400";
-    QTest::newRow("huge declared size") << int(Fault::None) << QVector<Entry>{{QStringLiteral("@HUGE@"), QByteArray()}}
-                                        << false << "400";
-    QTest::newRow("device file") << int(Fault::None)
-                                 << QVector<Entry>{{QStringLiteral("sumcalc"), "v2"},
-                                                   {QStringLiteral("null"), QByteArray(), AE_IFCHR, QString()}}
-                                 << false << "400";
-}
-
-void TestFerrodock::faultLeavesInstalledVersion()
-{
-    QFETCH(int, fault);
-    QFETCH(QVector<Entry>, entries);
-    QFETCH(bool, zip);
-    QFETCH(QString, code);
-    installOldSumcalc();
-    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QFile::remove(strPackage);
-    if (entries.isEmpty()) {
-        QFile corrupt(strPackage);
-        QVERIFY(corrupt.open(QIODevice::WriteOnly));
-        corrupt.write("\x1f\x8b" + randomBytes(4096));
-    } else if (entries.first().strName == QLatin1String("@HUGE@")) {
-        QFile huge(strPackage);
-        QVERIFY(huge.open(QIODevice::WriteOnly));
-        huge.write(hugeDeclaredTar());
-    } else {
-        for (Entry &entry : entries)
-            entry.strName.replace(QStringLiteral("@ABS@"), m_pProgram->path());
-        QVERIFY(writeArchive(strPackage, entries, zip));
-    }
-    m_pCatalog->setFault(QStringLiteral("/tools/sumcalc.tar.gz"), Fault(fault));
-
-    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl), code);
-    const QString strSubTools = m_pProgram->downloadPath() + QStringLiteral("/SubTools");
-    QCOMPARE(readFile(strSubTools + QStringLiteral("/sumcalc/sumcalc")), QByteArray("version 1"));
-    // A connection broken mid-file keeps its bytes for a resume (and nothing else); every other fault
-    // leaves nothing behind.
-    const bool bKeepsPartial = fault == int(Fault::DropMidFile) || fault == int(Fault::ShortBody);
-    QStringList strEntries = QDir(strSubTools).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QStringList strKept;
-    for (const QString &strEntry : leftovers(m_pProgram->path())) {
-        if (isKeptPartial(strEntry)) {
-            strKept.append(strEntry);
-            strEntries.removeAll(QFileInfo(strEntry).fileName());
-        }
-    }
-    QCOMPARE(strKept.size(), bKeepsPartial ? 2 : 0);
-    QCOMPARE(strEntries, QStringList{"sumcalc"});
-    QCOMPARE(QDir(strSubTools + QStringLiteral("/sumcalc")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{"sumcalc"});
-    QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/evil")));
-    QVERIFY(!QFileInfo::exists(m_pProgram->downloadPath() + QStringLiteral("/evil")));
-    QCOMPARE(leftovers(m_pProgram->path()), strKept);
-}
-
-void TestFerrodock::cancelStopsMidTransfer()
-{
-    installOldSumcalc();
-    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QFile::remove(strPackage);
-    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), randomBytes(8 << 20)}}));
-    m_pCatalog->setFault(QStringLiteral("/tools/sumcalc.tar.gz"), Fault::Stall);
-    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(request(4, strUrl).toInt() > 0, 20000);
-    QCOMPARE(leftovers(m_pProgram->path()).size() > 0, true); // the partial file exists while it runs
-    // Asking again while it runs neither restarts nor doubles the transfer.
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QTest::qWait(300);
-    QCOMPARE(m_pCatalog->requestedPaths().count(QStringLiteral("/tools/sumcalc.tar.gz")), 1);
-
-    QCOMPARE(request(5, strUrl), QStringLiteral("0"));
-    // Answered only once stopped: nothing of the transfer is left, the old version stands.
-    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
-    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), QByteArray("version 1"));
-    QCOMPARE(request(4, strUrl), QStringLiteral("0"));
-    m_pCatalog->releaseStall();
-
-    // The same URL can be asked for again and then installs.
-    m_pCatalog->clearFaults();
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
-    QCOMPARE(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")).size(), qint64(8 << 20));
-}
-
-void TestFerrodock::publishSumcalc(const QByteArray &content, bool bChecksum)
-{
-    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QFile::remove(strPackage);
-    QFile::remove(strPackage + QStringLiteral(".sha256"));
-    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), content}}));
-    if (bChecksum) {
-        QFile sum(strPackage + QStringLiteral(".sha256"));
-        QVERIFY(sum.open(QIODevice::WriteOnly));
-        sum.write(QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex() + "\n");
-    }
-}
-
-void TestFerrodock::restartResumesKilledTransfer_data()
-{
-    QTest::addColumn<bool>("killed");
-    QTest::newRow("killed") << true;
-    QTest::newRow("stopped") << false;
-}
-
-void TestFerrodock::restartResumesKilledTransfer()
-{
-    QFETCH(bool, killed);
-    installOldSumcalc();
-    publishSumcalc(randomBytes(4 << 20), true);
-    m_pCatalog->setFault(QStringLiteral("/tools/sumcalc.tar.gz"), Fault::Stall);
-    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QTRY_VERIFY_WITH_TIMEOUT(m_pCatalog->isStalling(), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(request(4, strUrl).toInt() >= 40, 20000);
-    if (killed)
-        m_ferrodock.kill(); // no chance to clean up
-    else
-        m_ferrodock.terminate(); // as when the program quits
-    QVERIFY(m_ferrodock.waitForFinished(20000));
-    m_pCatalog->releaseStall();
-    QVERIFY(!leftovers(m_pProgram->path()).isEmpty());
-    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), QByteArray("version 1"));
-
-    QTest::qWait(1100); // file times have a resolution of a second on some file systems
-    m_pCatalog->clearFaults();
-    m_pCatalog->clearRequestedPaths();
-    QVERIFY(startFerrodock(&m_ferrodock, &m_iPort));
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
-    // The new Ferrodock went on from the kept bytes instead of fetching the package again.
-    const QStringList strRanges = m_pCatalog->rangeRequests();
-    QCOMPARE(strRanges.size(), 1);
-    QVERIFY2(strRanges.first().startsWith(QStringLiteral("/tools/sumcalc.tar.gz bytes=")), qPrintable(strRanges.first()));
-    QVERIFY(strRanges.first().section(QLatin1Char('='), 1).section(QLatin1Char('-'), 0, 0).toLongLong() > 0);
-    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
-    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), randomBytes(4 << 20));
-}
-
-void TestFerrodock::resumesBrokenTransfer_data()
-{
-    QTest::addColumn<bool>("checksum");
-    QTest::addColumn<int>("secondFault");
-    QTest::addColumn<QByteArray>("secondContent"); // empty: the package stays as it was
-    QTest::addColumn<bool>("resumed");
-    QTest::newRow("resumed") << false << int(Fault::None) << QByteArray() << true;
-    QTest::newRow("resumed, checksum verified") << true << int(Fault::None) << QByteArray() << true;
-    QTest::newRow("server without ranges") << true << int(Fault::IgnoreRange) << QByteArray() << false;
-    // Other bytes of about the same size: the checksum (or the length) tells; fetched again whole.
-    QTest::newRow("package replaced, checksum") << true << int(Fault::None) << randomBytes(2 << 20, 7) << false;
-    // Another length than first announced: the resumed answer does not fit the kept bytes.
-    QTest::newRow("package replaced, other size") << false << int(Fault::None) << QByteArray(3 << 20, 'c') << false;
-}
-
-void TestFerrodock::resumesBrokenTransfer()
-{
-    QFETCH(bool, checksum);
-    QFETCH(int, secondFault);
-    QFETCH(QByteArray, secondContent);
-    QFETCH(bool, resumed);
-    installOldSumcalc();
-    publishSumcalc(randomBytes(2 << 20), checksum);
-    const QString strPath = QStringLiteral("/tools/sumcalc.tar.gz");
-    const QString strUrl = m_pCatalog->baseUrl() + strPath;
-    m_pCatalog->setFault(strPath, Fault::DropMidFile);
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl), QStringLiteral("-1"));
-    QCOMPARE(m_pCatalog->rangeRequests(), QStringList());
-
-    if (!secondContent.isEmpty())
-        publishSumcalc(secondContent, checksum);
-    m_pCatalog->clearFaults();
-    m_pCatalog->setFault(strPath, Fault(secondFault));
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
-    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")),
-             secondContent.isEmpty() ? randomBytes(2 << 20) : secondContent);
-    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
-    // The first resumed attempt always asks for a range; when it cannot be used, the whole package follows.
-    QCOMPARE(m_pCatalog->rangeRequests().size(), 1);
-    const int iPackageRequests = m_pCatalog->requestedPaths().count(strPath);
-    QCOMPARE(iPackageRequests, (resumed || secondFault == int(Fault::IgnoreRange)) ? 2 : 3);
-}
-
-void TestFerrodock::proxyCarriesCatalogRequests_data()
-{
-    QTest::addColumn<QString>("proxy"); // "@PROXY@" stands for the test proxy's URL
-    QTest::addColumn<QString>("environment");
-    QTest::addColumn<bool>("viaFile");
-    QTest::addColumn<bool>("throughProxy");
-    QTest::newRow("proxy set") << "@PROXY@" << "" << false << true;
-    QTest::newRow("from the environment") << "" << "http_proxy=@PROXY@" << false << true;
-    QTest::newRow("none beats the environment") << "none" << "http_proxy=@PROXY@" << false << false;
-    QTest::newRow("environment's no_proxy") << "" << "http_proxy=@PROXY@;no_proxy=127.0.0.1" << false << false;
-    QTest::newRow("file:// never proxied") << "@PROXY@" << "" << true << false;
-}
-
-void TestFerrodock::proxyCarriesCatalogRequests()
-{
-    QFETCH(QString, proxy);
-    QFETCH(QString, environment);
-    QFETCH(bool, viaFile);
-    QFETCH(bool, throughProxy);
-    ForwardingProxy forwarder;
-    QVERIFY(forwarder.start());
-    proxy.replace(QStringLiteral("@PROXY@"), forwarder.url());
-    environment.replace(QStringLiteral("@PROXY@"), forwarder.url());
-    const QString strServer = viaFile ? QStringLiteral("file://") + m_catalogDir.path() : m_pCatalog->baseUrl();
-    QVERIFY(m_pProgram->writeSetup(strServer, strServer, 0, proxy));
-    m_ferrodock.kill();
-    m_ferrodock.waitForFinished(5000);
-    QVERIFY(startFerrodock(&m_ferrodock, &m_iPort, {}, environment.split(QLatin1Char(';'), Qt::SkipEmptyParts)));
-
-    const QString strUrl = strServer + QStringLiteral("/tools/hexview.tar.gz");
-    QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl), QStringLiteral("200"));
-    QCOMPARE(request(6, strServer), QStringLiteral("7.2"));
-    QVERIFY(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/hexview/hexview")).isFile());
-    const QStringList strForwarded = forwarder.forwarded();
-    if (throughProxy) {
-        // Package, its checksum and the catalog's version all went through the proxy.
-        QCOMPARE(strForwarded.size(), 3);
-        QVERIFY(strForwarded.contains(strUrl));
-        QVERIFY(strForwarded.contains(strUrl + QStringLiteral(".sha256")));
-        QVERIFY(strForwarded.contains(strServer + QStringLiteral("/MaterialVersion.txt")));
-    } else {
-        QCOMPARE(strForwarded, QStringList());
-    }
-}
-
-void TestFerrodock::refusesUrlsOutsideServer_data()
-{
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<int>("method");
-    QTest::newRow("another host") << "http://127.0.0.2:@PORT@/tools/hexview.tar.gz" << 3;
-    QTest::newRow("port prefix") << "http://127.0.0.1:@PORT@0/tools/hexview.tar.gz" << 3;
-    QTest::newRow("user info") << "http://127.0.0.1:@PORT@@127.0.0.1:@PORT@/tools/hexview.tar.gz" << 3;
-    QTest::newRow("dot segments") << "@BASE@/tools/../tools/hexview.tar.gz" << 3;
-    QTest::newRow("encoded dots") << "@BASE@/tools/%2e%2e/tools/hexview.tar.gz" << 3;
-    QTest::newRow("not in the catalog") << "@BASE@/tools/unknown.tar.gz" << 3;
-    QTest::newRow("material elsewhere") << "file:///etc/material.tar.gz" << 1;
-    QTest::newRow("program elsewhere") << "http://127.0.0.2:@PORT@/program.tar.gz" << 2;
-}
-
-void TestFerrodock::refusesUrlsOutsideServer()
-{
-    QFETCH(QString, url);
-    QFETCH(int, method);
-    url.replace(QStringLiteral("@BASE@"), m_pCatalog->baseUrl()).replace(QStringLiteral("@PORT@"), QString::number(m_pCatalog->port()));
-    QCOMPARE(request(method, url), QStringLiteral("404"));
-    QCOMPARE(request(4, url), QStringLiteral("404"));
-    QTest::qWait(300);
-    QCOMPARE(m_pCatalog->requestedPaths(), QStringList());
-    QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/ToolsFileTemp")));
-}
-
-void TestFerrodock::badRequestsGetErrorAnswers_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<long>("status");
-    QTest::newRow("not JSON") << "/DownloadSubTool?format=json" << QByteArray("{urls") << 400L;
-    QTest::newRow("no urls") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3})") << 400L;
-    QTest::newRow("url not text") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3,"urls":[{"url":5}]})") << 400L;
-    QTest::newRow("unknown method") << "/OtherReqire?format=json" << QByteArray(R"({"method":9,"urls":[]})") << 400L;
-    QTest::newRow("method against path") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":5,"urls":[]})") << 400L;
-    QTest::newRow("unknown path") << "/Shutdown?format=json" << QByteArray(R"({"method":3,"urls":[]})") << 404L;
-    QTest::newRow("oversized") << "/DownloadProgress?format=json"
-                               << QByteArray(R"({"method":4,"urls":[{"url":")") + QByteArray(2 << 20, 'x') + "\"}]}" << 413L;
-}
-
-void TestFerrodock::badRequestsGetErrorAnswers()
-{
-    QFETCH(QString, path);
-    QFETCH(QByteArray, body);
-    QFETCH(long, status);
-    QByteArray reply;
-    QCOMPARE(post(m_iPort, path, body, &reply), status);
-    QVERIFY2(reply.contains("\"error\""), reply.constData());
-    // Still serving.
-    QCOMPARE(request(4, QStringLiteral("http://nowhere/x")), QStringLiteral("404"));
-    QCOMPARE(m_ferrodock.state(), QProcess::Running);
-}
-
-void TestFerrodock::fullDiskAnswers400()
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("prlimit")).isEmpty())
-        QSKIP("prlimit is not installed");
-    installOldSumcalc();
-    const QString strPackage = m_catalogDir.path() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QFile::remove(strPackage);
-    QVERIFY(writeArchive(strPackage, {{QStringLiteral("sumcalc"), randomBytes(4 << 20)}}));
-    // A file-size limit makes every write past 1 MiB fail as a full disk would.
-    QProcess limited;
-    int iPort = 0;
-    QVERIFY(startFerrodock(&limited, &iPort, {QStringLiteral("prlimit"), QStringLiteral("--fsize=1048576")}));
-    const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/sumcalc.tar.gz");
-    QCOMPARE(request(3, strUrl, iPort), QStringLiteral("0"));
-    QCOMPARE(waitForEnd(strUrl, iPort), QStringLiteral("400"));
-    QCOMPARE(readFile(m_pProgram->downloadPath() + QStringLiteral("/SubTools/sumcalc/sumcalc")), QByteArray("version 1"));
-    QCOMPARE(leftovers(m_pProgram->path()), QStringList());
-    limited.kill();
-    limited.waitForFinished(5000);
-}
-
-void TestFerrodock::endsWithItsParent()
-{
-    // A shell stands in for the program: it starts Ferrodock, reports its pid, and is then killed.
-    QProcess parent;
-    const int iPort = freePort();
-    parent.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("\"$0\" \"$1\" & echo $!; wait"),
-                                             m_strFerrodock, QString::number(iPort)});
-    QVERIFY(parent.waitForReadyRead(10000));
-    const qint64 iChild = parent.readLine().trimmed().toLongLong();
-    QVERIFY(iChild > 0);
-    QTRY_VERIFY_WITH_TIMEOUT(request(4, QStringLiteral("http://x/"), iPort) == QStringLiteral("404"), 10000);
-    parent.kill();
-    QVERIFY(parent.waitForFinished(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/%1/cmdline").arg(iChild))
-                                 || readFile(QStringLiteral("/proc/%1/cmdline").arg(iChild)).isEmpty(),
-                             10000);
-}
-
-void TestFerrodock::listensOnLoopbackOnly()
-{
-    // Its listening socket is bound to 127.0.0.1 itself, not to every address of the machine.
-    const QByteArray portHex = QByteArray::number(m_iPort, 16).toUpper().rightJustified(4, '0');
-    const QList<QByteArray> lines = readFile(QStringLiteral("/proc/net/tcp")).split('\n');
-    QStringList strListening;
-    for (const QByteArray &line : lines) {
-        const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() > 3 && fields.at(1).endsWith(':' + portHex) && fields.at(3) == "0A")
-            strListening.append(QString::fromLatin1(fields.at(1)));
-    }
-    QCOMPARE(strListening, QStringList{QStringLiteral("0100007F:") + QString::fromLatin1(portHex)});
-    QVERIFY(!readFile(QStringLiteral("/proc/net/tcp6")).contains(":" + portHex + " 00000000000000000000000000000000:0000 0A"));
-    // Another loopback address reaches every socket bound to all addresses, but not this one. (Other
-    // addresses of the machine are not tried: tests stay on loopback.)
-    QTcpSocket other;
-    other.connectToHost(QStringLiteral("127.0.0.2"), quint16(m_iPort));
-    QVERIFY(!other.waitForConnected(5000));
-    QCOMPARE(other.error(), QAbstractSocket::ConnectionRefusedError);
-}
-
-#ifdef RW_HAVE_NET
-void TestFerrodock::installsThroughDispatcher()
-{
-    QVERIFY(CorvaInit());
-    {
-        gearbay::ClientRequestManager manager;
-        manager.setMaxThreadCount(10);
-        QSignalSpy spy(&manager, &gearbay::ClientRequestManager::signalRequestResult);
-        const QString strUrl = m_pCatalog->baseUrl() + QStringLiteral("/tools/hexview.tar.gz");
-        auto valueOf = [&spy, &strUrl](int iIndex) {
-            int iMethod = 0;
-            QVector<gearbay::protocol::UrlValue> values;
-            QString strError;
-            const QString strResponse = spy.at(iIndex).at(1).toString();
-            if (spy.at(iIndex).at(0).toInt() != 0
-                || !gearbay::protocol::parseResponse(strResponse.toLatin1(), &iMethod, &values, &strError)
-                || values.size() != 1 || values.first().first != strUrl)
-                return QStringLiteral("<%1>").arg(strResponse);
-            return values.first().second;
-        };
-        manager.sendRequest({3, m_iPort, {strUrl}});
-        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
-        QCOMPARE(valueOf(0), QStringLiteral("0"));
-        // Poll as the cards do until the tool stands installed.
-        QString strValue;
-        for (int i = 1; i < 300 && strValue != QLatin1String("200"); ++i) {
-            manager.sendRequest({4, m_iPort, {strUrl}});
-            QTRY_COMPARE_WITH_TIMEOUT(spy.count(), i + 1, 20000);
-            strValue = valueOf(i);
-            QVERIFY2(strValue.toInt() >= 0 && (strValue.toInt() <= 100 || strValue == QLatin1String("200")),
-                     qPrintable(strValue));
-            QTest::qWait(50);
-        }
-        QCOMPARE(strValue, QStringLiteral("200"));
-        QVERIFY(QFileInfo(m_pProgram->downloadPath() + QStringLiteral("/SubTools/hexview/hexview")).isFile());
-    }
-    CorvaFini();
-}
-#endif
 
 QTEST_GUILESS_MAIN(TestFerrodock)
 #include "tst_ferrodock.moc"

@@ -37,14 +37,141 @@ class TestFerrodockFuzz : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void everyBodyGetsAWellFormedAnswer_data();
-    void everyBodyGetsAWellFormedAnswer();
+    void initTestCase()
+    {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        m_pCurl = curl_easy_init();
+        curl_easy_setopt(m_pCurl, CURLOPT_NOPROXY, "*");
+        curl_easy_setopt(m_pCurl, CURLOPT_TIMEOUT, 20L);
+        curl_easy_setopt(m_pCurl, CURLOPT_WRITEFUNCTION, collect);
+        QVERIFY(m_catalogDir.isValid());
+        QVERIFY(m_program.isValid());
+        m_pCatalog = std::make_unique<CatalogTestServer>(m_catalogDir.path());
+        QVERIFY(m_pCatalog->start());
+        QVERIFY(m_program.writeSetup(m_pCatalog->baseUrl(), m_pCatalog->baseUrl()));
+        QVERIFY(m_program.writeCatalog({{2, "hexview", "tools/hexview.tar.gz", "tools/hexview.tar.gz"}}));
+        const QString strFerrodock = m_program.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
+        QVERIFY(!strFerrodock.isEmpty());
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_program.homePath());
+        m_ferrodock.setProcessEnvironment(env);
+        m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        for (int iAttempt = 0; iAttempt < 5 && m_ferrodock.state() != QProcess::Running; ++iAttempt) {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+            m_iPort = probe.serverPort();
+            probe.close();
+            m_ferrodock.start(strFerrodock, {QString::number(m_iPort)});
+            QVERIFY(m_ferrodock.waitForStarted(10000));
+            QByteArray reply;
+            QTRY_VERIFY_WITH_TIMEOUT(m_ferrodock.state() != QProcess::Running
+                                         || post(protocol::methodPath(4), protocol::requestBody(4, {}), &reply) == 200,
+                                     10000);
+        }
+        QCOMPARE(m_ferrodock.state(), QProcess::Running);
+    }
+    void cleanupTestCase()
+    {
+        m_ferrodock.kill();
+        m_ferrodock.waitForFinished(5000);
+        if (m_pCatalog)
+            m_pCatalog->stop();
+        curl_easy_cleanup(m_pCurl);
+        curl_global_cleanup();
+    }
+    void everyBodyGetsAWellFormedAnswer_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("random"); // random bytes, or mutations of valid requests
+        QTest::newRow("random bytes") << 11u << 3000 << true;
+        QTest::newRow("mutated requests") << 23u << 6000 << false;
+    }
+    void everyBodyGetsAWellFormedAnswer()
+    {
+        QFETCH(quint32, seed);
+        QFETCH(int, count);
+        QFETCH(bool, random);
+        QRandomGenerator generator(seed);
+        const QString strBase = m_pCatalog->baseUrl();
+        // Requests a client could send; URLs outside the catalog server included (they are refused unread).
+        const QStringList strUrls = {strBase + QStringLiteral("/tools/hexview.tar.gz"), strBase,
+                                     QStringLiteral("http://127.0.0.2:1/x"), QStringLiteral("file:///etc/passwd"),
+                                     QString(), QString::fromUtf8("http://127.0.0.1:1/工具")};
+        for (int i = 0; i < count; ++i) {
+            const int iMethod = generator.bounded(1, 7);
+            QString strPath = protocol::methodPath(iMethod);
+            QByteArray body;
+            if (random) {
+                body.resize(generator.bounded(400));
+                for (char &c : body)
+                    c = char(generator.bounded(256));
+                if (generator.bounded(8) == 0)
+                    strPath = QStringLiteral("/") + QString::number(generator.generate(), 36);
+            } else {
+                QStringList urls;
+                for (int j = generator.bounded(4); j > 0; --j)
+                    urls.append(strUrls.at(generator.bounded(strUrls.size())));
+                body = mutate(protocol::requestBody(iMethod, urls), &generator);
+            }
+            QByteArray reply;
+            const long iStatus = post(strPath, body, &reply);
+            const QString strCase = QStringLiteral("request %1 of seed %2 to %3: %4 -> %5 %6").arg(i).arg(seed).arg(
+                strPath, QString::fromLatin1(body.left(200).toPercentEncoding()), QString::number(iStatus),
+                QString::fromUtf8(reply.left(200)));
+            if (iStatus == 200) {
+                int iAnswered = 0;
+                QVector<protocol::UrlValue> values;
+                QString strError;
+                QVERIFY2(protocol::parseResponse(reply, &iAnswered, &values, &strError), qPrintable(strCase));
+                QVERIFY2(iAnswered == protocol::methodForPath(strPath), qPrintable(strCase));
+            } else {
+                QVERIFY2(iStatus == 400 || iStatus == 404 || iStatus == 413, qPrintable(strCase));
+                const QJsonObject answer = QJsonDocument::fromJson(reply).object();
+                QVERIFY2(answer.value(QStringLiteral("error")).isString(), qPrintable(strCase));
+            }
+            QVERIFY2(m_ferrodock.state() == QProcess::Running, qPrintable(strCase));
+        }
+        // Still answering ordinary requests.
+        QByteArray reply;
+        QCOMPARE(post(protocol::methodPath(4), protocol::requestBody(4, {QStringLiteral("http://x/")}), &reply), 200L);
+    }
 
 private:
-    long post(const QString &strPath, const QByteArray &body, QByteArray *pReply);
-    QByteArray mutate(QByteArray body, QRandomGenerator *pRandom) const;
+    long post(const QString &strPath, const QByteArray &body, QByteArray *pReply)
+    {
+        pReply->clear();
+        const QByteArray url = QStringLiteral("http://127.0.0.1:%1%2").arg(m_iPort).arg(strPath).toUtf8();
+        curl_easy_setopt(m_pCurl, CURLOPT_URL, url.constData());
+        curl_easy_setopt(m_pCurl, CURLOPT_POSTFIELDS, body.constData());
+        curl_easy_setopt(m_pCurl, CURLOPT_POSTFIELDSIZE, long(body.size()));
+        curl_easy_setopt(m_pCurl, CURLOPT_WRITEDATA, pReply);
+        long iStatus = 0;
+        if (curl_easy_perform(m_pCurl) == CURLE_OK)
+            curl_easy_getinfo(m_pCurl, CURLINFO_RESPONSE_CODE, &iStatus);
+        return iStatus;
+    }
+    QByteArray mutate(QByteArray body, QRandomGenerator *pRandom) const
+    {
+        const int iMutations = 1 + pRandom->bounded(4);
+        for (int i = 0; i < iMutations; ++i) {
+            const int iAt = body.isEmpty() ? 0 : pRandom->bounded(body.size());
+            // Flip a byte, cut a piece out, double a piece, drop in a token, or end early.
+            const int iKind = pRandom->bounded(5);
+            if (iKind == 0 && !body.isEmpty())
+                body[iAt] = char(pRandom->bounded(256));
+            else if (iKind == 1)
+                body.remove(iAt, pRandom->bounded(1, 16));
+            else if (iKind == 2)
+                body.insert(iAt, body.mid(iAt, pRandom->bounded(1, 32)));
+            else if (iKind == 3)
+                body.insert(iAt, kTokens.at(pRandom->bounded(kTokens.size())));
+            else if (iKind == 4)
+                body.truncate(iAt);
+        }
+        return body;
+    }
 
     QTemporaryDir m_catalogDir;
     std::unique_ptr<CatalogTestServer> m_pCatalog;
@@ -53,160 +180,6 @@ private:
     int m_iPort = 0;
     CURL *m_pCurl = nullptr;
 };
-
-long TestFerrodockFuzz::post(const QString &strPath, const QByteArray &body, QByteArray *pReply)
-{
-    pReply->clear();
-    const QByteArray url = QStringLiteral("http://127.0.0.1:%1%2").arg(m_iPort).arg(strPath).toUtf8();
-    curl_easy_setopt(m_pCurl, CURLOPT_URL, url.constData());
-    curl_easy_setopt(m_pCurl, CURLOPT_POSTFIELDS, body.constData());
-    curl_easy_setopt(m_pCurl, CURLOPT_POSTFIELDSIZE, long(body.size()));
-    curl_easy_setopt(m_pCurl, CURLOPT_WRITEDATA, pReply);
-    long iStatus = 0;
-    if (curl_easy_perform(m_pCurl) == CURLE_OK)
-        curl_easy_getinfo(m_pCurl, CURLINFO_RESPONSE_CODE, &iStatus);
-    return iStatus;
-}
-
-QByteArray TestFerrodockFuzz::mutate(QByteArray body, QRandomGenerator *pRandom) const
-{
-    const int iMutations = 1 + pRandom->bounded(4);
-    for (int i = 0; i < iMutations; ++i) {
-        const int iAt = body.isEmpty() ? 0 : pRandom->bounded(body.size());
-        switch (pRandom->bounded(5)) {
-        case 0: // flip a byte
-            if (!body.isEmpty())
-                body[iAt] = char(pRandom->bounded(256));
-            break;
-        case 1: // cut a piece out
-            body.remove(iAt, pRandom->bounded(1, 16));
-            break;
-        case 2: // double a piece
-            body.insert(iAt, body.mid(iAt, pRandom->bounded(1, 32)));
-            break;
-        case 3: // drop in a token
-            body.insert(iAt, kTokens.at(pRandom->bounded(kTokens.size())));
-            break;
-        default: // end early
-            body.truncate(iAt);
-            break;
-        }
-    }
-    return body;
-}
-
-void TestFerrodockFuzz::initTestCase()
-{
-    curl_global_init(CURL_GLOBAL_DEFAULT);
-    m_pCurl = curl_easy_init();
-    curl_easy_setopt(m_pCurl, CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(m_pCurl, CURLOPT_TIMEOUT, 20L);
-    curl_easy_setopt(m_pCurl, CURLOPT_WRITEFUNCTION, collect);
-    QVERIFY(m_catalogDir.isValid());
-    QVERIFY(m_program.isValid());
-    m_pCatalog = std::make_unique<CatalogTestServer>(m_catalogDir.path());
-    QVERIFY(m_pCatalog->start());
-    QVERIFY(m_program.writeSetup(m_pCatalog->baseUrl(), m_pCatalog->baseUrl()));
-    QVERIFY(m_program.writeCatalog({{2, QStringLiteral("hexview"), QStringLiteral("tools/hexview.tar.gz"),
-                                     QStringLiteral("tools/hexview.tar.gz")}}));
-    const QString strFerrodock = m_program.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
-    QVERIFY(!strFerrodock.isEmpty());
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), m_program.homePath());
-    m_ferrodock.setProcessEnvironment(env);
-    m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    for (int iAttempt = 0; iAttempt < 5 && m_ferrodock.state() != QProcess::Running; ++iAttempt) {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        m_iPort = probe.serverPort();
-        probe.close();
-        m_ferrodock.start(strFerrodock, {QString::number(m_iPort)});
-        QVERIFY(m_ferrodock.waitForStarted(10000));
-        QByteArray reply;
-        QTRY_VERIFY_WITH_TIMEOUT(m_ferrodock.state() != QProcess::Running
-                                     || post(protocol::methodPath(4), protocol::requestBody(4, {}), &reply) == 200,
-                                 10000);
-    }
-    QCOMPARE(m_ferrodock.state(), QProcess::Running);
-}
-
-void TestFerrodockFuzz::cleanupTestCase()
-{
-    m_ferrodock.terminate();
-    if (!m_ferrodock.waitForFinished(20000))
-        m_ferrodock.kill();
-    m_ferrodock.waitForFinished(5000);
-    if (m_pCatalog)
-        m_pCatalog->stop();
-    curl_easy_cleanup(m_pCurl);
-    curl_global_cleanup();
-}
-
-void TestFerrodockFuzz::everyBodyGetsAWellFormedAnswer_data()
-{
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("random"); // random bytes, or mutations of valid requests
-    QTest::newRow("random bytes") << 11u << 3000 << true;
-    QTest::newRow("mutated requests") << 23u << 6000 << false;
-}
-
-void TestFerrodockFuzz::everyBodyGetsAWellFormedAnswer()
-{
-    QFETCH(quint32, seed);
-    QFETCH(int, count);
-    QFETCH(bool, random);
-    QRandomGenerator generator(seed);
-    const QString strBase = m_pCatalog->baseUrl();
-    // Requests a client could send; URLs outside the catalog server included (they are refused unread).
-    const QStringList strUrls = {strBase + QStringLiteral("/tools/hexview.tar.gz"), strBase,
-                                 QStringLiteral("http://127.0.0.2:1/x"), QStringLiteral("file:///etc/passwd"),
-                                 QString(), QString::fromUtf8("http://127.0.0.1:1/工具")};
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < count; ++i) {
-        const int iMethod = generator.bounded(1, 7);
-        QString strPath = protocol::methodPath(iMethod);
-        QByteArray body;
-        if (random) {
-            body.resize(generator.bounded(400));
-            for (char &c : body)
-                c = char(generator.bounded(256));
-            if (generator.bounded(8) == 0)
-                strPath = QStringLiteral("/") + QString::number(generator.generate(), 36);
-        } else {
-            QStringList urls;
-            for (int j = generator.bounded(4); j > 0; --j)
-                urls.append(strUrls.at(generator.bounded(strUrls.size())));
-            body = mutate(protocol::requestBody(iMethod, urls), &generator);
-        }
-        QByteArray reply;
-        const long iStatus = post(strPath, body, &reply);
-        const QString strCase = QStringLiteral("request %1 of seed %2 to %3: %4 -> %5 %6")
-                                    .arg(i)
-                                    .arg(seed)
-                                    .arg(strPath, QString::fromLatin1(body.left(200).toPercentEncoding()))
-                                    .arg(iStatus)
-                                    .arg(QString::fromUtf8(reply.left(200)));
-        if (iStatus == 200) {
-            int iAnswered = 0;
-            QVector<protocol::UrlValue> values;
-            QString strError;
-            QVERIFY2(protocol::parseResponse(reply, &iAnswered, &values, &strError), qPrintable(strCase));
-            QVERIFY2(iAnswered == protocol::methodForPath(strPath), qPrintable(strCase));
-        } else {
-            QVERIFY2(iStatus == 400 || iStatus == 404 || iStatus == 413, qPrintable(strCase));
-            const QJsonObject answer = QJsonDocument::fromJson(reply).object();
-            QVERIFY2(answer.value(QStringLiteral("error")).isString(), qPrintable(strCase));
-        }
-        QVERIFY2(m_ferrodock.state() == QProcess::Running, qPrintable(strCase));
-    }
-    qInfo("%d requests in %lld ms", count, timer.elapsed());
-    // Still answering ordinary requests.
-    QByteArray reply;
-    QCOMPARE(post(protocol::methodPath(4), protocol::requestBody(4, {QStringLiteral("http://x/")}), &reply), 200L);
-}
 
 QTEST_GUILESS_MAIN(TestFerrodockFuzz)
 #include "tst_ferrodockfuzz.moc"
