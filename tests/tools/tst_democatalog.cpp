@@ -66,7 +66,6 @@ private slots:
             // Every package is there with a matching checksum, under the path the catalog names.
             const QString strPackage = strCatalog + "/" + record.value("DownloadCHUrl");
             QCOMPARE(record.value("DownloadENUrl"), record.value("DownloadCHUrl"));
-            QVERIFY2(QFileInfo::exists(strPackage + ".sha256"), qPrintable(strPackage));
             QCOMPARE(readFile(strPackage + ".sha256").split(' ').value(0),
                      QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex());
             if (record.value("ToolKey").toInt() < 2)
@@ -117,10 +116,7 @@ private slots:
         // A demo tool is a real program: started offscreen it stays up until it is ended.
         const QString strExe = m_strDemo + "/tools/TextStats/TextStats";
         QVERIFY(QFileInfo(strExe).isExecutable());
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        process.setProcessEnvironment(env);
+        QProcess process; // offscreen: the test's own platform is inherited
         process.start(strExe, QStringList());
         QVERIFY(process.waitForStarted(10000));
         QVERIFY2(!process.waitForFinished(1500), qPrintable(process.readAllStandardError()));
