@@ -1,6 +1,5 @@
 #include "../stilemend/TestFiles.h"
 #include "ConfigureStore.h"
-#include "FileSizeLimit.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -139,24 +138,6 @@ private slots:
         QCOMPARE(QFile::exists(path), bCreate);
         if (bCreate)
             QCOMPARE(readFile(path), content);
-    }
-
-    void failedSaveKeepsOldFile()
-    {
-        QStringList pairs{"DownloadPath=/old"};
-        for (int i = 0; i < 60; ++i)
-            pairs << QStringLiteral("Filler%1=%2").arg(i).arg(QString(30, 'x'));
-        const QString path = writeSetup(pairs);
-        const QByteArray before = readFile(path);
-        ConfigureStore store;
-        QVERIFY(store.load(path));
-        {
-            FileSizeLimit limit(512);
-            QVERIFY(limit.isActive());
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
-            QVERIFY(!store.setDownloadPath("/new"));
-        }
-        QCOMPARE(readFile(path), before);
     }
 
     void shippedFileHasEveryKey()

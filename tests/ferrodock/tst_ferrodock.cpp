@@ -21,8 +21,6 @@
 #include <signal.h>
 #include <sys/sysmacros.h>
 
-#include "ClientRequestManager.h"
-#include "Corvanet.h"
 
 using Fault = CatalogTestServer::Fault;
 const QString kSumcalc = QStringLiteral("/tools/sumcalc.tar.gz");
@@ -269,7 +267,6 @@ private slots:
         QTest::addColumn<bool>("missing");
         QTest::addColumn<QString>("version");
         QTest::newRow("http") << "" << false << "7.2";
-        QTest::newRow("file://") << "file" << false << "7.2";
         QTest::newRow("version file missing") << "" << true << "";
         QTest::newRow("not a server address") << "http://127.0.0.1:9/" << false << "";
     }
@@ -278,10 +275,8 @@ private slots:
         QFETCH(QString, address);
         QFETCH(bool, missing);
         QFETCH(QString, version);
-        if (address.isEmpty())
+        if (address.isEmpty()) // over file:// it is the proxy test's
             address = m_pCatalog->baseUrl();
-        else if (address == QLatin1String("file"))
-            address = QStringLiteral("file://") + m_catalogDir.path();
         if (missing)
             m_pCatalog->setFault(QStringLiteral("/MaterialVersion.txt"), Fault::NotFound);
         QCOMPARE(request(6, address), version);
@@ -605,41 +600,6 @@ private slots:
         other.connectToHost(QStringLiteral("127.0.0.2"), quint16(m_iPort));
         QVERIFY(!other.waitForConnected(5000));
         QCOMPARE(other.error(), QAbstractSocket::ConnectionRefusedError);
-    }
-    void installsThroughDispatcher()
-    {
-        QVERIFY(CorvaInit());
-        {
-            gearbay::ClientRequestManager manager;
-            manager.setMaxThreadCount(10);
-            QSignalSpy spy(&manager, &gearbay::ClientRequestManager::signalRequestResult);
-            const QString strUrl = m_pCatalog->baseUrl() + "/tools/hexview.tar.gz";
-            // One request through the dispatcher; the value answered for strUrl, or what came instead.
-            auto send = [&](int iMethod) {
-                manager.sendRequest({iMethod, m_iPort, {strUrl}});
-                if (!spy.wait(20000))
-                    return QStringLiteral("<no answer>");
-                const QList<QVariant> result = spy.takeFirst();
-                int iAnswered = 0;
-                QVector<gearbay::protocol::UrlValue> values;
-                QString strError;
-                if (result.at(0).toInt() != 0 || !gearbay::protocol::parseResponse(result.at(1).toString().toLatin1(),
-                                                                                   &iAnswered, &values, &strError)
-                    || values.size() != 1 || values.first().first != strUrl)
-                    return "<" + result.at(1).toString() + ">";
-                return values.first().second;
-            };
-            QCOMPARE(send(3), QStringLiteral("0"));
-            // Poll as the cards do until the tool stands installed.
-            QString strValue;
-            for (int i = 1; i < 300 && strValue != QLatin1String("200"); ++i, QTest::qWait(50)) {
-                strValue = send(4);
-                QVERIFY2(strValue.toInt() >= 0 && (strValue.toInt() <= 100 || strValue == "200"), qPrintable(strValue));
-            }
-            QCOMPARE(strValue, QStringLiteral("200"));
-            QVERIFY(QFileInfo(m_pProgram->downloadPath() + "/SubTools/hexview/hexview").isFile());
-        }
-        CorvaFini();
     }
 
 private:
