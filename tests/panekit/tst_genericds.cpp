@@ -59,36 +59,6 @@ private slots:
         QVERIFY(root.GetChildByName("Missing").CreateChild("x").isNull());
     }
 
-    void badFiles_data()
-    {
-        QTest::addColumn<bool>("bCreate");
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("missing") << false << QByteArray();
-        QTest::newRow("empty") << true << QByteArray();
-        QTest::newRow("truncated") << true << QByteArray("<?xml version=\"1.0\"?>\n<Tools><State><ToolKey>2</To");
-        QTest::newRow("not xml") << true << QByteArray("Translator=1\nDownloadPath=/tmp\n");
-        QTest::newRow("binary") << true << QByteArray("\x00\xff\xfe<\x01", 5);
-    }
-
-    void badFiles()
-    {
-        QFETCH(bool, bCreate);
-        QFETCH(QByteArray, content);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("bad.xml");
-        if (bCreate)
-            writeFile(path, content);
-
-        GenericDS handle;
-        QVERIFY(handle.CreateASRoot("Kept"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
-        QVERIFY(!handle.loadXML(path));
-        QCOMPARE(handle.GetName(), QString("Kept"));
-        QCOMPARE(QFile::exists(path), bCreate);
-        if (bCreate)
-            QCOMPARE(readFile(path), content);
-    }
-
     void failedSaveKeepsOldBytes()
     {
         QTemporaryDir dir;
