@@ -25,6 +25,14 @@ class ClientRequestTest : public QObject
         int iMethod = 0;
         QStringList urls;
     };
+    // The answer the server gives: "0" for every URL.
+    static QByteArray zeros(int iMethod, const QStringList &urls)
+    {
+        QVector<protocol::UrlValue> values;
+        for (const QString &url : urls)
+            values.append({url, QStringLiteral("0")});
+        return protocol::responseBody(iMethod, values);
+    }
     QVector<Arrival> arrivals()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -62,10 +70,7 @@ private slots:
                 if (bBlock && m_released.wait_for(lock, std::chrono::seconds(20), [this] { return m_iReleases > 0; }))
                     --m_iReleases;
             }
-            QVector<protocol::UrlValue> values;
-            for (const QString &url : arrival.urls)
-                values.append({url, QStringLiteral("0")});
-            std::string body = protocol::responseBody(arrival.iMethod, values).toStdString();
+            std::string body = zeros(arrival.iMethod, arrival.urls).toStdString();
             if (arrival.urls == QStringList {QStringLiteral("nul")})
                 body += std::string("\0{\"junk\"", 8);
             response.set_content(body, "application/json");
@@ -122,10 +127,7 @@ private slots:
         QCOMPARE(seen.first().iMethod, iMethod);
         QCOMPARE(seen.first().urls, urls);
         QCOMPARE(spy.first().at(0).toInt(), 0);
-        QVector<protocol::UrlValue> values;
-        for (const QString &url : urls)
-            values.append({url, QStringLiteral("0")});
-        QCOMPARE(spy.first().at(1).toString().toLatin1(), protocol::responseBody(iMethod, values));
+        QCOMPARE(spy.first().at(1).toString().toLatin1(), zeros(iMethod, urls));
     }
 
     void failure_data()
@@ -200,9 +202,7 @@ private slots:
         release(1);
         QTRY_COMPARE_WITH_TIMEOUT(arrivals().size(), 13, 20000);
         const QVector<Arrival> seen = arrivals();
-        QCOMPARE(seen.at(10).iMethod, 6);
-        QCOMPARE(seen.at(11).iMethod, 3);
-        QCOMPARE(seen.at(12).iMethod, 4);
+        QCOMPARE((QVector<int>{seen.at(10).iMethod, seen.at(11).iMethod, seen.at(12).iMethod}), (QVector<int>{6, 3, 4}));
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 4, 20000);
         release(9);
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 13, 20000);

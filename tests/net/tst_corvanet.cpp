@@ -136,15 +136,12 @@ private slots:
 
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const quint16 closedPort = closed.serverPort();
+        const QByteArray refused = "http://127.0.0.1:" + QByteArray::number(closed.serverPort()) + "/echo";
         closed.close();
-
-        QTest::newRow("connection refused") << "http://127.0.0.1:" + QByteArray::number(closedPort) + "/echo"
-                                            << true << 7; // CURLE_COULDNT_CONNECT
+        QTest::newRow("connection refused") << refused << true << 7; // CURLE_COULDNT_CONNECT
         QTest::newRow("server error") << url("/broken") << true << int(CORVA_ERROR_HTTP_BASE) + 500;
         QTest::newRow("unknown path") << url("/nothing") << true << int(CORVA_ERROR_HTTP_BASE) + 404;
-        QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << true
-                                       << 1; // CURLE_UNSUPPORTED_PROTOCOL
+        QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << true << 1; // CURLE_UNSUPPORTED_PROTOCOL
         QTest::newRow("destroyed handle") << url("/echo") << false << int(CORVA_ERROR_BAD_HANDLE);
     }
 

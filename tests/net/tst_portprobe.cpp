@@ -27,9 +27,10 @@ private:
     std::vector<std::unique_ptr<QTcpServer>> m_held;
 
 private slots:
+    void cleanup() { m_held.clear(); }
+
     void takenPortsAreSkipped()
     {
-        m_held.clear();
         hold(20008);
         hold(20010);
         if (!isFree(20012))
@@ -39,13 +40,10 @@ private slots:
         if (iPort != 20012 && !isFree(20012))
             QSKIP("another program took port 20012 during the test");
         QCOMPARE(iPort, 20012);
-
-        m_held.clear();
     }
 
     void noCandidateFree()
     {
-        m_held.clear();
         for (int i = 0; i < gearbay::kServerPortCandidates; ++i)
             hold(quint16(gearbay::kFirstServerPort + i * gearbay::kServerPortStep));
         // The next port past the candidates must not be tried, let alone reported.
@@ -58,7 +56,6 @@ private slots:
         QVERIFY(!gearbay::findValidPort(iPort));
         QCOMPARE(iPort, 20206);
         QCOMPARE(gearbay::findValidPort(), -1);
-        m_held.clear();
     }
 };
 
