@@ -196,9 +196,10 @@ private slots:
         window->onBuildClientRequest(2, { 2, 3, 4, 5 });
         responded.clear();
 
-        // A failed exchange still reaches the pages and frees its tools, but starts nobody.
+        // A failed exchange still reaches the pages and frees its tools, but starts nobody. (The
+        // server dropped the connection: a refused one, while the server starts, is sent again.)
         window->onSolveRequestResult(
-            7, answer(2, { { url(2), "110" }, { url(3), "110" }, { url(4), "110" } }));
+            52, answer(2, { { url(2), "110" }, { url(3), "110" }, { url(4), "110" } }));
         QCOMPARE(counted.takeLast().at(0).toInt(), 0);
         QCOMPARE(responses(responded),
             (QList<QPair<int, ValueMap>> { { 2, ValueMap { { 2, "110" }, { 3, "110" }, { 4, "110" } } } }));
