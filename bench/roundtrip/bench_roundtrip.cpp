@@ -3,22 +3,16 @@
 // the catalog server). Baseline: the same client against a bare loopback HTTP server answering a fixed
 // document, measured in the same run. Prints p50, p99 and the ratios. A measurement, not a test.
 
-#include "CatalogTestServer.h"
+#include "BenchSupport.h"
 #include "ClientRequestManager.h"
 #include "Corvanet.h"
 #include "ServerProtocol.h"
-#include "TempProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QTcpServer>
 #include <QThread>
-
+#include <QUrl>
 #include <algorithm>
-#include <archive.h>
-#include <archive_entry.h>
 #include <cstdio>
 #include <httplib.h>
 #include <thread>
@@ -29,27 +23,6 @@ namespace {
 constexpr int kRequests = 10000;
 constexpr int kJobs = 20;
 
-bool writePackage(const QString &strPath, const QByteArray &name, int iBytes)
-{
-    archive *pWriter = archive_write_new();
-    archive_write_set_format_pax_restricted(pWriter);
-    if (archive_write_open_filename(pWriter, QFile::encodeName(strPath).constData()) != ARCHIVE_OK)
-        return false;
-    QByteArray data(iBytes, Qt::Uninitialized);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(data.data()), iBytes / 4);
-    archive_entry *pEntry = archive_entry_new();
-    archive_entry_set_pathname(pEntry, name.constData());
-    archive_entry_set_filetype(pEntry, AE_IFREG);
-    archive_entry_set_perm(pEntry, 0755);
-    archive_entry_set_size(pEntry, iBytes);
-    archive_write_header(pWriter, pEntry);
-    archive_write_data(pWriter, data.constData(), size_t(iBytes));
-    archive_entry_free(pEntry);
-    const bool bOk = archive_write_close(pWriter) == ARCHIVE_OK;
-    archive_write_free(pWriter);
-    return bOk;
-}
-
 // Sends kRequests method-4 requests one after another; returns the latencies in microseconds.
 std::vector<double> measure(int iPort, const QString &strUrl)
 {
@@ -59,28 +32,24 @@ std::vector<double> measure(int iPort, const QString &strUrl)
     manager.setMaxThreadCount(3);
     QElapsedTimer timer;
     int iFailed = 0;
-    QObject::connect(&manager, &gearbay::ClientRequestManager::signalRequestResult, [&](int iError, const QString &) {
-        latencies.push_back(timer.nsecsElapsed() / 1000.0);
-        iFailed += iError != 0;
-        if (int(latencies.size()) == kRequests) {
-            QCoreApplication::quit();
-            return;
-        }
-        timer.restart();
-        manager.sendRequest({4, iPort, {strUrl}});
-    });
+    QObject::connect(
+        &manager, &gearbay::ClientRequestManager::signalRequestResult, [&](int iError, const QString &) {
+            latencies.push_back(timer.nsecsElapsed() / 1000.0);
+            iFailed += iError != 0;
+            if (int(latencies.size()) == kRequests) {
+                QCoreApplication::quit();
+                return;
+            }
+            timer.restart();
+            manager.sendRequest({ 4, iPort, { strUrl } });
+        });
     timer.start();
-    manager.sendRequest({4, iPort, {strUrl}});
+    manager.sendRequest({ 4, iPort, { strUrl } });
     QCoreApplication::exec();
     if (iFailed)
         std::printf("  (%d requests failed)\n", iFailed);
     std::sort(latencies.begin(), latencies.end());
     return latencies;
-}
-
-double percentile(const std::vector<double> &sorted, double fShare)
-{
-    return sorted.empty() ? 0 : sorted[std::min(sorted.size() - 1, size_t(fShare * double(sorted.size())))];
 }
 
 } // namespace
@@ -90,54 +59,35 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (!CorvaInit())
         return 1;
-    QTemporaryDir catalogDir;
-    TempProgramFolder program;
-    QDir(catalogDir.path()).mkpath(QStringLiteral("tools"));
-    CatalogTestServer catalog(catalogDir.path());
-    if (!catalog.start())
+    bench::BenchCatalog catalog;
+    const QStringList strUrls = catalog.start()
+        ? catalog.addPackages(kJobs, QStringLiteral("tool%1"), 4 << 20, false)
+        : QStringList();
+    for (const QString &strUrl : strUrls)
+        catalog.server().setFault(QUrl(strUrl).path(), CatalogTestServer::Fault::Stall);
+    bench::FerrodockRun ferrodock;
+    if (strUrls.isEmpty() || !catalog.publish() || !ferrodock.start(catalog.program(), false))
         return 1;
-    QVector<TempProgramFolder::Tool> tools;
-    QStringList strUrls;
-    for (int i = 0; i < kJobs; ++i) {
-        const QString strName = QStringLiteral("tool%1").arg(i);
-        const QString strPath = QStringLiteral("tools/%1.tar").arg(strName);
-        if (!writePackage(catalogDir.path() + QLatin1Char('/') + strPath, strName.toLatin1(), 4 << 20))
-            return 1;
-        catalog.setFault(QLatin1Char('/') + strPath, CatalogTestServer::Fault::Stall);
-        tools.append({i + 2, strName, strPath, strPath});
-        strUrls.append(catalog.baseUrl() + QLatin1Char('/') + strPath);
-    }
-    program.writeSetup(catalog.baseUrl(), catalog.baseUrl());
-    program.writeCatalog(tools);
-    const QString strFerrodock = program.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
-
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const int iPort = probe.serverPort();
-    probe.close();
-    QProcess ferrodock;
-    ferrodock.setStandardErrorFile(QProcess::nullDevice());
-    ferrodock.start(strFerrodock, {QString::number(iPort)});
-    if (!ferrodock.waitForStarted(10000))
-        return 1;
-    QThread::msleep(300);
+    const int iPort = ferrodock.port();
     // Start the 20 downloads through the same client path the program uses.
     {
         gearbay::ClientRequestManager starter;
         int iAnswers = 0;
-        QObject::connect(&starter, &gearbay::ClientRequestManager::signalRequestResult, [&iAnswers](int, const QString &) {
-            if (++iAnswers == kJobs)
-                QCoreApplication::quit();
-        });
+        QObject::connect(
+            &starter, &gearbay::ClientRequestManager::signalRequestResult, [&iAnswers](int, const QString &) {
+                if (++iAnswers == kJobs)
+                    QCoreApplication::quit();
+            });
         for (const QString &strUrl : strUrls)
-            starter.sendRequest({3, iPort, {strUrl}});
+            starter.sendRequest({ 3, iPort, { strUrl } });
         QCoreApplication::exec();
     }
     QThread::msleep(500);
 
     // The baseline: a loopback server that only answers.
     httplib::Server bare;
-    const std::string answer = gearbay::protocol::responseBody(4, {{strUrls.first(), QStringLiteral("50")}}).toStdString();
+    const std::string answer
+        = gearbay::protocol::responseBody(4, { { strUrls.first(), QStringLiteral("50") } }).toStdString();
     bare.Post(R"(/.*)", [&answer](const httplib::Request &, httplib::Response &response) {
         response.set_content(answer, "application/json");
     });
@@ -145,22 +95,23 @@ int main(int argc, char *argv[])
     const int iBarePort = bare.bind_to_any_port("127.0.0.1");
     std::thread bareThread([&bare] { bare.listen_after_bind(); });
 
-    std::printf("Request round trip: %d method-4 requests through ClientRequestManager, one after another\n", kRequests);
+    std::printf("Request round trip: %d method-4 requests through ClientRequestManager, one after another\n",
+        kRequests);
     const std::vector<double> base = measure(iBarePort, strUrls.first());
     const std::vector<double> real = measure(iPort, strUrls.first());
-    const double fBase50 = percentile(base, 0.5), fBase99 = percentile(base, 0.99);
-    const double fReal50 = percentile(real, 0.5), fReal99 = percentile(real, 0.99);
-    std::printf("  bare loopback server (baseline): p50 %.3f ms, p99 %.3f ms\n", fBase50 / 1000, fBase99 / 1000);
-    std::printf("  Ferrodock, %d downloads under way: p50 %.3f ms, p99 %.3f ms\n", kJobs, fReal50 / 1000, fReal99 / 1000);
-    std::printf("  ratio to baseline: p50 %.2f, p99 %.2f; target p50 < 1 ms: %s, p99 < 10 ms: %s\n", fReal50 / fBase50,
-                fReal99 / fBase99, fReal50 < 1000 ? "met" : "MISSED", fReal99 < 10000 ? "met" : "MISSED");
+    const double fBase50 = bench::percentile(base, 0.5), fBase99 = bench::percentile(base, 0.99);
+    const double fReal50 = bench::percentile(real, 0.5), fReal99 = bench::percentile(real, 0.99);
+    std::printf(
+        "  bare loopback server (baseline): p50 %.3f ms, p99 %.3f ms\n", fBase50 / 1000, fBase99 / 1000);
+    std::printf("  Ferrodock, %d downloads under way: p50 %.3f ms, p99 %.3f ms\n", kJobs, fReal50 / 1000,
+        fReal99 / 1000);
+    std::printf("  ratio to baseline: p50 %.2f, p99 %.2f; target p50 < 1 ms: %s, p99 < 10 ms: %s\n",
+        fReal50 / fBase50, fReal99 / fBase99, fReal50 < 1000 ? "met" : "MISSED",
+        fReal99 < 10000 ? "met" : "MISSED");
 
     bare.stop();
     bareThread.join();
-    catalog.releaseStall();
-    ferrodock.kill();
-    ferrodock.waitForFinished(5000);
-    catalog.stop();
+    catalog.server().releaseStall();
     CorvaFini();
     return 0;
 }
