@@ -25,6 +25,8 @@ run "Download and install, 256 MiB package (Ferrodock vs curl + tar)" "$BUILD/be
 run "Download and install, 50 x 100 KiB at once (Ferrodock vs 50 sequential curl + tar)" \
     "$BUILD/bench/ferrodock/bench_ferrodock_small"
 run "Request round trip" "$BUILD/bench/roundtrip/bench_roundtrip"
+run "GUI responsiveness (3 downloads and a download-path move)" \
+    "$BUILD/bench/responsiveness/bench_responsiveness"
 run "Start-up and memory" bash "$(dirname "$0")/startup/startup.sh" "$BUILD/RigWarden" \
     "$BUILD/bench/startup/bench_bare_window"
 exit $status

@@ -27,8 +27,10 @@
 #include <QTimer>
 #include <QtConcurrent>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -202,6 +204,8 @@ template <typename Done> bool runUntil(Done done, int iLimitMs)
 
 int measure(int argc, char *argv[])
 {
+    // Ends with the first run when that is interrupted, and takes the window's Ferrodock along.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     gearbay::GearbayApplication app(argc, argv);
     if (!app.init()) {
         std::printf(
