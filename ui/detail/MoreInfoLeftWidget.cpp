@@ -5,12 +5,10 @@
 #include "CardResponse.h"
 #include "ConfigureStore.h"
 #include "DetailPixmaps.h"
+#include "DownloadPreCheck.h"
 #include "MarketPixmaps.h"
 #include "StringConvert.h"
-#include "TipDialog.h"
 #include "ToolCatalog.h"
-#include "UserPermissionWidget.h"
-#include "Utilities.h"
 
 #include <QDebug>
 #include <QDir>
@@ -19,8 +17,6 @@
 namespace gearbay {
 
 namespace {
-
-const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
 
 // Puts a text into a label that cannot grow, eliding it and keeping the whole text as tooltip.
 void setFittedText(QLabel *pLabel, const QString &strText, int iWidth)
@@ -37,6 +33,11 @@ void setFittedText(QLabel *pLabel, const QString &strText, int iWidth)
 MoreInfoLeftWidget::MoreInfoLeftWidget(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::MoreInfoLeftWidget)
+    , m_pPreCheck(new DownloadPreCheck(this, [] {
+        return DownloadPreCheck::Texts { tr("OK"), tr("Cancel"),
+            tr("Please set downlaod path at system setting page."),
+            tr("Disk free space little than tool Size, please modify download Path.") };
+    }))
 {
     ui->setupUi(this);
     setFixedWidth(216);
@@ -59,6 +60,7 @@ MoreInfoLeftWidget::MoreInfoLeftWidget(QWidget *parent)
     barFont.setPixelSize(10);
     ui->progressBar->setFont(barFont);
 
+    connect(m_pPreCheck, &DownloadPreCheck::signalCover, this, &MoreInfoLeftWidget::signalCover);
     connect(ui->openBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onOpenTool);
     connect(ui->downloadBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onDownloadTool);
     connect(ui->updateBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onUpdateTool);
@@ -104,48 +106,21 @@ QString MoreInfoLeftWidget::toolName() const
                        : QString();
 }
 
-int MoreInfoLeftWidget::tip(const QString &strText)
+bool MoreInfoLeftWidget::passesChecks()
 {
-    emit signalCover(true);
-    const int iResult = TipDialog::showTip(kNoticeIcon, strText, tr("OK"), tr("Cancel"), false, this);
-    emit signalCover(false);
-    return iResult;
+    return m_pPreCheck->passesDiskChecks(m_optToolInfo->ToolSize)
+        && m_pPreCheck->passesLoginGate(m_optToolInfo->IsDown == 1);
 }
 
-bool MoreInfoLeftWidget::passesDownloadChecks()
+bool MoreInfoLeftWidget::refusesWhileRunning(const QString &strText)
 {
-    const QString strPath = ConfigureStore::instance()->downloadPath();
-    // Whatever way the message ends, the download does not start: the user has to act first.
-    if (strPath.isEmpty()) {
-        tip(tr("Please set downlaod path at system setting page."));
-        return false;
-    }
-    const double dFreeMB = double(diskFreeSpaceGB(strPath)) * 1024;
-    if (m_optToolInfo->ToolSize > dFreeMB) {
-        tip(tr("Disk free space little than tool Size, please modify download Path."));
-        return false;
-    }
-    return true;
-}
-
-bool MoreInfoLeftWidget::passesLoginGate()
-{
-    ToolCatalog *pCatalog = ToolCatalog::instance();
-    if (pCatalog->permissionGranted() || m_optToolInfo->IsDown != 1)
-        return true;
-    emit signalCover(true);
-    UserPermissionWidget dialog(this);
-    const int iResult = dialog.exec();
-    emit signalCover(false);
-    if (iResult != 1)
-        return false;
-    pCatalog->setPermissionGranted(true);
-    return true;
+    return m_pPreCheck->refusesWhileRunning(
+        vellum::ConvertToUnicode(m_optToolInfo->ExeName), toolName() + " " + strText);
 }
 
 void MoreInfoLeftWidget::onDownloadTool()
 {
-    if (!m_optToolInfo || !passesDownloadChecks() || !passesLoginGate())
+    if (!m_optToolInfo || !passesChecks())
         return;
     onRefresh();
 }
@@ -162,13 +137,9 @@ void MoreInfoLeftWidget::onRefresh()
 
 void MoreInfoLeftWidget::onOpenTool()
 {
-    if (!m_optToolInfo || !passesLoginGate())
+    if (!m_optToolInfo || !m_pPreCheck->passesLoginGate(m_optToolInfo->IsDown == 1)
+        || refusesWhileRunning(tr("have already open.")))
         return;
-    const QString strExeName = vellum::ConvertToUnicode(m_optToolInfo->ExeName);
-    if (isProcessRunning(strExeName)) {
-        tip(toolName() + " " + tr("have already open."));
-        return;
-    }
     const QString strExePath = ToolCatalog::instance()->toolExePath(toolKey());
     if (strExePath.isEmpty() || !QFileInfo(strExePath).isFile()) {
         qDebug() << "---orlenk--- Exe not exist" << strExePath;
@@ -181,13 +152,8 @@ void MoreInfoLeftWidget::onOpenTool()
 
 void MoreInfoLeftWidget::onUpdateTool()
 {
-    if (!m_optToolInfo)
-        return;
-    if (isProcessRunning(vellum::ConvertToUnicode(m_optToolInfo->ExeName))) {
-        tip(toolName() + " " + tr("have already open, please close at first."));
-        return;
-    }
-    if (!passesDownloadChecks() || !passesLoginGate())
+    if (!m_optToolInfo || refusesWhileRunning(tr("have already open, please close at first."))
+        || !passesChecks())
         return;
     onRefresh();
 }
@@ -317,14 +283,19 @@ void MoreInfoLeftWidget::showActionView()
     ui->updateBtnWidget->setVisible(emView == DetailActionView::Update);
 }
 
-void MoreInfoLeftWidget::showDownloadingView()
+void MoreInfoLeftWidget::showProgressRow(bool bRetry)
 {
     ui->updateBtnWidget->hide();
     ui->openBtnWidget->hide();
     ui->progressBarWidget->show();
     ui->progressBar->show();
     ui->deleteBtn->show();
-    ui->refreshBtn->hide();
+    ui->refreshBtn->setVisible(bRetry);
+}
+
+void MoreInfoLeftWidget::showDownloadingView()
+{
+    showProgressRow(false);
     ui->progressBar->setValue(0);
     ui->progressBar->m_iMode = 0;
     ui->progressBar->m_chunkColor = QColor(QStringLiteral("#3BCD8D"));
@@ -334,12 +305,7 @@ void MoreInfoLeftWidget::showDownloadingView()
 
 void MoreInfoLeftWidget::showWaitingView()
 {
-    ui->updateBtnWidget->hide();
-    ui->openBtnWidget->hide();
-    ui->progressBarWidget->show();
-    ui->progressBar->show();
-    ui->deleteBtn->show();
-    ui->refreshBtn->hide();
+    showProgressRow(false);
     ui->progressBar->setValue(0);
     ui->progressBar->m_iMode = 2;
     ui->progressBar->m_strText = tr("Waiting...");
@@ -348,12 +314,7 @@ void MoreInfoLeftWidget::showWaitingView()
 
 void MoreInfoLeftWidget::showFailedView(int iCode)
 {
-    ui->updateBtnWidget->hide();
-    ui->openBtnWidget->hide();
-    ui->progressBarWidget->show();
-    ui->progressBar->show();
-    ui->deleteBtn->show();
-    ui->refreshBtn->show();
+    showProgressRow(true);
     // A full red bar: the white caption would be unreadable on the empty grey track.
     ui->progressBar->setValue(ui->progressBar->maximum());
     ui->progressBar->m_iMode = 1;

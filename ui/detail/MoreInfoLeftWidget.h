@@ -18,6 +18,8 @@ class MoreInfoLeftWidget;
 
 namespace gearbay {
 
+class DownloadPreCheck;
+
 // The left column of a detail page: the tool's logo and facts, and the download, open, update and
 // cancel actions. It follows the tool card's rules and keeps in step with the card and the board
 // through the state signals; it never polls progress itself but reads the answers to the card's polls.
@@ -56,14 +58,15 @@ private slots:
 private:
     int toolKey() const;
     QString toolName() const;
-    // Download path set and room enough on its drive; false after telling the user why not.
-    bool passesDownloadChecks();
-    // The directory login for restricted tools, once per run; false when the user did not log in.
-    bool passesLoginGate();
-    int tip(const QString &strText);
+    // Download path, disk space and the directory login, in that order; false after saying why not.
+    bool passesChecks();
+    // While the tool runs, tells its name with strText and gives true.
+    bool refusesWhileRunning(const QString &strText);
     QString errorText(int iCode) const;
 
     void showActionView();
+    // The bar with its cancel button in place of the actions, and the retry button when bRetry.
+    void showProgressRow(bool bRetry);
     void showDownloadingView();
     void showWaitingView();
     void showFailedView(int iCode);
@@ -71,6 +74,7 @@ private:
     Ui::MoreInfoLeftWidget *ui;
     // A copy: callers pass records they may drop or reload (a catalog refresh, a temporary).
     std::optional<ToolInfo> m_optToolInfo;
+    DownloadPreCheck *m_pPreCheck;
     ToolLaunch m_launch;
     ToolCurrentState state = StateNone;
 };

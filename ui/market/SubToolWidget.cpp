@@ -2,13 +2,11 @@
 
 #include "CardResponse.h"
 #include "ConfigureStore.h"
+#include "DownloadPreCheck.h"
 #include "MarketPixmaps.h"
 #include "ProgressBar.h"
 #include "StringConvert.h"
-#include "TipDialog.h"
 #include "ToolCatalog.h"
-#include "UserPermissionWidget.h"
-#include "Utilities.h"
 #include "ui_SubToolWidget.h"
 
 #include <QDebug>
@@ -24,7 +22,6 @@ namespace gearbay {
 
 namespace {
 constexpr int kPollMs = 1000;
-const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
 
 // The text word-wrapped to iWidth, cut with an ellipsis after the last line that fits in iHeight.
 QString elidedLines(const QString &strText, const QFont &font, int iWidth, int iHeight)
@@ -56,6 +53,11 @@ SubToolWidget::SubToolWidget(int key, QWidget *parent)
     , ui(new Ui::SubToolWidget)
     , m_iKey(key)
     , m_pTimer(new QTimer(this))
+    , m_pPreCheck(new DownloadPreCheck(this, [] {
+        return DownloadPreCheck::Texts { tr("OK"), tr("Cancel"),
+            tr("Please set downlaod path at system setting page."),
+            tr("Disk free space little than tool Size, please modify download Path.") };
+    }))
 {
     // The pages pass the state through signals, also queued ones and spies, by either spelling.
     static const int iStateType = qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
@@ -65,6 +67,7 @@ SubToolWidget::SubToolWidget(int key, QWidget *parent)
     ui->setupUi(this);
     fill();
 
+    connect(m_pPreCheck, &DownloadPreCheck::signalCover, this, &SubToolWidget::signalCover);
     connect(ui->downLoadBtn, &QPushButton::clicked, this, &SubToolWidget::onDownloadTool);
     connect(ui->OpenBtn, &QPushButton::clicked, this, &SubToolWidget::onOpenTool);
     connect(ui->cancelBtn, &QPushButton::clicked, this, &SubToolWidget::onCancelDownload);
@@ -258,48 +261,10 @@ void SubToolWidget::completeDownload()
     emit signalToMainPage(StateDownloaded, m_iKey);
 }
 
-void SubToolWidget::showNotice(const QString &strText)
-{
-    emit signalCover(true);
-    TipDialog::showTip(kNoticeIcon, strText, tr("OK"), tr("Cancel"), false, this);
-    // However the notice was closed (OK or Escape), the action it reported stops here.
-    emit signalCover(false);
-}
-
-bool SubToolWidget::passLoginGate()
-{
-    ToolCatalog *catalog = ToolCatalog::instance();
-    if (catalog->permissionGranted() || m_toolInfo.IsDown != 1)
-        return true;
-    emit signalCover(true);
-    int iResult = 0;
-    {
-        UserPermissionWidget dialog(this);
-        iResult = dialog.exec();
-    }
-    emit signalCover(false);
-    if (iResult != 1)
-        return false;
-    catalog->setPermissionGranted(true);
-    return true;
-}
-
 void SubToolWidget::onDownloadTool()
 {
-    if (!m_bHasInfo)
-        return;
-    const QString strPath = ConfigureStore::instance()->downloadPath();
-    if (strPath.isEmpty()) {
-        showNotice(tr("Please set downlaod path at system setting page."));
-        return;
-    }
-    // Free space that cannot be measured reads as 0, so any sized tool is refused.
-    const double dFreeMB = static_cast<double>(diskFreeSpaceGB(strPath)) * 1024.0;
-    if (static_cast<double>(m_toolInfo.ToolSize) > dFreeMB) {
-        showNotice(tr("Disk free space little than tool Size, please modify download Path."));
-        return;
-    }
-    if (!passLoginGate())
+    if (!m_bHasInfo || !m_pPreCheck->passesDiskChecks(m_toolInfo.ToolSize)
+        || !m_pPreCheck->passesLoginGate(m_toolInfo.IsDown == 1))
         return;
     onRefresh();
 }
@@ -402,14 +367,12 @@ void SubToolWidget::onWaitingToolsStartDownload(int key)
 
 void SubToolWidget::onOpenTool()
 {
-    if (!m_bHasInfo || !passLoginGate())
+    if (!m_bHasInfo || !m_pPreCheck->passesLoginGate(m_toolInfo.IsDown == 1))
         return;
-    const QString strExeName = vellum::ConvertToUnicode(m_toolInfo.ExeName);
-    if (isProcessRunning(strExeName)) {
-        showNotice(vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(m_iKey)) + " "
-                   + tr("Software already opened."));
+    if (m_pPreCheck->refusesWhileRunning(vellum::ConvertToUnicode(m_toolInfo.ExeName),
+            vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(m_iKey)) + " "
+                + tr("Software already opened.")))
         return;
-    }
     const QString strExePath = ToolCatalog::instance()->toolExePath(m_iKey);
     if (!QFileInfo::exists(strExePath)) {
         // The tool's folder went away behind our back: say so and fetch it again.
@@ -419,13 +382,13 @@ void SubToolWidget::onOpenTool()
         if (it != catalog->toolStates().end())
             it->IsDownload = 0;
         showDownloadView();
-        showNotice(tr("The tool's files were not found; it will be downloaded again."));
+        m_pPreCheck->showNotice(tr("The tool's files were not found; it will be downloaded again."));
         onDownloadTool();
         return;
     }
     if (!m_launch.start(strExePath)) {
         qWarning() << "---orlenk--- cannot start" << strExePath;
-        showNotice(tr("The tool could not be started."));
+        m_pPreCheck->showNotice(tr("The tool could not be started."));
     }
 }
 

@@ -18,6 +18,8 @@ class SubToolWidget;
 
 namespace gearbay {
 
+class DownloadPreCheck;
+
 // One tool of the market page: its logo, name and introduction, and the one action its state
 // allows (download, progress with cancel and retry, open). Requests leave through signalDownload;
 // answers arrive through onServerResponded.
@@ -71,10 +73,6 @@ private:
     void fail(int iCode);
     void completeDownload();
     int isDownloaded() const;
-    // Notice with the OK button only, under the main window's cover.
-    void showNotice(const QString &strText);
-    // The directory login for restricted tools; true when the action may go on.
-    bool passLoginGate();
     void loadLogo();
 
     Ui::SubToolWidget *ui;
@@ -83,6 +81,7 @@ private:
     bool m_bHasInfo = false;
     bool m_bLogoLoaded = false;
     QTimer *m_pTimer;
+    DownloadPreCheck *m_pPreCheck;
     ToolLaunch m_launch;
     ToolCurrentState m_emState = StateNone;
 };

@@ -1,17 +1,10 @@
 #include "DownloadedSubToolWidget.h"
 
-#include "ConfigureStore.h"
+#include "DownloadPreCheck.h"
 #include "ResizeLabel.h"
 #include "StringConvert.h"
-#include "TipDialog.h"
 #include "ToolCatalog.h"
-#include "Utilities.h"
 #include "ui_DownloadedSubToolWidget.h"
-
-#if __has_include("UserPermissionWidget.h")
-#include "UserPermissionWidget.h"
-#define RW_HAVE_DIRECTORY_LOGIN 1
-#endif
 
 #include <QDebug>
 #include <QDir>
@@ -24,7 +17,6 @@ namespace gearbay {
 
 namespace {
 
-const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
 const QColor kNormalColor("#3BCD8D");
 const QColor kFailedColor("#FA3239");
 
@@ -33,6 +25,11 @@ const QColor kFailedColor("#FA3239");
 DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::DownloadedSubToolWidget)
+    , m_pPreCheck(new DownloadPreCheck(this, [] {
+        return DownloadPreCheck::Texts { tr("OK"), tr("Cancel"),
+            tr("Please set downlaod path at system setting page."),
+            tr("Disk free space little than tool Size, please modify download Path.") };
+    }))
     , m_shadowPixmap(":/Gearbay/Image/Gearbai/icon/shadow_bg.png")
 {
     ui->setupUi(this);
@@ -82,6 +79,7 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
 
     m_pTimer = new QTimer(this);
 
+    connect(m_pPreCheck, &DownloadPreCheck::signalCover, this, &DownloadedSubToolWidget::signalCover);
     connect(ui->m_openBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onOpenTool);
     connect(ui->m_upgradeBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onUpdateBtnClicked);
     connect(ui->m_cancelUpgradeBtn, &QPushButton::clicked, this,
@@ -318,23 +316,9 @@ bool DownloadedSubToolWidget::refuseWhileRunning()
 {
     ToolCatalog *catalog = ToolCatalog::instance();
     auto info = catalog->findInfo(m_iToolKey);
-    if (info == catalog->toolInfos().end() || info->ExeName.empty())
-        return false;
-    if (!isProcessRunning(vellum::ConvertToUnicode(info->ExeName)))
-        return false;
-    emit signalCover(true);
-    TipDialog::showTip(kNoticeIcon, m_strToolName + " " + tr("Software already opened."), tr("OK"),
-        tr("Cancel"), false, this);
-    emit signalCover(false);
-    return true;
-}
-
-void DownloadedSubToolWidget::showBlockingMessage(const QString &strText)
-{
-    emit signalCover(true);
-    TipDialog::showTip(kNoticeIcon, strText, tr("OK"), tr("Cancel"), false, this);
-    // However the message was closed, the update does not start: the check failed.
-    emit signalCover(false);
+    return info != catalog->toolInfos().end()
+        && m_pPreCheck->refusesWhileRunning(
+            vellum::ConvertToUnicode(info->ExeName), m_strToolName + " " + tr("Software already opened."));
 }
 
 void DownloadedSubToolWidget::onOpenTool()
@@ -343,22 +327,8 @@ void DownloadedSubToolWidget::onOpenTool()
         return;
     ToolCatalog *catalog = ToolCatalog::instance();
     auto info = catalog->findInfo(m_iToolKey);
-    if (info == catalog->toolInfos().end())
+    if (info == catalog->toolInfos().end() || !m_pPreCheck->passesLoginGate(info->IsDown == 1))
         return;
-    if (info->IsDown == 1 && !catalog->permissionGranted()) {
-#ifdef RW_HAVE_DIRECTORY_LOGIN
-        emit signalCover(true);
-        UserPermissionWidget dialog(this);
-        const int iResult = dialog.exec();
-        emit signalCover(false);
-        if (iResult != 1)
-            return;
-        catalog->setPermissionGranted(true);
-#else
-        qWarning() << "---orlenk--- directory login is not available; restricted tool not opened";
-        return;
-#endif
-    }
     const QString strPath = catalog->toolExePath(m_iToolKey);
     if (strPath.isEmpty() || !QFileInfo::exists(strPath)) {
         qDebug() << "Exe not exist" << strPath;
@@ -372,19 +342,10 @@ void DownloadedSubToolWidget::onUpdateBtnClicked()
 {
     if (refuseWhileRunning())
         return;
-    ConfigureStore *settings = ConfigureStore::instance();
-    const QString strDownloadPath = settings->downloadPath();
-    if (strDownloadPath.isEmpty()) {
-        showBlockingMessage(tr("Please set downlaod path at system setting page."));
-        return;
-    }
     ToolCatalog *catalog = ToolCatalog::instance();
     auto info = catalog->findInfo(m_iToolKey);
-    const double dToolSize = info != catalog->toolInfos().end() ? info->ToolSize : 0.0;
-    if (dToolSize > double(diskFreeSpaceGB(strDownloadPath)) * 1024.0) {
-        showBlockingMessage(tr("Disk free space little than tool Size, please modify download Path."));
+    if (!m_pPreCheck->passesDiskChecks(info != catalog->toolInfos().end() ? info->ToolSize : 0.0))
         return;
-    }
     setProgressValue(0);
     setUpdateState(Updating);
     emit signalUpdateTool(m_iToolKey);

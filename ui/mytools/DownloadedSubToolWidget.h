@@ -17,6 +17,7 @@ class DownloadedSubToolWidget;
 
 namespace gearbay {
 
+class DownloadPreCheck;
 class ResizeLabel;
 struct ToolInfo;
 
@@ -79,13 +80,12 @@ protected:
 private:
     // A message when the tool runs; true when it does.
     bool refuseWhileRunning();
-    // Raises the cover for a message that stops the update; always stops.
-    void showBlockingMessage(const QString &strText);
     void showFailure(int iCode);
     void setProgressValue(int iValue);
     void fitToUpdateText();
 
     Ui::DownloadedSubToolWidget *ui;
+    DownloadPreCheck *m_pPreCheck;
     QString m_strToolName;
     ToolLaunch m_launch;
     QTimer *m_pTimer = nullptr;

@@ -1,0 +1,74 @@
+#include "DownloadPreCheck.h"
+
+#include "ConfigureStore.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+#include "UserPermissionWidget.h"
+#include "Utilities.h"
+
+#include <QWidget>
+
+namespace gearbay {
+
+namespace {
+const char *const kNoticeIcon = ":/Gearbay/Image/Gearbai/icon/notice.png";
+} // namespace
+
+DownloadPreCheck::DownloadPreCheck(QWidget *pOwner, std::function<Texts()> funcTexts)
+    : QObject(pOwner)
+    , m_pOwner(pOwner)
+    , m_funcTexts(std::move(funcTexts))
+{
+}
+
+bool DownloadPreCheck::passesDiskChecks(double dSizeMB)
+{
+    const QString strPath = ConfigureStore::instance()->downloadPath();
+    if (strPath.isEmpty()) {
+        showNotice(m_funcTexts().strNoDownloadPath);
+        return false;
+    }
+    // Free space that cannot be measured reads as 0, so any sized tool is refused; equal sizes fit.
+    const double dFreeMB = static_cast<double>(diskFreeSpaceGB(strPath)) * 1024.0;
+    if (dSizeMB > dFreeMB) {
+        showNotice(m_funcTexts().strNoDiskSpace);
+        return false;
+    }
+    return true;
+}
+
+bool DownloadPreCheck::passesLoginGate(bool bRestricted)
+{
+    ToolCatalog *pCatalog = ToolCatalog::instance();
+    if (!bRestricted || pCatalog->permissionGranted())
+        return true;
+    emit signalCover(true);
+    int iResult = 0;
+    {
+        UserPermissionWidget dialog(m_pOwner);
+        iResult = dialog.exec();
+    }
+    emit signalCover(false);
+    if (iResult != 1)
+        return false;
+    pCatalog->setPermissionGranted(true);
+    return true;
+}
+
+bool DownloadPreCheck::refusesWhileRunning(const QString &strExeName, const QString &strText)
+{
+    if (!isProcessRunning(strExeName))
+        return false;
+    showNotice(strText);
+    return true;
+}
+
+void DownloadPreCheck::showNotice(const QString &strText)
+{
+    const Texts texts = m_funcTexts();
+    emit signalCover(true);
+    TipDialog::showTip(kNoticeIcon, strText, texts.strOk, texts.strCancel, false, m_pOwner);
+    emit signalCover(false);
+}
+
+} // namespace gearbay
