@@ -1,0 +1,157 @@
+// The checks before a download, an update or an open, as the tool card, the detail panel and the My
+// Tools row make them, with the Chinese translation loaded: each refuses for the same reasons and
+// says so in its own translated words, under the cover, without sending anything.
+#include "ConfigureStore.h"
+#include "DownloadedSubToolWidget.h"
+#include "MarketFixture.h"
+#include "MoreInfoLeftWidget.h"
+#include "SubToolWidget.h"
+#include "TipDialog.h"
+#include "ToolCatalog.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTranslator>
+#include <QtTest>
+#include <memory>
+
+using namespace gearbay;
+
+namespace {
+
+enum Key { kPlain = 2, kHuge = 3, kLocked = 4 };
+
+// Clicks an action of a widget that need not be shown.
+void click(QWidget *pOwner, const char *pszButton)
+{
+    auto *pButton = pOwner->findChild<QPushButton *>(QLatin1String(pszButton));
+    QVERIFY2(pButton, pszButton);
+    pButton->click();
+}
+
+} // namespace
+
+class TestDownloadPreCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void refusalsInEachOwnersWords_data();
+    void refusalsInEachOwnersWords();
+
+private:
+    markettest::ProgramFolder m_folder;
+    QTranslator m_translator;
+    QStringList m_listTips;
+};
+
+void TestDownloadPreCheck::initTestCase()
+{
+    using markettest::Tool;
+    const QVector<Tool> tools = {
+        { kPlain, 1, "Hex Viewer", QString::fromUtf8("十六进制查看器"), "HexViewer.exe", "", 1.5, 0 },
+        { kHuge, 2, "Huge", QString::fromUtf8("巨大"), "Huge.exe", "", 1.0e12, 0 },
+        { kLocked, 2, "Locked Tool", QString::fromUtf8("受限工具"), "Locked.exe", "", 1, 1 },
+    };
+    QVERIFY(m_folder.setUp(tools, { { kPlain, 1, 0 }, { kHuge, 1, 0 }, { kLocked, 1, 0 } }, 1));
+    QVERIFY(m_translator.load(QStringLiteral(RW_BUILD_DIR "/translations/gearbay_zh.qm")));
+    qApp->installTranslator(&m_translator);
+    TipDialog::setAnswerHook([this](const QString &strText, bool) {
+        m_listTips << strText;
+        return 1;
+    });
+}
+
+void TestDownloadPreCheck::cleanupTestCase()
+{
+    TipDialog::setAnswerHook(nullptr);
+    qApp->removeTranslator(&m_translator);
+}
+
+void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
+{
+    QTest::addColumn<QString>("owner"); // card, panel or row
+    QTest::addColumn<QString>("button"); // the action's button
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("emptyPath");
+    QTest::addColumn<QString>("tip"); // the message shown, none when empty
+    QTest::addColumn<bool>("login"); // the directory login was asked for (and refused)
+    QTest::addColumn<int>("requests"); // requests sent
+
+    const QString strNoPath = QString::fromUtf8("请在系统设置页面设置下载路径。");
+    const QString strNoSpace = QString::fromUtf8("磁盘可用空间小于工具大小，请修改下载路径。");
+    const auto row = [](const char *pszTag, const char *pszOwner, const char *pszButton, int iKey,
+                         bool bEmptyPath, const QString &strTip, bool bLogin, int iRequests) {
+        QTest::newRow(pszTag) << QString(pszOwner) << QString(pszButton) << iKey << bEmptyPath << strTip
+                              << bLogin << iRequests;
+    };
+    row("card download, no path", "card", "downLoadBtn", kPlain, true, strNoPath, false, 0);
+    row("card download, too big", "card", "downLoadBtn", kHuge, false, strNoSpace, false, 0);
+    row("panel download, no path", "panel", "downloadBtn", kPlain, true, strNoPath, false, 0);
+    row("panel update, too big", "panel", "updateBtn", kHuge, false, strNoSpace, false, 0);
+    row("panel update, login refused", "panel", "updateBtn", kLocked, false, QString(), true, 0);
+    row("row upgrade, no path", "row", "m_upgradeBtn", kPlain, true, strNoPath, false, 0);
+    row("row upgrade, too big", "row", "m_upgradeBtn", kHuge, false, strNoSpace, false, 0);
+    // The row asks for no login before an update, only before an open.
+    row("row upgrade, restricted", "row", "m_upgradeBtn", kLocked, false, QString(), false, 1);
+    row("row open, login refused", "row", "m_openBtn", kLocked, false, QString(), true, 0);
+}
+
+void TestDownloadPreCheck::refusalsInEachOwnersWords()
+{
+    QFETCH(QString, owner);
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(bool, emptyPath);
+    QFETCH(QString, tip);
+    QFETCH(bool, login);
+    QFETCH(int, requests);
+
+    m_listTips.clear();
+    ToolCatalog::instance()->setPermissionGranted(false);
+    QVERIFY(ConfigureStore::instance()->setDownloadPath(emptyPath ? QString() : m_folder.downloadPath()));
+
+    const ToolInfo info = ToolCatalog::instance()->findInfo(key).value();
+    std::unique_ptr<QWidget> pOwner;
+    std::unique_ptr<QSignalSpy> pRequests;
+    if (owner == "card") {
+        auto *pCard = new SubToolWidget(key);
+        pOwner.reset(pCard);
+        pRequests.reset(new QSignalSpy(pCard, &SubToolWidget::signalDownload));
+    } else if (owner == "panel") {
+        auto *pPanel = new MoreInfoLeftWidget;
+        pOwner.reset(pPanel);
+        pPanel->setToolInfo(info);
+        pRequests.reset(new QSignalSpy(pPanel, &MoreInfoLeftWidget::signalDownload));
+    } else {
+        auto *pRow = new DownloadedSubToolWidget;
+        pOwner.reset(pRow);
+        pRow->setToolInfo(info);
+        pRow->setUpdateState(UpdateAvailable);
+        pRequests.reset(new QSignalSpy(pRow, &DownloadedSubToolWidget::signalUpdateTool));
+    }
+    QSignalSpy covers(pOwner.get(), SIGNAL(signalCover(bool)));
+    QStringList listDialogs;
+    {
+        markettest::ModalCloser closer;
+        click(pOwner.get(), button.toLatin1().constData());
+        listDialogs = closer.closed();
+    }
+    QVERIFY(ConfigureStore::instance()->setDownloadPath(m_folder.downloadPath()));
+
+    QCOMPARE(m_listTips, tip.isEmpty() ? QStringList() : QStringList { tip });
+    QCOMPARE(listDialogs, login ? QStringList { "gearbay::UserPermissionWidget" } : QStringList());
+    QCOMPARE(ToolCatalog::instance()->permissionGranted(), false);
+    QCOMPARE(pRequests->count(), requests);
+    // The window is dimmed exactly while a message or the login is up.
+    QStringList listCovers;
+    for (const QList<QVariant> &args : qAsConst(covers))
+        listCovers << args.at(0).toString();
+    const QStringList listDimmed { "true", "false" };
+    QCOMPARE(listCovers, tip.isEmpty() && !login ? QStringList() : listDimmed);
+}
+
+QTEST_MAIN(TestDownloadPreCheck)
+#include "tst_downloadprecheck.moc"
