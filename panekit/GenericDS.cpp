@@ -1,5 +1,6 @@
 #include "GenericDS.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
 #include <QSaveFile>
@@ -57,11 +58,18 @@ bool GenericDS::SaveXML(const QString &path) const
         qWarning().noquote() << "GenericDS: cannot write" << path << ":" << file.errorString();
         return false;
     }
-    QTextStream stream(&file);
+    // The document is written a line at a time, each line flushed: gathered in memory first, a file of
+    // thousands of tool states costs one write instead of thousands (it is saved on the GUI thread).
+    // The explicit flush matters: a failure of the buffered write surfacing only in commit() would go
+    // unnoticed there and a truncated file would replace the old one.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QTextStream stream(&buffer);
     stream.setCodec("UTF-8");
     m_document.save(stream, 4, QDomNode::EncodingFromDocument);
     stream.flush();
-    if (stream.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
+    if (stream.status() != QTextStream::Ok || file.write(buffer.data()) != buffer.size() || !file.flush()
+        || file.error() != QFileDevice::NoError) {
         qWarning().noquote() << "GenericDS: writing" << path << "failed:" << file.errorString();
         file.cancelWriting();
         return false;
