@@ -2,6 +2,7 @@
 // the real dispatcher to the real Ferrodock, which fetches version 2 of the demo catalog from a
 // catalog server on loopback.
 
+#include "../stilemend/TestFiles.h"
 #include "CatalogTestServer.h"
 #include "ClientRequestManager.h"
 #include "ConfigureStore.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -27,17 +27,7 @@ using gearbay::ConfigureStore;
 using gearbay::SystemConfigWidget;
 using gearbay::ToolCatalog;
 
-namespace {
-
 const int kFlowMs = 90000; // a whole download on a loaded machine
-
-int freePort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
-} // namespace
 
 // The main window's share of the exchange, reduced to what the panel needs: tool keys become URLs,
 // the dispatcher carries them, and the answer's URLs become tool keys again.
@@ -99,14 +89,8 @@ private slots:
         QVERIFY(m_server.start());
         QVERIFY(m_program.writeSetup(m_server.baseUrl(), m_server.baseUrl()));
         // The program as shipped: version 1's material and no state yet.
-        QCOMPARE(QProcess::execute(QStringLiteral("cp"),
-                     { QStringLiteral("-a"), QStringLiteral(RW_BUILD_DIR "/demo/catalog/ToolsFile"),
-                         m_program.path() }),
-            0);
-        QSaveFile states(m_program.path() + QStringLiteral("/ToolsStateList.xml"));
-        QVERIFY(states.open(QIODevice::WriteOnly));
-        states.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools/>\n");
-        QVERIFY(states.commit());
+        QCOMPARE(QProcess::execute("cp", { "-a", RW_BUILD_DIR "/demo/catalog/ToolsFile", m_program.path() }), 0);
+        writeFile(m_program.path() + QStringLiteral("/ToolsStateList.xml"), "<Tools/>\n");
         const QString strFerrodock = m_program.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
         QVERIFY(!strFerrodock.isEmpty());
 
@@ -116,10 +100,13 @@ private slots:
         QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.0.0"));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_program.homePath());
+        env.insert("HOME", m_program.homePath());
         m_ferrodock.setProcessEnvironment(env);
         m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const int iPort = freePort();
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const int iPort = probe.serverPort();
+        probe.close();
         m_ferrodock.start(strFerrodock, { QString::number(iPort) });
         QVERIFY(m_ferrodock.waitForStarted(10000));
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -173,9 +160,7 @@ private slots:
         QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.1.0"));
         QVERIFY(QFileInfo::exists(m_program.path() + QStringLiteral("/ToolsFileTemp/ToolsInfoList.xml")));
         // The catalog in use is untouched until the next start.
-        QFile current(m_program.path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml"));
-        QVERIFY(current.open(QIODevice::ReadOnly));
-        const QByteArray xml = current.readAll();
+        const QByteArray xml = readFile(m_program.path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml"));
         QVERIFY(xml.contains("<Version>1.2.0</Version>") && !xml.contains("<Version>1.3.0</Version>"));
     }
 

@@ -3,11 +3,11 @@
 // user opens the settings panel and clicks Update, the restart hands over to Stilemend, which installs
 // the downloaded program folder, and the new version comes up with the user's data untouched.
 
+#include "../stilemend/TestFiles.h"
 #include "CatalogTestServer.h"
 #include "InstalledProgramCopy.h"
 #include "XvfbDisplay.h"
 
-#include <QDirIterator>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -116,10 +116,7 @@ QList<qint64> processesOf(const QString &strExe)
 // The first capture of pattern in the file's text; empty when the file or the match is missing.
 QString captured(const QString &strFile, const QString &strPattern)
 {
-    QFile file(strFile);
-    return file.open(QIODevice::ReadOnly)
-        ? QRegularExpression(strPattern).match(QString::fromUtf8(file.readAll())).captured(1)
-        : QString();
+    return QRegularExpression(strPattern).match(QString::fromUtf8(readFile(strFile))).captured(1);
 }
 
 QString settingOf(const QString &strSetup, const QString &strKey)
@@ -140,18 +137,6 @@ quint64 inodeOf(const QString &strPath)
     {
     };
     return ::stat(QFile::encodeName(strPath).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
-}
-
-QMap<QString, QByteArray> snapshot(const QString &strFolder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(strFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (file.open(QIODevice::ReadOnly))
-            files.insert(QDir(strFolder).relativeFilePath(file.fileName()), file.readAll());
-    }
-    return files;
 }
 
 // The row of the right-hand buttons' top edges in the settings popup: the path button, then Update.
@@ -207,7 +192,7 @@ private slots:
         QVERIFY(QDir().mkpath(strTool));
         QVERIFY(QFile::copy(QStringLiteral(RW_BUILD_DIR "/demo/tools/HexViewer/HexViewer"),
             strTool + QStringLiteral("/HexViewer")));
-        const QMap<QString, QByteArray> userTools = snapshot(m_program.path() + QStringLiteral("/Download"));
+        const QMap<QString, QByteArray> userTools = snapshot(m_program.path() + QStringLiteral("/Download"), true);
         const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
         const quint64 iProgramBefore = inodeOf(m_program.program());
         QVERIFY(iProgramBefore != 0);
@@ -259,7 +244,7 @@ private slots:
         QVERIFY(QFileInfo::exists(m_program.path() + QStringLiteral("/Stilemend/Stilemend.log")));
         // The program files came from the downloaded folder; the user's tools and settings did not move.
         QVERIFY(inodeOf(m_program.program()) != iProgramBefore);
-        QCOMPARE(snapshot(m_program.path() + QStringLiteral("/Download")), userTools);
+        QCOMPARE(snapshot(m_program.path() + QStringLiteral("/Download"), true), userTools);
         QCOMPARE(settingOf(strSetup, QStringLiteral("ChServerAddress")), m_server.baseUrl());
         QCOMPARE(settingOf(strSetup, QStringLiteral("DownloadPath")),
             m_program.path() + QStringLiteral("/Download"));
@@ -271,12 +256,10 @@ private slots:
         const QRect newWindow = windowGeometry(env, kMainWindow);
         pointer.click(newWindow.topLeft() + QPoint(5 + 702 + 230, 33));
         QTest::qWait(1500);
-        shot(QStringLiteral("selfupdate-2-new-version.png"));
+        m_display.screenshot(m_strArtefacts + QStringLiteral("/selfupdate-2-new-version.png"));
     }
 
 private:
-    void shot(const QString &strName) { m_display.screenshot(m_strArtefacts + QLatin1Char('/') + strName); }
-
     XvfbDisplay m_display;
     InstalledProgramCopy m_program;
     QTemporaryDir m_home;

@@ -23,8 +23,8 @@ inline void writeFile(const QString &strPath, const QByteArray &content, bool bE
         file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
 }
 
-// Every entry below strDir: files by a digest of their bytes, links by target, folders as "dir"
-// (folders and links left out when bFilesOnly).
+// Every entry below strDir: files by a digest of their bytes, links by target relative to their folder
+// (so a moved tree compares equal), folders as "dir" (folders and links left out when bFilesOnly).
 inline QMap<QString, QByteArray> snapshot(const QString &strDir, bool bFilesOnly = false)
 {
     QMap<QString, QByteArray> entries;
@@ -34,8 +34,9 @@ inline QMap<QString, QByteArray> snapshot(const QString &strDir, bool bFilesOnly
     while (it.hasNext()) {
         const QString strPath = it.next();
         const QFileInfo info = it.fileInfo();
+        const QString strLink = QDir(info.path()).relativeFilePath(info.symLinkTarget());
         entries.insert(QDir(strDir).relativeFilePath(strPath),
-                       info.isSymLink() && !bFilesOnly ? "link " + QFile::encodeName(info.symLinkTarget())
+                       info.isSymLink() && !bFilesOnly ? "link " + QFile::encodeName(strLink)
                            : info.isDir()              ? QByteArray("dir")
                                                        : QCryptographicHash::hash(readFile(strPath), QCryptographicHash::Sha1));
     }

@@ -74,7 +74,6 @@ private slots:
             QSKIP("needs setpriv to drop root");
 
         QTemporaryDir root;
-        QVERIFY(root.isValid());
         const QString strProgram = root.filePath("program folder");
         const QString strHome = root.filePath("home");
         const QString strMarker = strHome + "/Rig Warden";
@@ -137,8 +136,8 @@ private slots:
 
         QProcess copier;
         copier.setProcessEnvironment(env);
+        copier.setProcessChannelMode(QProcess::MergedChannels);
         copier.setStandardOutputFile(root.filePath("copier.out"));
-        copier.setStandardErrorFile(root.filePath("copier.out"));
         if (bAsNobody) {
             QCOMPARE(QProcess::execute("chown", { "-R", "65534:65534", root.path() }), 0);
             copier.start(strSetpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", strCopier, strCopier, "Rig Warden"});
