@@ -95,60 +95,17 @@ void CatalogTestServer::stop()
         m_thread.join();
 }
 
-QString CatalogTestServer::baseUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(m_iPort);
-}
-
 void CatalogTestServer::setFault(const QString &strPath, Fault emFault)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_hashFaults.insert(strPath, emFault);
-    m_bStallReleased = false;
-}
-
-void CatalogTestServer::clearFaults()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_hashFaults.clear();
+    locked([&] {
+        m_hashFaults.insert(strPath, emFault);
+        m_bStallReleased = false;
+    });
 }
 
 void CatalogTestServer::releaseStall()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_bStallReleased = true;
-    }
+    locked([this] { m_bStallReleased = true; });
     m_stallReleased.notify_all();
 }
 
-QStringList CatalogTestServer::requestedPaths() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_strRequested;
-}
-
-QStringList CatalogTestServer::rangeRequests() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_strRanges;
-}
-
-void CatalogTestServer::clearRequestedPaths()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_strRequested.clear();
-    m_strRanges.clear();
-}
-
-bool CatalogTestServer::isStalling() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_bStalling;
-}
-
-CatalogTestServer::Fault CatalogTestServer::faultFor(const QString &strPath) const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_hashFaults.value(strPath, Fault::None);
-}

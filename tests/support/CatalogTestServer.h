@@ -38,22 +38,37 @@ public:
 
     int port() const { return m_iPort; }
     // "http://127.0.0.1:<port>", without a trailing "/".
-    QString baseUrl() const;
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_iPort); }
 
     // strPath as requested, e.g. "/tools/hexview.tar.gz".
     void setFault(const QString &strPath, Fault emFault);
-    void clearFaults();
+    void clearFaults() { locked([this] { m_hashFaults.clear(); }); }
     void releaseStall();
 
-    QStringList requestedPaths() const;
+    QStringList requestedPaths() const { return locked([this] { return m_strRequested; }); }
     // "<path> <Range header>" for each request that asked for a range (ranges are served with 206).
-    QStringList rangeRequests() const;
-    void clearRequestedPaths();
+    QStringList rangeRequests() const { return locked([this] { return m_strRanges; }); }
+    void clearRequestedPaths()
+    {
+        locked([this] {
+            m_strRequested.clear();
+            m_strRanges.clear();
+        });
+    }
     // True once a stalled transfer has sent its first half and is holding.
-    bool isStalling() const;
+    bool isStalling() const { return locked([this] { return m_bStalling; }); }
 
 private:
-    Fault faultFor(const QString &strPath) const;
+    Fault faultFor(const QString &strPath) const
+    {
+        return locked([&] { return m_hashFaults.value(strPath, Fault::None); });
+    }
+    // Runs f with the state locked against the server threads.
+    template <typename F> auto locked(F f) const -> decltype(f())
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return f();
+    }
 
     QString m_strFolder;
     std::unique_ptr<httplib::Server> m_pServer;

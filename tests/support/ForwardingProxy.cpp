@@ -19,10 +19,9 @@ ForwardingProxy::ForwardingProxy()
             m_strForwarded.append(target.toString());
         }
         httplib::Headers headers;
-        for (const char *pName : {"Range", "If-Range"}) {
+        for (const char *pName : {"Range", "If-Range"})
             if (request.has_header(pName))
                 headers.emplace(pName, request.get_header_value(pName));
-        }
         httplib::Client client(target.host().toStdString(), target.port(80));
         client.set_read_timeout(30, 0);
         const auto result = client.Get(target.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).toStdString(), headers);
@@ -34,10 +33,9 @@ ForwardingProxy::ForwardingProxy()
         // The origin already applied the range; this server must not cut the answer a second time.
         const_cast<httplib::Request &>(request).ranges.clear();
         response.status = result->status;
-        for (const char *pName : {"Content-Range", "ETag", "Last-Modified"}) {
+        for (const char *pName : {"Content-Range", "ETag", "Last-Modified"})
             if (result->has_header(pName))
                 response.set_header(pName, result->get_header_value(pName));
-        }
         response.set_content(result->body, result->get_header_value("Content-Type").c_str());
     });
 }
@@ -63,13 +61,3 @@ void ForwardingProxy::stop()
         m_thread.join();
 }
 
-QString ForwardingProxy::url() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(m_iPort);
-}
-
-QStringList ForwardingProxy::forwarded() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_strForwarded;
-}

@@ -23,9 +23,13 @@ public:
     void stop();
 
     // "http://127.0.0.1:<port>"
-    QString url() const;
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_iPort); }
     // The absolute URLs forwarded, in order.
-    QStringList forwarded() const;
+    QStringList forwarded() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_strForwarded;
+    }
 
 private:
     std::unique_ptr<httplib::Server> m_pServer;

@@ -7,8 +7,6 @@
 #include <QRegularExpression>
 #include <QtDebug>
 
-InstalledProgramCopy::InstalledProgramCopy() = default;
-
 bool InstalledProgramCopy::create(const QString &strInstalledDir)
 {
     if (!m_dir.isValid() || !QFileInfo::exists(strInstalledDir + QStringLiteral("/RigWarden"))) {

@@ -8,8 +8,6 @@
 class InstalledProgramCopy
 {
 public:
-    InstalledProgramCopy();
-
     // Copies the folder; false (with a warning) when it is not installed or cannot be copied.
     bool create(const QString &strInstalledDir = QStringLiteral(RW_BUILD_DIR "/RigWarden"));
     QString path() const { return m_dir.path(); }

@@ -18,9 +18,7 @@ const char *const kRootPassword = "rootsecret";
 int freeLoopbackPort()
 {
     QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return probe.serverPort();
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
 QByteArray ldifLine(const QString &strName, const QString &strValue)
@@ -31,30 +29,14 @@ QByteArray ldifLine(const QString &strName, const QString &strValue)
 
 } // namespace
 
-SlapdServer::SlapdServer()
-    : SlapdServer(Options())
-{
-}
-
-SlapdServer::SlapdServer(const Options &options)
-    : m_options(options)
-{
-}
-
-SlapdServer::~SlapdServer()
-{
-    stop();
-}
-
 QString SlapdServer::missingTools()
 {
     QStringList missing;
     if (!QFileInfo(QString::fromLatin1(kSlapd)).isExecutable())
         missing << QString::fromLatin1(kSlapd);
-    for (const char *tool : { "ldapadd", "openssl", "timeout" }) {
+    for (const char *tool : { "ldapadd", "openssl", "timeout" })
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             missing << QString::fromLatin1(tool);
-    }
     if (!QFileInfo::exists(QStringLiteral("/usr/lib/ldap/back_mdb.so")))
         missing << QStringLiteral("/usr/lib/ldap/back_mdb.so");
     return missing.join(QStringLiteral(", "));
@@ -99,12 +81,10 @@ bool SlapdServer::makeCertificate()
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
     openssl.start(QStringLiteral("openssl"),
-        { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-            QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
-            QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-            QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
-            QStringLiteral("-keyout"), m_tempDir.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"),
-            m_tempDir.filePath(QStringLiteral("cert.pem")) });
+        QStringLiteral("req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
+                       "-addext subjectAltName=IP:127.0.0.1 -keyout")
+                .split(QLatin1Char(' '))
+            << m_tempDir.filePath(QStringLiteral("key.pem")) << QStringLiteral("-out") << caFile());
     if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) {
         openssl.kill();
         openssl.waitForFinished(5000);
@@ -146,18 +126,16 @@ bool SlapdServer::launch()
     m_process.setStandardOutputFile(m_tempDir.filePath(QStringLiteral("slapd.log")), QIODevice::Append);
     // Under timeout(1): a test killed before its destructor runs leaves no server behind for long.
     m_process.start(QStringLiteral("timeout"),
-        { QStringLiteral("--kill-after=10"), QStringLiteral("900"), QString::fromLatin1(kSlapd),
-            QStringLiteral("-f"), m_tempDir.filePath(QStringLiteral("slapd.conf")), QStringLiteral("-h"),
-            strListeners, QStringLiteral("-d"), QStringLiteral("stats") });
+        { QStringLiteral("--kill-after=10"), QStringLiteral("900"), QString::fromLatin1(kSlapd), QStringLiteral("-f"),
+            m_tempDir.filePath(QStringLiteral("slapd.conf")), QStringLiteral("-h"), strListeners,
+            QStringLiteral("-d"), QStringLiteral("stats") });
     if (!m_process.waitForStarted(10000))
         return fail(QStringLiteral("slapd does not start: ") + m_process.errorString());
 
     const QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired()) {
-        if (m_process.waitForFinished(100)) {
-            return fail(
-                QStringLiteral("slapd exited with %1: %2").arg(m_process.exitCode()).arg(log().right(2000)));
-        }
+        if (m_process.waitForFinished(100))
+            return fail(QStringLiteral("slapd exited with %1: %2").arg(m_process.exitCode()).arg(log().right(2000)));
         if (QFileInfo::exists(m_tempDir.filePath(QStringLiteral("slapd.pid")))
             && log().contains(QLatin1String("slapd starting")))
             return true;
@@ -185,8 +163,8 @@ bool SlapdServer::runLdapAdd(const QByteArray &ldif)
     ldapadd.setProcessChannelMode(QProcess::MergedChannels);
     ldapadd.start(QStringLiteral("ldapadd"),
         { QStringLiteral("-x"), QStringLiteral("-ZZ"), QStringLiteral("-H"), url(), QStringLiteral("-D"),
-            QString::fromLatin1(kRootDn), QStringLiteral("-w"), QString::fromLatin1(kRootPassword),
-            QStringLiteral("-o"), QStringLiteral("nettimeout=10"), QStringLiteral("-f"), strFile });
+            QString::fromLatin1(kRootDn), QStringLiteral("-w"), QString::fromLatin1(kRootPassword), QStringLiteral("-o"),
+            QStringLiteral("nettimeout=10"), QStringLiteral("-f"), strFile });
     if (!ldapadd.waitForFinished(30000) || ldapadd.exitStatus() != QProcess::NormalExit
         || ldapadd.exitCode() != 0) {
         ldapadd.kill();
@@ -206,6 +184,7 @@ bool SlapdServer::addEntry(const QString &strDn, const QList<QPair<QString, QStr
 {
     QByteArray ldif = ldifLine(QStringLiteral("dn"), strDn);
     ldif += "objectClass: inetOrgPerson\n";
+    // The object class needs a cn and an sn: fill them in when the caller does not.
     bool bCn = false;
     bool bSn = false;
     for (const auto &attribute : attributes) {
@@ -213,11 +192,7 @@ bool SlapdServer::addEntry(const QString &strDn, const QList<QPair<QString, QStr
         bCn = bCn || attribute.first == QLatin1String("cn");
         bSn = bSn || attribute.first == QLatin1String("sn");
     }
-    if (!bCn)
-        ldif += "cn: test user\n";
-    if (!bSn)
-        ldif += "sn: user\n";
-    return runLdapAdd(ldif);
+    return runLdapAdd(ldif + (bCn ? "" : "cn: test user\n") + (bSn ? "" : "sn: user\n"));
 }
 
 void SlapdServer::stop()
@@ -239,35 +214,8 @@ void SlapdServer::stop()
     }
 }
 
-bool SlapdServer::isRunning() const
-{
-    return m_process.state() == QProcess::Running;
-}
-
-QString SlapdServer::url() const
-{
-    return QStringLiteral("ldap://127.0.0.1:%1").arg(m_iPort);
-}
-
-QString SlapdServer::ldapsUrl() const
-{
-    return QStringLiteral("ldaps://127.0.0.1:%1").arg(m_iLdapsPort);
-}
-
-QString SlapdServer::caFile() const
-{
-    return m_tempDir.filePath(QStringLiteral("cert.pem"));
-}
-
 QString SlapdServer::log() const
 {
     QFile file(m_tempDir.filePath(QStringLiteral("slapd.log")));
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
-}
-
-int SlapdServer::countInLog(const QString &strNeedle) const
-{
-    return log().count(strNeedle);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }

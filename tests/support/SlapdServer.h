@@ -19,9 +19,9 @@ public:
         bool bLdaps = false; // also listen for ldaps:// on a second port
     };
 
-    SlapdServer();
-    explicit SlapdServer(const Options &options);
-    ~SlapdServer();
+    SlapdServer() : SlapdServer(Options()) {}
+    explicit SlapdServer(const Options &options) : m_options(options) {}
+    ~SlapdServer() { stop(); }
     SlapdServer(const SlapdServer &) = delete;
     SlapdServer &operator=(const SlapdServer &) = delete;
 
@@ -32,23 +32,25 @@ public:
     bool start();
     // Stops the server by the pid in its pidfile; the data and the log stay until destruction.
     void stop();
-    bool isRunning() const;
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
 
     // Adds "uid=<uid>,ou=people,<suffix>" with this password; uid must need no DN escaping.
     bool addUser(const QString &strUid, const QString &strPassword);
     // Adds one entry; the DN is taken as written, values may hold any characters.
     bool addEntry(const QString &strDn, const QList<QPair<QString, QString>> &attributes);
 
-    QString url() const; // "ldap://127.0.0.1:<port>"
-    QString ldapsUrl() const; // "ldaps://127.0.0.1:<port>", when Options::bLdaps
-    QString caFile() const; // the server's certificate, to be trusted as CA
+    QString url() const { return QStringLiteral("ldap://127.0.0.1:%1").arg(m_iPort); }
+    // When Options::bLdaps.
+    QString ldapsUrl() const { return QStringLiteral("ldaps://127.0.0.1:%1").arg(m_iLdapsPort); }
+    // The server's certificate, to be trusted as CA.
+    QString caFile() const { return m_tempDir.filePath(QStringLiteral("cert.pem")); }
     QString suffix() const { return QStringLiteral("dc=example,dc=org"); }
     QString userDnTemplate() const { return QStringLiteral("uid=%1,ou=people,") + suffix(); }
     QString directory() const { return m_tempDir.path(); }
 
     // The statistics log written so far ("conn=… op=… BIND dn=…", "STARTTLS", …).
     QString log() const;
-    int countInLog(const QString &strNeedle) const;
+    int countInLog(const QString &strNeedle) const { return log().count(strNeedle); }
     QString lastError() const { return m_strError; }
 
 private:

@@ -27,37 +27,17 @@ bool writeXml(const QString &strPath, const std::function<void(QXmlStreamWriter 
 
 TempProgramFolder::TempProgramFolder()
 {
-    QDir(path()).mkpath(QStringLiteral("Downloads"));
-    QDir(path()).mkpath(QStringLiteral("home"));
-    QDir(path()).mkpath(QStringLiteral("ToolsFile"));
-}
-
-QString TempProgramFolder::downloadPath() const
-{
-    return path() + QStringLiteral("/Downloads");
-}
-
-QString TempProgramFolder::homePath() const
-{
-    return path() + QStringLiteral("/home");
+    for (const char *pFolder : {"Downloads", "home", "ToolsFile"})
+        QDir(path()).mkpath(QString::fromLatin1(pFolder));
 }
 
 bool TempProgramFolder::writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator,
                                    const QString &strProxy)
 {
     const QList<QPair<QString, QString>> keys = {
-        {QStringLiteral("Translator"), QString::number(iTranslator)},
-        {QStringLiteral("Languages"), QStringLiteral("zh,en")},
-        {QStringLiteral("LogLevel"), QStringLiteral("0")},
-        {QStringLiteral("VersionType"), QStringLiteral("1")},
-        {QStringLiteral("Skin"), QStringLiteral("0")},
-        {QStringLiteral("DownloadPath"), downloadPath()},
-        {QStringLiteral("IsCloseOpenTools"), QStringLiteral("0")},
-        {QStringLiteral("IsNeedUpdate"), QStringLiteral("0")},
-        {QStringLiteral("ChServerAddress"), strChServer},
-        {QStringLiteral("EnServerAddress"), strEnServer},
-        {QStringLiteral("Proxy"), strProxy},
-    };
+        {"Translator", QString::number(iTranslator)}, {"Languages", "zh,en"}, {"LogLevel", "0"}, {"VersionType", "1"},
+        {"Skin", "0"}, {"DownloadPath", downloadPath()}, {"IsCloseOpenTools", "0"}, {"IsNeedUpdate", "0"},
+        {"ChServerAddress", strChServer}, {"EnServerAddress", strEnServer}, {"Proxy", strProxy}};
     return writeXml(path() + QStringLiteral("/Setup.xml"), [&keys](QXmlStreamWriter &xml) {
         xml.writeStartElement(QStringLiteral("Setup"));
         for (const auto &key : keys) {
@@ -74,18 +54,13 @@ bool TempProgramFolder::writeCatalog(const QVector<Tool> &vectTools)
     return writeXml(path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml"), [&vectTools](QXmlStreamWriter &xml) {
         xml.writeStartElement(QStringLiteral("ToolsInfoList"));
         for (const Tool &tool : vectTools) {
+            const QStringList fields = {"ToolKey", QString::number(tool.iKey), "ToolType", "1", "ToolCHName",
+                                        tool.strExeName, "ToolENName", tool.strExeName, "Version", tool.strVersion,
+                                        "ExeName", tool.strExeName, "ToolSize", "1", "IsDown", "0", "DetailImagesNum",
+                                        "0", "DownloadCHUrl", tool.strChUrl, "DownloadENUrl", tool.strEnUrl};
             xml.writeStartElement(QStringLiteral("ToolInfo"));
-            xml.writeTextElement(QStringLiteral("ToolKey"), QString::number(tool.iKey));
-            xml.writeTextElement(QStringLiteral("ToolType"), QStringLiteral("1"));
-            xml.writeTextElement(QStringLiteral("ToolCHName"), tool.strExeName);
-            xml.writeTextElement(QStringLiteral("ToolENName"), tool.strExeName);
-            xml.writeTextElement(QStringLiteral("Version"), tool.strVersion);
-            xml.writeTextElement(QStringLiteral("ExeName"), tool.strExeName);
-            xml.writeTextElement(QStringLiteral("ToolSize"), QStringLiteral("1"));
-            xml.writeTextElement(QStringLiteral("IsDown"), QStringLiteral("0"));
-            xml.writeTextElement(QStringLiteral("DetailImagesNum"), QStringLiteral("0"));
-            xml.writeTextElement(QStringLiteral("DownloadCHUrl"), tool.strChUrl);
-            xml.writeTextElement(QStringLiteral("DownloadENUrl"), tool.strEnUrl);
+            for (int i = 0; i < fields.size(); i += 2)
+                xml.writeTextElement(fields.at(i), fields.at(i + 1));
             xml.writeEndElement();
         }
         xml.writeEndElement();

@@ -23,9 +23,9 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
     // "<folder>/Downloads": the DownloadPath written into Setup.xml.
-    QString downloadPath() const;
+    QString downloadPath() const { return path() + QStringLiteral("/Downloads"); }
     // "<folder>/home": give it as HOME to child processes so they never touch the real home.
-    QString homePath() const;
+    QString homePath() const { return path() + QStringLiteral("/home"); }
 
     // Setup.xml with every key; the addresses and the proxy setting are written as given.
     bool writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator = 0,

@@ -41,9 +41,8 @@ bool XvfbDisplay::start(int iTimeoutMs)
         if (displayTaken(n))
             continue;
         m_strDisplay = QStringLiteral(":%1").arg(n);
-        m_process.start(QStringLiteral("Xvfb"), {m_strDisplay, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                                  QStringLiteral("-screen"), QStringLiteral("0"),
-                                                  QStringLiteral("1280x1024x24")});
+        m_process.start(QStringLiteral("Xvfb"),
+                        QStringList{m_strDisplay} + QStringLiteral("-nolisten tcp -screen 0 1280x1024x24").split(' '));
         if (!m_process.waitForStarted(5000))
             return false;
         const QDeadlineTimer deadline(iTimeoutMs);
