@@ -2,7 +2,9 @@
 // through the real Ferrodock and a download folder of installed tools is moved to another folder: a
 // 10 ms timer on the GUI thread records how late each of its ticks comes. Baseline: the same probe in the
 // same process with the same window shown and idle. Prints the longest stall and the 99th percentile of
-// both, their ratios and the target. A measurement, not a test.
+// both, their ratios and the target, and for each phase how much the GUI thread itself worked against how
+// long it waited for a CPU or was blocked: on a loaded machine the stalls are mostly the machine's.
+// A measurement, not a test.
 //
 // The window starts Ferrodock from its own executable's folder and reads Setup.xml there, so the program
 // copies itself, Ferrodock and the plugins into a temporary program folder and measures in a second run of
