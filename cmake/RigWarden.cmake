@@ -24,6 +24,11 @@ function(rw_add_test)
     if("e2e" IN_LIST T_LABELS)
         set(env "RW_ARTEFACTS=${CMAKE_BINARY_DIR}/artefacts")
     endif()
+    if(RW_SANITIZE)
+        # Undefined behaviour fails the test like a memory error does.
+        list(APPEND env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp"
+            "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    endif()
     set_tests_properties(${T_NAME} PROPERTIES
         LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}")
 endfunction()

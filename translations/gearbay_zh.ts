@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
     <name>BannerIndicatorWidget</name>
@@ -522,7 +523,7 @@
         <translation>未找到用户手册。</translation>
     </message>
     <message>
-        <source>Open User's Manual fail.</source>
+        <source>Open User&apos;s Manual fail.</source>
         <translation>打开用户手册失败。</translation>
     </message>
     <message>
@@ -678,7 +679,7 @@
         <translation>软件已打开。</translation>
     </message>
     <message>
-        <source>The tool's files were not found; it will be downloaded again.</source>
+        <source>The tool&apos;s files were not found; it will be downloaded again.</source>
         <translation>未找到该工具的文件，将重新下载。</translation>
     </message>
     <message>
@@ -873,7 +874,7 @@
         <translation>无法连接目录服务器，请稍后再试。</translation>
     </message>
     <message>
-        <source>The directory server's certificate cannot be trusted.</source>
+        <source>The directory server&apos;s certificate cannot be trusted.</source>
         <translation>目录服务器的证书不受信任。</translation>
     </message>
     <message>
