@@ -3,6 +3,7 @@
 #include "ConfigureStore.h"
 #include "Gearbay.h"
 #include "TempProgramFolder.h"
+#include "../stilemend/TestFiles.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 
@@ -247,11 +248,7 @@ private slots:
     void normalCloseIsQuiet()
     {
         // A stand-in server that runs until it is killed.
-        QFile standIn(m_strStandIn);
-        QVERIFY(standIn.open(QIODevice::WriteOnly));
-        standIn.write("#!/bin/sh\nexec sleep 120\n");
-        standIn.close();
-        QVERIFY(standIn.setPermissions(standIn.permissions() | QFile::ExeOwner));
+        writeFile(m_strStandIn, "#!/bin/sh\nexec sleep 120\n", true);
 
         auto window = quietWindow();
         QProcess *server = window->serverProcess();

@@ -8,6 +8,7 @@
 #include "ProgressBar.h"
 #include "SubToolWidget.h"
 #include "TempProgramFolder.h"
+#include "../stilemend/TestFiles.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 
@@ -266,11 +267,7 @@ private slots:
     void serverThatKeepsDyingIsLeftDead()
     {
         // A server that ends as soon as it has started.
-        QFile standIn(m_strServerLink);
-        QVERIFY(standIn.open(QIODevice::WriteOnly));
-        standIn.write("#!/bin/sh\nexit 3\n");
-        standIn.close();
-        QVERIFY(standIn.setPermissions(standIn.permissions() | QFile::ExeOwner));
+        writeFile(m_strServerLink, "#!/bin/sh\nexit 3\n", true);
 
         Gearbay window;
         QSignalSpy started(window.serverProcess(), &QProcess::started);
