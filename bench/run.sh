@@ -13,7 +13,7 @@ run() {
     shift
     echo
     echo "== $name"
-    if [ ! -x "$1" ] && [ "${1##*.}" != "sh" ]; then
+    if ! command -v "$1" >/dev/null; then
         echo "   not built: $1"
         status=1
         return
