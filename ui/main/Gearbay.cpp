@@ -181,9 +181,9 @@ Gearbay::Gearbay(QWidget *parent)
 
 Gearbay::~Gearbay()
 {
-    // The server process dies with us; its last state change must not raise a message over a
-    // window that is half destroyed.
-    disconnect(m_pServerProcess, &QProcess::stateChanged, this, &Gearbay::onServerStateChaned);
+    // The server process dies with us, after this part of the window is gone: none of its last
+    // reports (state change, "crashed") may reach a window that is half destroyed.
+    disconnect(m_pServerProcess, nullptr, this, nullptr);
     delete ui;
 }
 
