@@ -32,50 +32,40 @@ bool writeXmlFile(const QString &strPath, const QString &strContent)
 
 Fields setupKeys(int iTranslator, const QString &strDownloadPath, const QString &strServer)
 {
-    return { { "Translator", QString::number(iTranslator) },
-             { "VersionType", "1" },
-             { "DownloadPath", strDownloadPath },
-             { "IsCloseOpenTools", "0" },
-             { "IsNeedUpdate", "0" },
-             { "ChServerAddress", strServer },
-             { "EnServerAddress", strServer },
-             { "DirectoryServer", "ldap://127.0.0.1:9" },
-             { "DirectoryUserDn", "uid=%1,ou=people,dc=example,dc=org" } };
+    return { { "Translator", QString::number(iTranslator) }, { "VersionType", "1" },
+             { "DownloadPath", strDownloadPath }, { "IsCloseOpenTools", "0" }, { "IsNeedUpdate", "0" },
+             { "ChServerAddress", strServer }, { "EnServerAddress", strServer },
+             { "DirectoryServer", "ldap://127.0.0.1:9" }, { "DirectoryUserDn", "uid=%1,ou=people,dc=example,dc=org" } };
 }
 
 bool ProgramFolder::setUp(const QVector<Tool> &vectTools, const QVector<State> &vectStates, int iTranslator)
 {
-    QDir root(m_dir.path());
-    if (!m_dir.isValid() || !root.mkpath("ToolsFile/Icon") || !root.mkpath("Downloads/SubTools"))
-        return false;
     QString strTools;
     for (const Tool &tool : vectTools) {
         const QString strUrl = "tools/" + tool.strEnName + ".tar.gz";
-        const QString strChIntro = tool.strChName + QString::fromUtf8("：一个演示工具");
-        strTools += xmlElement("Tool", { { "ToolKey", QString::number(tool.iKey) },
-                                         { "ToolType", QString::number(tool.iType) },
-                                         { "ToolCHName", tool.strChName },
-                                         { "ToolENName", tool.strEnName },
-                                         { "Version", "1.0" },
-                                         { "IconMidName", tool.strIcon },
-                                         { "BriefCHIntro", strChIntro },
+        strTools += xmlElement("Tool", { { "ToolKey", QString::number(tool.iKey) }, { "ToolType", QString::number(tool.iType) },
+                                         { "ToolCHName", tool.strChName }, { "ToolENName", tool.strEnName },
+                                         { "Version", "1.0" }, { "IconMidName", tool.strIcon },
+                                         { "BriefCHIntro", tool.strChName + QString::fromUtf8("：一个演示工具") },
                                          { "BriefENIntro", tool.strEnName + " does one small job well." },
-                                         { "ExeName", tool.strExeName },
-                                         { "ToolSize", QString::number(tool.dSize, 'f', 1) },
+                                         { "ExeName", tool.strExeName }, { "ToolSize", QString::number(tool.dSize, 'f', 1) },
                                          { "IsDown", QString::number(tool.iIsDown) },
-                                         { "DownloadCHUrl", strUrl },
-                                         { "DownloadENUrl", strUrl } });
+                                         { "DownloadCHUrl", strUrl }, { "DownloadENUrl", strUrl } });
     }
     QString strStates;
     for (const State &state : vectStates)
-        strStates += xmlElement("State", { { "ToolKey", QString::number(state.iKey) },
-                                           { "CurrentVersion", "1.0" },
+        strStates += xmlElement("State", { { "ToolKey", QString::number(state.iKey) }, { "CurrentVersion", "1.0" },
                                            { "IsDownload", QString::number(state.iIsDownload) },
                                            { "IsNewTools", QString::number(state.iIsNewTools) },
-                                           { "IsNeedUpdate", "0" },
-                                           { "ListOrder", "0" } });
-    const Fields setup = setupKeys(iTranslator, downloadPath(), "http://127.0.0.1:9");
-    return writeXmlFile(root.filePath("Setup.xml"), xmlElement("Configure", setup, true))
+                                           { "IsNeedUpdate", "0" }, { "ListOrder", "0" } });
+    return writeAndLoad(strTools, strStates, setupKeys(iTranslator, downloadPath(), "http://127.0.0.1:9"));
+}
+
+bool ProgramFolder::writeAndLoad(const QString &strTools, const QString &strStates, const Fields &setup)
+{
+    QDir root(m_dir.path());
+    return m_dir.isValid() && root.mkpath("ToolsFile/Icon") && root.mkpath("Downloads/SubTools")
+        && writeXmlFile(root.filePath("Setup.xml"), xmlElement("Configure", setup, true))
         && writeXmlFile(root.filePath("ToolsFile/ToolsInfoList.xml"), "<Tools>\n" + strTools + "</Tools>\n")
         && writeXmlFile(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
         && QDir::setCurrent(m_dir.path()) && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))

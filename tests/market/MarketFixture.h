@@ -49,6 +49,8 @@ public:
 
     // Writes everything, enters the folder and loads the settings and the catalog singletons.
     bool setUp(const QVector<Tool> &vectTools, const QVector<State> &vectStates, int iTranslator);
+    // The same from ready-made <Tool> and <State> elements and Setup.xml keys.
+    bool writeAndLoad(const QString &strTools, const QString &strStates, const Fields &setup);
     // A PNG of the given colour; returns its path.
     QString writeImage(const QString &strRelativePath, const QSize &size, const QColor &color,
                        const QString &strLabel = QString()) const;

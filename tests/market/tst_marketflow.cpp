@@ -13,8 +13,8 @@
 #include "ToolsWiget.h"
 #include "ToosListWidget.h"
 #include "Utilities.h"
+#include "../stilemend/TestFiles.h"
 
-#include <QDirIterator>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,29 +28,6 @@ const QString kDemoCatalog = QStringLiteral(RW_BUILD_DIR "/demo/catalog");
 constexpr int kDownloaded = 2; // ChecksumCalc
 constexpr int kCancelled = 3;  // HexViewer
 constexpr int kRestricted = 9; // PasswordGen
-
-bool copyTree(const QString &strSource, const QString &strTarget)
-{
-    QDir().mkpath(strTarget);
-    QDirIterator it(strSource, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString strPath = it.next();
-        const QString strCopy = strTarget + "/" + QDir(strSource).relativeFilePath(strPath);
-        if (it.fileInfo().isDir() ? !QDir().mkpath(strCopy) : !QFile::copy(strPath, strCopy))
-            return false;
-    }
-    return true;
-}
-
-QStringList filesUnder(const QString &strFolder)
-{
-    QStringList files;
-    QDirIterator it(strFolder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(strFolder).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
 
 } // namespace
 
@@ -92,7 +69,7 @@ void TestMarketFlow::initTestCase()
     QDir program(strProgram);
     for (const char *name : { "ToolsFile", "ToolsFileTemp" })
         QDir(program.filePath(name)).removeRecursively();
-    QVERIFY(copyTree(kDemoCatalog + "/ToolsFile", program.filePath("ToolsFile")));
+    QVERIFY(copyDirectory(kDemoCatalog + "/ToolsFile", program.filePath("ToolsFile"), true));
     markettest::Fields keys = markettest::setupKeys(0, m_downloads.path(), m_pServer->baseUrl());
     keys << markettest::Fields { { "Languages", "zh,en" }, { "LogLevel", "0" }, { "Skin", "default" },
                                  { "DirectoryCaFile", "" }, { "Proxy", "" } };
@@ -102,10 +79,7 @@ void TestMarketFlow::initTestCase()
     QVERIFY(QDir::setCurrent(strProgram));
     QVERIFY(ConfigureStore::instance()->load(program.filePath("Setup.xml")));
     QVERIFY(ToolCatalog::instance()->init());
-    TipDialog::setAnswerHook([this](const QString &text, bool) {
-        m_listTips << text;
-        return 1;
-    });
+    TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listTips << text, 1; });
 
     m_pWindow = new Gearbay;
     m_pWindow->show();
@@ -160,11 +134,9 @@ void TestMarketFlow::downloadsAndOpens()
         if (args.at(1).toInt() == kDownloaded)
             states << QString::number(args.at(0).toInt());
     QCOMPARE(states.join(','), QString("1,2,3"));
-    bool bProgress = false;
-    for (const QList<QVariant> &args : answers)
-        bProgress = bProgress
-            || (args.at(0).toInt() == 4 && args.at(1).value<QMap<int, QString>>().contains(kDownloaded));
-    QVERIFY(bProgress);
+    QVERIFY(std::any_of(answers.cbegin(), answers.cend(), [](const QList<QVariant> &args) {
+        return args.at(0).toInt() == 4 && args.at(1).value<QMap<int, QString>>().contains(kDownloaded);
+    }));
     QVERIFY(tool->findChild<QPushButton *>("OpenBtn")->isVisible());
     const QString strExe = ToolCatalog::instance()->toolExePath(kDownloaded);
     QVERIFY2(QFileInfo(strExe).isExecutable(), qPrintable(strExe));
@@ -182,7 +154,7 @@ void TestMarketFlow::cancelLeavesNothing()
 {
     SubToolWidget *tool = card(kCancelled);
     QVERIFY(tool);
-    const QStringList before = filesUnder(m_downloads.path());
+    const QStringList before = snapshot(m_downloads.path(), true).keys();
     const ToolInfo info = ToolCatalog::instance()->toolInfos().value(kCancelled);
     m_pServer->setFault("/" + vellum::ConvertToUnicode(info.DownloadENUrl), CatalogTestServer::Fault::Stall);
 
@@ -195,7 +167,7 @@ void TestMarketFlow::cancelLeavesNothing()
     QVERIFY(tool->findChild<QPushButton *>("downLoadBtn")->isVisible());
 
     // Ferrodock stops the transfer and removes what it had written; the installed tool stays.
-    QTRY_COMPARE_WITH_TIMEOUT(filesUnder(m_downloads.path()), before, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(snapshot(m_downloads.path(), true).keys(), before, 30000);
     QVERIFY(!QDir(m_downloads.path() + "/SubTools/" + ToolCatalog::folderNameOf(
                       vellum::ConvertToUnicode(info.ExeName))).exists());
     m_pServer->clearFaults();

@@ -219,24 +219,20 @@ void TestMarketPage::foldsBanner()
     ToolDownloadWidget page;
     showPage(page);
     auto *picWidget = page.findChild<QWidget *>("picWidget");
-    auto *holder = page.findChild<QWidget *>("widget");
     auto *fold = page.findChild<QPushButton *>("m_pExpendBtn");
     auto *typeBar = page.findChild<ToolTypeWidget *>();
     QScrollBar *bar = page.findChild<QScrollArea *>("scrollArea")->verticalScrollBar();
-    // The fold button floats over the banner's top right corner; the bar spans the banner.
+    // The fold button floats over the banner's top right corner.
     QCOMPARE(fold->x(), picWidget->x() + picWidget->width() - 32);
-    QCOMPARE(typeBar->width(), picWidget->width() - 8);
 
     QTest::mouseClick(fold, Qt::LeftButton);
     QVERIFY(picWidget->isHidden());
-    QCOMPARE(holder->height(), 56);
     QCOMPARE(typeBar->y(), 0);
 
     bar->setValue(bar->maximum());
     QTest::mouseClick(fold, Qt::LeftButton);
     QVERIFY(!picWidget->isHidden());
     QCOMPARE(bar->value(), 0);
-    QCOMPARE(holder->height(), 68);
     QCOMPARE(typeBar->y(), 294);
 
     // A wider window moves the button with the banner's right edge.
@@ -268,18 +264,14 @@ void TestMarketPage::screenshots()
     ToolDownloadWidget page;
     showPage(page, 720);
     // A card in each of its looks, side by side on one page.
-    emit page.signalSubToolsStateChanged(StateRequested, 7);
-    emit page.signalServerResponded(3, { { 7, "0" } });
+    for (int iKey : { 7, 9, 12 })
+        emit page.signalSubToolsStateChanged(StateRequested, iKey);
+    emit page.signalServerResponded(3, { { 7, "0" }, { 9, "404" }, { 12, "120" } });
     emit page.signalServerResponded(4, { { 7, "48" } });
-    emit page.signalSubToolsStateChanged(StateRequested, 9);
-    emit page.signalServerResponded(3, { { 9, "404" } });
-    emit page.signalSubToolsStateChanged(StateRequested, 12);
-    emit page.signalServerResponded(3, { { 12, "120" } });
     const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
     QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_page_" + strLanguage)));
-    emit page.signalSubToolsStateChanged(StateCancelled, 7);
-    emit page.signalSubToolsStateChanged(StateCancelled, 9);
-    emit page.signalSubToolsStateChanged(StateCancelled, 12);
+    for (int iKey : { 7, 9, 12 })
+        emit page.signalSubToolsStateChanged(StateCancelled, iKey);
 }
 
 QTEST_MAIN(TestMarketPage)
