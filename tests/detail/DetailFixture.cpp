@@ -1,18 +1,10 @@
 #include "DetailFixture.h"
 
-#include "ConfigureStore.h"
-#include "ToolCatalog.h"
-
-#include <QDir>
-
 namespace detailtest {
 
 bool ProgramFolder::setUp(const QVector<Tool> &vectTools, int iTranslator)
 {
     using markettest::xmlElement;
-    QDir root(path());
-    if (!isValid() || !root.mkpath("ToolsFile/Icon") || !root.mkpath("Downloads/SubTools"))
-        return false;
     QString strTools;
     QString strStates;
     for (const Tool &tool : vectTools) {
@@ -30,18 +22,12 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, int iTranslator)
         const QString strInstalled = tool.iIsNeedUpdate == 1 ? QString("0.9") : tool.strVersion;
         strStates += xmlElement("State", { { "ToolKey", QString::number(tool.iKey) },
                                            { "CurrentVersion", strInstalled },
-                                           { "IsDownload", QString::number(tool.iIsDownload) },
-                                           { "IsNewTools", "0" },
-                                           { "IsNeedUpdate", QString::number(tool.iIsNeedUpdate) },
-                                           { "ListOrder", "0" } });
+                                           { "IsDownload", QString::number(tool.iIsDownload) }, { "IsNewTools", "0" },
+                                           { "IsNeedUpdate", QString::number(tool.iIsNeedUpdate) }, { "ListOrder", "0" } });
     }
     markettest::Fields setup = markettest::setupKeys(iTranslator, downloadPath(), "http://127.0.0.1:9");
     setup[3].second = "1"; // IsCloseOpenTools
-    return markettest::writeXmlFile(root.filePath("Setup.xml"), xmlElement("Configure", setup, true))
-        && markettest::writeXmlFile(root.filePath("ToolsFile/ToolsInfoList.xml"), "<Tools>\n" + strTools + "</Tools>\n")
-        && markettest::writeXmlFile(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
-        && QDir::setCurrent(path()) && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
-        && gearbay::ToolCatalog::instance()->init();
+    return writeAndLoad(strTools, strStates, setup);
 }
 
 } // namespace detailtest

@@ -43,6 +43,11 @@ private:
     // What the card and the detail page show for a tool: "download", "open", "update" or "busy".
     QString cardView(SubToolWidget *pCard) const;
     QString detailView(ToolMoreInfoWidget *pPage) const;
+    // "<card view>/<detail view>" for a tool.
+    QString views(int iKey) const
+    {
+        return cardView(m_mapCards.value(iKey)) + "/" + detailView(m_mapPages.value(iKey));
+    }
     void broadcast(int iMethod, int iKey, const QString &strValue);
 
     detailtest::ProgramFolder m_folder;
@@ -131,16 +136,14 @@ void TestDetailConsistency::downloadDeleteUpdate()
 
     SubToolWidget *pViewerCard = m_mapCards.value(Viewer);
     ToolMoreInfoWidget *pViewerPage = m_mapPages.value(Viewer);
-    QCOMPARE(cardView(pViewerCard), QString("download"));
-    QCOMPARE(detailView(pViewerPage), QString("download"));
+    QCOMPARE(views(Viewer), QString("download/download"));
     QVERIFY(!m_pBoard->downloadedScene()->contains(Viewer));
     QVERIFY(m_pBoard->downloadedScene()->contains(Sketchpad));
 
     // Download from the detail page; the card polls, the server answers everybody.
     QTest::mouseClick(pViewerPage->actionPanel()->findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
     QCOMPARE(m_listRequests.value(0).first, 3);
-    QCOMPARE(cardView(pViewerCard), QString("busy"));
-    QCOMPARE(detailView(pViewerPage), QString("busy"));
+    QCOMPARE(views(Viewer), QString("busy/busy"));
     broadcast(3, Viewer, "0");
     QTRY_VERIFY_WITH_TIMEOUT(std::any_of(m_listRequests.cbegin(), m_listRequests.cend(),
                                          [](const QPair<int, QVector<int>> &r) { return r.first == 4; }),
@@ -149,35 +152,30 @@ void TestDetailConsistency::downloadDeleteUpdate()
     QCOMPARE(pViewerPage->actionPanel()->findChild<ProgressBar *>("progressBar")->value(), 63);
     QCOMPARE(pViewerCard->findChild<ProgressBar *>("progressBar")->value(), 63);
     broadcast(4, Viewer, "200");
-    QCOMPARE(cardView(pViewerCard), QString("open"));
-    QCOMPARE(detailView(pViewerPage), QString("open"));
+    QCOMPARE(views(Viewer), QString("open/open"));
     QTRY_VERIFY(m_pBoard->downloadedScene()->contains(Viewer));
     QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, 1);
 
     // Delete on the board: card and detail page offer the download again.
     m_pBoard->downloadedScene()->onDeleteTool(Viewer);
     QTRY_VERIFY_WITH_TIMEOUT(!m_pBoard->downloadedScene()->contains(Viewer), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(cardView(pViewerCard), QString("download"), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(detailView(pViewerPage), QString("download"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(views(Viewer), QString("download/download"), 5000);
     QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, 0);
 
     // Update an installed tool from its detail page: one request for its key, then it is installed
     // once on the board and opens everywhere.
-    SubToolWidget *pSketchCard = m_mapCards.value(Sketchpad);
     ToolMoreInfoWidget *pSketchPage = m_mapPages.value(Sketchpad);
     QCOMPARE(detailView(pSketchPage), QString("update"));
     m_listRequests.clear();
     QTest::mouseClick(pSketchPage->actionPanel()->findChild<QAbstractButton *>("updateBtn"), Qt::LeftButton);
     QCOMPARE(m_listRequests.value(0).first, 3);
     QCOMPARE(m_listRequests.value(0).second, QVector<int> { Sketchpad });
-    QCOMPARE(cardView(pSketchCard), QString("busy"));
+    QCOMPARE(cardView(m_mapCards.value(Sketchpad)), QString("busy"));
     broadcast(3, Sketchpad, "0");
     broadcast(4, Sketchpad, "200");
-    QCOMPARE(cardView(pSketchCard), QString("open"));
-    QCOMPARE(detailView(pSketchPage), QString("open"));
+    QCOMPARE(views(Sketchpad), QString("open/open"));
     QTRY_COMPARE(m_pBoard->downloadedScene()->toolKeys().count(Sketchpad), 1);
-    QCOMPARE(cardView(pViewerCard), QString("download")); // the other tool is left alone
-    QCOMPARE(detailView(pViewerPage), QString("download"));
+    QCOMPARE(views(Viewer), QString("download/download")); // the other tool is left alone
 }
 
 QTEST_MAIN(TestDetailConsistency)
