@@ -9,24 +9,34 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
-#include <QXmlStreamWriter>
-#include <functional>
+#include <QList>
+#include <QPair>
 
 namespace mytoolstest {
 
 namespace {
 
-bool writeXml(const QString &strPath, const std::function<void(QXmlStreamWriter &)> &body)
+using Fields = QList<QPair<QString, QString>>;
+
+// "<tag><key>text</key>...</tag>", or with bValues "<tag><key><Value>text</Value></key>...</tag>".
+QString element(const QString &strTag, const Fields &fields, bool bValues = false)
+{
+    QString strXml;
+    for (const auto &field : fields)
+        strXml += QString(bValues ? "<%1><Value>%2</Value></%1>" : "<%1>%2</%1>")
+                      .arg(field.first, field.second.toHtmlEscaped());
+    return QString("<%1>%2</%1>\n").arg(strTag, strXml);
+}
+
+bool writeFile(const QString &strPath, const QByteArray &content)
 {
     QFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QXmlStreamWriter xml(&file);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    body(xml);
-    xml.writeEndDocument();
-    return !xml.hasError();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+bool writeXml(const QString &strPath, const QString &strContent)
+{
+    return writeFile(strPath, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + strContent.toUtf8());
 }
 
 QString exeOf(const Tool &tool)
@@ -38,95 +48,46 @@ QString exeOf(const Tool &tool)
 
 bool ProgramFolder::setUp(const QVector<Tool> &vectTools, bool bInstallFolders)
 {
-    if (!m_dir.isValid())
-        return false;
     QDir root(m_dir.path());
-    if (!root.mkpath("ToolsFile/Icon") || !root.mkpath("Downloads/SubTools"))
+    if (!m_dir.isValid() || !root.mkpath("ToolsFile/Icon") || !root.mkpath("Downloads/SubTools"))
         return false;
-
-    const QString strDownloads = downloadPath();
-    bool bOk = writeXml(root.filePath("Setup.xml"), [&](QXmlStreamWriter &xml) {
-        xml.writeStartElement("Configure");
-        const QList<QPair<QString, QString>> keys = {
-            { "Translator", "0" },
-            { "VersionType", "1" },
-            { "DownloadPath", strDownloads },
-            { "IsCloseOpenTools", "0" },
-            { "IsNeedUpdate", "0" },
-            { "ChServerAddress", "http://127.0.0.1:9" },
-            { "EnServerAddress", "http://127.0.0.1:9" },
-        };
-        for (const auto &key : keys) {
-            xml.writeStartElement(key.first);
-            xml.writeTextElement("Value", key.second);
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-    });
-
+    const QString strServer = "http://127.0.0.1:9";
+    const Fields setup = { { "Translator", "0" }, { "VersionType", "1" }, { "DownloadPath", downloadPath() },
+                           { "IsCloseOpenTools", "0" }, { "IsNeedUpdate", "0" },
+                           { "ChServerAddress", strServer }, { "EnServerAddress", strServer } };
     const QColor colors[] = { "#3B82F6", "#F59E0B", "#10B981", "#EF4444", "#8B5CF6", "#EC4899" };
     int iColor = 0;
-    bOk = bOk && writeXml(root.filePath("ToolsFile/ToolsInfoList.xml"), [&](QXmlStreamWriter &xml) {
-        xml.writeStartElement("Tools");
-        for (const Tool &tool : vectTools) {
-            const QString strIcon = tool.strName + "_min.png";
-            QImage icon(48, 48, QImage::Format_ARGB32);
-            icon.fill(colors[iColor++ % 6]);
-            QPainter(&icon).drawText(icon.rect(), Qt::AlignCenter, tool.strName.left(2));
-            icon.save(root.filePath("ToolsFile/Icon/" + strIcon), "PNG");
-
-            xml.writeStartElement("Tool");
-            xml.writeTextElement("ToolKey", QString::number(tool.iKey));
-            xml.writeTextElement("ToolType", "1");
-            xml.writeTextElement("ToolCHName", tool.strName);
-            xml.writeTextElement("ToolENName", tool.strName);
-            xml.writeTextElement("Version", tool.strVersion);
-            xml.writeTextElement("IconMinName", strIcon);
-            xml.writeTextElement("UpdateENIntro",
-                "Version " + tool.strVersion + " of " + tool.strName
-                    + " reads larger files and starts faster.");
-            xml.writeTextElement("UpdateCHIntro", tool.strName + " " + tool.strVersion);
-            xml.writeTextElement("ExeName", exeOf(tool));
-            xml.writeTextElement("updateDate", "2026-11-20");
-            xml.writeTextElement("ToolSize", "1.0");
-            xml.writeTextElement("IsDown", "0");
-            xml.writeTextElement("DownloadCHUrl", "tools/" + tool.strName + ".tar.gz");
-            xml.writeTextElement("DownloadENUrl", "tools/" + tool.strName + ".tar.gz");
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-    });
-
-    bOk = bOk && writeXml(root.filePath("ToolsStateList.xml"), [&](QXmlStreamWriter &xml) {
-        xml.writeStartElement("Tools");
-        for (const Tool &tool : vectTools) {
-            xml.writeStartElement("State");
-            xml.writeTextElement("ToolKey", QString::number(tool.iKey));
-            xml.writeTextElement("CurrentVersion", tool.strInstalled);
-            xml.writeTextElement("IsDownload", QString::number(tool.iIsDownload));
-            xml.writeTextElement("IsNewTools", "0");
-            xml.writeTextElement("IsNeedUpdate", "0");
-            xml.writeTextElement("ListOrder", QString::number(tool.iListOrder));
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-    });
-
-    if (bInstallFolders) {
-        for (const Tool &tool : vectTools) {
-            if (tool.iIsDownload != 1 || tool.strExeName.contains('/'))
-                continue;
+    QString strTools;
+    QString strStates;
+    bool bOk = true;
+    for (const Tool &tool : vectTools) {
+        const QString strIcon = tool.strName + "_min.png";
+        QImage icon(48, 48, QImage::Format_ARGB32);
+        icon.fill(colors[iColor++ % 6]);
+        QPainter(&icon).drawText(icon.rect(), Qt::AlignCenter, tool.strName.left(2));
+        icon.save(root.filePath("ToolsFile/Icon/" + strIcon), "PNG");
+        const QString strUrl = "tools/" + tool.strName + ".tar.gz";
+        strTools += element("Tool", { { "ToolKey", QString::number(tool.iKey) }, { "ToolType", "1" },
+                                      { "ToolCHName", tool.strName }, { "ToolENName", tool.strName },
+                                      { "Version", tool.strVersion }, { "IconMinName", strIcon },
+                                      { "UpdateENIntro", "Version " + tool.strVersion + " of " + tool.strName
+                                                             + " reads larger files and starts faster." },
+                                      { "UpdateCHIntro", tool.strName + " " + tool.strVersion },
+                                      { "ExeName", exeOf(tool) }, { "updateDate", "2026-11-20" }, { "ToolSize", "1.0" },
+                                      { "IsDown", "0" }, { "DownloadCHUrl", strUrl }, { "DownloadENUrl", strUrl } });
+        strStates += element("State", { { "ToolKey", QString::number(tool.iKey) }, { "CurrentVersion", tool.strInstalled },
+                                        { "IsDownload", QString::number(tool.iIsDownload) }, { "IsNewTools", "0" },
+                                        { "IsNeedUpdate", "0" }, { "ListOrder", QString::number(tool.iListOrder) } });
+        if (bInstallFolders && tool.iIsDownload == 1 && !tool.strExeName.contains('/')) {
             const QString strFolder = toolFolder(tool.strName);
-            QDir().mkpath(strFolder + "/data");
-            QFile exe(strFolder + "/" + exeOf(tool));
-            bOk = bOk && exe.open(QIODevice::WriteOnly) && exe.write("#!/bin/sh\n") > 0;
-            QFile data(strFolder + "/data/settings.ini");
-            bOk = bOk && data.open(QIODevice::WriteOnly) && data.write("[x]\n") > 0;
+            bOk = bOk && QDir().mkpath(strFolder + "/data") && writeFile(strFolder + "/" + exeOf(tool), "#!/bin/sh\n")
+                && writeFile(strFolder + "/data/settings.ini", "[x]\n");
         }
     }
-    if (!bOk || !QDir::setCurrent(m_dir.path()))
-        return false;
-    return gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
+    return bOk && writeXml(root.filePath("Setup.xml"), element("Configure", setup, true))
+        && writeXml(root.filePath("ToolsFile/ToolsInfoList.xml"), "<Tools>\n" + strTools + "</Tools>\n")
+        && writeXml(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
+        && QDir::setCurrent(m_dir.path()) && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
         && gearbay::ToolCatalog::instance()->init();
 }
 

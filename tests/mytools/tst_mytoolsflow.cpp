@@ -34,11 +34,10 @@ QString answer(int iMethod, const QList<QPair<int, QString>> &values)
 {
     QJsonArray list;
     for (const auto &value : values)
-        list.append(
-            QJsonObject { { "url", value.first < 0 ? QString("http://127.0.0.1:9") : url(value.first) },
-                { "value", value.second } });
-    return QString::fromUtf8(QJsonDocument(QJsonObject { { "method", iMethod }, { "urlsToValue", list } })
-                                 .toJson(QJsonDocument::Compact));
+        list.append(QJsonObject { { "url", value.first < 0 ? QString("http://127.0.0.1:9") : url(value.first) },
+                                  { "value", value.second } });
+    const QJsonObject document { { "method", iMethod }, { "urlsToValue", list } };
+    return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Compact));
 }
 
 } // namespace
@@ -58,8 +57,7 @@ private:
 
 void TestMyToolsFlow::initTestCase()
 {
-    QVector<mytoolstest::Tool> tools
-        = { { 0, "material", "5", "5", 0, 0 }, { 1, "RigWarden", "2.0", "2.0", 1, 0 } };
+    QVector<mytoolstest::Tool> tools = { { 0, "material", "5", "5", 0, 0 }, { 1, "RigWarden", "2.0", "2.0", 1, 0 } };
     const QStringList names = { "hexview", "notepad", "clock", "paint", "reader" };
     for (int i = 0; i < names.size(); ++i)
         tools.append({ 2 + i, names.at(i), "2.0", "1.0", 1, i });

@@ -7,6 +7,7 @@
 #include "ToolCatalog.h"
 #include "ToolFolder.h"
 #include "UpdateState.h"
+#include "../stilemend/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,8 +55,7 @@ void TestMyToolsRow::serverValues_data()
     QTest::newRow("update refused: missing") << 3 << 404 << RowReaction { RowAction::Fail, 404 };
     QTest::newRow("update: no connection") << 3 << -1 << RowReaction { RowAction::Fail, -1 };
     QTest::newRow("progress 0") << 4 << 0 << RowReaction { RowAction::ShowProgress, 0 };
-    QTest::newRow("progress 100 is not yet installed")
-        << 4 << 100 << RowReaction { RowAction::ShowProgress, 100 };
+    QTest::newRow("progress 100 is not yet installed") << 4 << 100 << RowReaction { RowAction::ShowProgress, 100 };
     QTest::newRow("installed") << 4 << 200 << RowReaction { RowAction::Complete, 0 };
     QTest::newRow("progress -1 fails, never moves the bar") << 4 << -1 << RowReaction { RowAction::Fail, -1 };
     QTest::newRow("progress 101") << 4 << 101 << RowReaction { RowAction::Fail, 101 };
@@ -80,17 +80,12 @@ void TestMyToolsRow::statesReportedByOtherPages_data()
     QTest::addColumn<int>("current");
     QTest::addColumn<bool>("installed");
     QTest::addColumn<int>("expected");
-    QTest::newRow("requested elsewhere")
-        << int(StateRequested) << int(UpdateAvailable) << true << int(Updating);
-    QTest::newRow("downloading elsewhere")
-        << int(StateDownloading) << int(UpdateFailed) << true << int(Updating);
+    QTest::newRow("requested elsewhere") << int(StateRequested) << int(UpdateAvailable) << true << int(Updating);
+    QTest::newRow("downloading elsewhere") << int(StateDownloading) << int(UpdateFailed) << true << int(Updating);
     QTest::newRow("finished elsewhere") << int(StateDownloaded) << int(Updating) << true << int(UpToDate);
-    QTest::newRow("cancelled, installed")
-        << int(StateCancelled) << int(Updating) << true << int(UpdateAvailable);
-    QTest::newRow("cancelled, not installed")
-        << int(StateCancelled) << int(Updating) << false << int(UpToDate);
-    QTest::newRow("deleted changes nothing")
-        << int(StateDeleted) << int(UpdateWaiting) << true << int(UpdateWaiting);
+    QTest::newRow("cancelled, installed") << int(StateCancelled) << int(Updating) << true << int(UpdateAvailable);
+    QTest::newRow("cancelled, not installed") << int(StateCancelled) << int(Updating) << false << int(UpToDate);
+    QTest::newRow("deleted changes nothing") << int(StateDeleted) << int(UpdateWaiting) << true << int(UpdateWaiting);
     QTest::newRow("none changes nothing") << int(StateNone) << int(UpdateFailed) << true << int(UpdateFailed);
 }
 
@@ -108,45 +103,19 @@ void TestMyToolsRow::folderStaysInsideSubTools_data()
     QTest::addColumn<QString>("downloadPath");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "/data/dl"
-                           << "hexview"
-                           << "/data/dl/SubTools/hexview";
-    QTest::newRow("trailing slash on the path") << "/data/dl/"
-                                                << "hexview"
-                                                << "/data/dl/SubTools/hexview";
-    QTest::newRow("dots inside a name") << "/data/dl"
-                                        << "a..b"
-                                        << "/data/dl/SubTools/a..b";
-    QTest::newRow("no download path") << ""
-                                      << "hexview"
-                                      << "";
-    QTest::newRow("empty name: would be SubTools itself") << "/data/dl"
-                                                          << ""
-                                                          << "";
-    QTest::newRow("blank name") << "/data/dl"
-                                << "  "
-                                << "";
-    QTest::newRow("dot") << "/data/dl"
-                         << "."
-                         << "";
-    QTest::newRow("parent") << "/data/dl"
-                            << ".."
-                            << "";
-    QTest::newRow("climbing out") << "/data/dl"
-                                  << "../../home"
-                                  << "";
-    QTest::newRow("absolute") << "/data/dl"
-                              << "/etc"
-                              << "";
-    QTest::newRow("nested") << "/data/dl"
-                            << "a/b"
-                            << "";
-    QTest::newRow("backslash") << "/data/dl"
-                               << "..\\x"
-                               << "";
-    QTest::newRow("drive") << "/data/dl"
-                           << "C:"
-                           << "";
+    QTest::newRow("plain") << "/data/dl" << "hexview" << "/data/dl/SubTools/hexview";
+    QTest::newRow("trailing slash on the path") << "/data/dl/" << "hexview" << "/data/dl/SubTools/hexview";
+    QTest::newRow("dots inside a name") << "/data/dl" << "a..b" << "/data/dl/SubTools/a..b";
+    QTest::newRow("no download path") << "" << "hexview" << "";
+    QTest::newRow("empty name: would be SubTools itself") << "/data/dl" << "" << "";
+    QTest::newRow("blank name") << "/data/dl" << "  " << "";
+    QTest::newRow("dot") << "/data/dl" << "." << "";
+    QTest::newRow("parent") << "/data/dl" << ".." << "";
+    QTest::newRow("climbing out") << "/data/dl" << "../../home" << "";
+    QTest::newRow("absolute") << "/data/dl" << "/etc" << "";
+    QTest::newRow("nested") << "/data/dl" << "a/b" << "";
+    QTest::newRow("backslash") << "/data/dl" << "..\\x" << "";
+    QTest::newRow("drive") << "/data/dl" << "C:" << "";
 }
 
 void TestMyToolsRow::folderStaysInsideSubTools()
@@ -162,10 +131,7 @@ void TestMyToolsRow::removalNeverFollowsLinksOut()
     QTemporaryDir root;
     QVERIFY(root.isValid());
     const QString strOutside = root.filePath("precious");
-    QVERIFY(QDir().mkpath(strOutside));
-    QFile keep(strOutside + "/keep.txt");
-    QVERIFY(keep.open(QIODevice::WriteOnly));
-    keep.close();
+    writeFile(strOutside + "/keep.txt", "keep");
     const QString strDownloads = root.filePath("dl");
     QVERIFY(QDir().mkpath(strDownloads + "/SubTools/tool"));
     QVERIFY(QFile::link(strOutside, strDownloads + "/SubTools/tool/link"));
@@ -253,10 +219,7 @@ void TestMyToolsRow::upgradeRefusedWhileTheToolRuns()
     QVERIFY(sleeper.waitForStarted(5000));
 
     QStringList messages;
-    TipDialog::setAnswerHook([&messages](const QString &text, bool) {
-        messages << text;
-        return 1;
-    });
+    TipDialog::setAnswerHook([&messages](const QString &text, bool) { return messages << text, 1; });
     DownloadedSubToolWidget row;
     row.setToolInfo(ToolCatalog::instance()->findInfo(3).value());
     row.setUpdateState(UpdateAvailable);

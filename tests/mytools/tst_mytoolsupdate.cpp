@@ -16,6 +16,7 @@
 #include "ToolUpdateScene.h"
 #include "UpdateToolsWidget.h"
 #include "Utilities.h"
+#include "../stilemend/TestFiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -41,18 +42,10 @@ QString catalogField(const QString &strFile, int iKey, const QString &strField)
     QDomDocument document;
     if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
         return QString();
-    for (QDomElement tool = document.documentElement().firstChildElement(); !tool.isNull();
-         tool = tool.nextSiblingElement()) {
+    for (QDomElement tool = document.documentElement().firstChildElement(); !tool.isNull(); tool = tool.nextSiblingElement())
         if (tool.firstChildElement("ToolKey").text().toInt() == iKey)
             return tool.firstChildElement(strField).text();
-    }
     return QString();
-}
-
-QByteArray readAll(const QString &strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -114,16 +107,12 @@ void TestMyToolsUpdate::initTestCase()
     QVERIFY(installVersion1(kBroken));
     QFile states(m_folder.path() + "/ToolsStateList.xml");
     QVERIFY(states.open(QIODevice::WriteOnly));
-    const QString strV1 = kDemo + "/catalog/ToolsInfoList.xml";
     QString strStates = "<?xml version=\"1.0\"?>\n<Tools>\n";
     for (int iKey : { kGood, kBroken })
-        strStates += QString(
-            "<State><ToolKey>%1</ToolKey><CurrentVersion>%2</CurrentVersion><IsDownload>1</IsDownload>"
-            "<IsNewTools>0</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>%3</ListOrder></State>\n")
-                         .arg(iKey)
-                         .arg(catalogField(strV1, iKey, "Version"))
-                         .arg(iKey == kGood ? 0 : 1);
-    states.write((strStates + "</Tools>\n").toUtf8());
+        strStates += QString("<State><ToolKey>%1</ToolKey><CurrentVersion>%2</CurrentVersion><IsDownload>1</IsDownload>"
+                             "<IsNewTools>0</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>%3</ListOrder></State>\n")
+                         .arg(iKey).arg(catalogField(kDemo + "/catalog/ToolsInfoList.xml", iKey, "Version")).arg(iKey == kGood ? 0 : 1);
+    QVERIFY(states.write((strStates + "</Tools>\n").toUtf8()) > 0);
     states.close();
     QVERIFY(QDir::setCurrent(m_folder.path()));
     QVERIFY(ConfigureStore::instance()->load(m_folder.path() + "/Setup.xml"));
@@ -132,8 +121,7 @@ void TestMyToolsUpdate::initTestCase()
     const QString strFerrodock = m_folder.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
     QVERIFY(!strFerrodock.isEmpty());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *pName :
-        { "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY" })
+    for (const char *pName : { "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY" })
         env.remove(QString::fromLatin1(pName));
     env.insert("HOME", m_folder.homePath());
     m_ferrodock.setProcessEnvironment(env);
@@ -147,10 +135,7 @@ void TestMyToolsUpdate::initTestCase()
     m_pManager = std::make_unique<ClientRequestManager>();
     m_pManager->setMaxThreadCount(10);
     connect(m_pManager.get(), &ClientRequestManager::signalRequestResult, this, &TestMyToolsUpdate::onResult);
-    TipDialog::setAnswerHook([this](const QString &text, bool) {
-        m_listMessages << text;
-        return 1;
-    });
+    TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listMessages << text, 1; });
     m_pPage = std::make_unique<ToolBoxWidget>();
     connect(m_pPage.get(), &ToolBoxWidget::signalSubToolsRequest, this, &TestMyToolsUpdate::relay);
     m_pPage->resize(1013, 670);
@@ -206,9 +191,9 @@ void TestMyToolsUpdate::batchUpdateInstallsTheGoodOneAndKeepsTheBrokenOne()
     const QString strSubTools = m_folder.downloadPath() + "/SubTools/";
     const QString strGoodExe = strSubTools + "ChecksumCalc/ChecksumCalc";
     const QString strBrokenExe = strSubTools + "JsonFormatter/JsonFormatter";
-    const QByteArray brokenBefore = readAll(strBrokenExe);
+    const QByteArray brokenBefore = readFile(strBrokenExe);
     QVERIFY(!brokenBefore.isEmpty());
-    QVERIFY(readAll(strGoodExe) != readAll(kDemo + "/tools-v2/ChecksumCalc/ChecksumCalc"));
+    QVERIFY(readFile(strGoodExe) != readFile(kDemo + "/tools-v2/ChecksumCalc/ChecksumCalc"));
 
     UpdateToolsWidget *bar = m_pPage->updateToolsWidget();
     QTest::mouseClick(bar->findChild<QPushButton *>("m_BatchUpdateBtn"), Qt::LeftButton);
@@ -219,19 +204,17 @@ void TestMyToolsUpdate::batchUpdateInstallsTheGoodOneAndKeepsTheBrokenOne()
     QTRY_COMPARE_WITH_TIMEOUT(updates->toolKeys(), QVector<int>({ kBroken }), 90000);
     QTRY_COMPARE_WITH_TIMEOUT(updates->row(kBroken)->updateState(), UpdateFailed, 90000);
     QCOMPARE(m_pPage->downloadedScene()->row(kGood)->updateState(), UpToDate);
-    QCOMPARE(readAll(strGoodExe), readAll(kDemo + "/tools-v2/ChecksumCalc/ChecksumCalc"));
+    QCOMPARE(readFile(strGoodExe), readFile(kDemo + "/tools-v2/ChecksumCalc/ChecksumCalc"));
     QCOMPARE(ToolCatalog::instance()->currentVersion(kGood),
-        catalogField(m_folder.path() + "/ToolsFile/ToolsInfoList.xml", kGood, "Version").toStdString());
+             catalogField(m_folder.path() + "/ToolsFile/ToolsInfoList.xml", kGood, "Version").toStdString());
     QCOMPARE(ToolCatalog::instance()->isNeedUpdate(kBroken), 1);
     auto *failedBar = updates->row(kBroken)->findChild<QWidget *>("m_upgradeProgressBar");
     QVERIFY(!failedBar->toolTip().isEmpty());
-    m_pPage->findChild<QWidget *>("m_ToolBoxTabWidget")
-        ->findChild<QPushButton *>("updateableToolBtn")
-        ->click();
+    m_pPage->findChild<QWidget *>("m_ToolBoxTabWidget")->findChild<QPushButton *>("updateableToolBtn")->click();
     mytoolstest::saveScreenshot(m_pPage.get(), "mytools_batch_update_one_broken");
 
     // The broken one's old version is untouched and still starts from its row.
-    QCOMPARE(readAll(strBrokenExe), brokenBefore);
+    QCOMPARE(readFile(strBrokenExe), brokenBefore);
     DownloadedSubToolWidget *brokenRow = m_pPage->downloadedScene()->row(kBroken);
     brokenRow->onOpenTool();
     QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning("JsonFormatter"), 15000);
