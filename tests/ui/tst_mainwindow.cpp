@@ -32,11 +32,9 @@ QString answer(int method, const QList<QPair<QString, QString>> &values)
 {
     QJsonArray list;
     for (const auto &value : values)
-        list.append(QJsonObject {
-            { QStringLiteral("url"), value.first }, { QStringLiteral("value"), value.second } });
-    return QString::fromUtf8(QJsonDocument(
-        QJsonObject { { QStringLiteral("method"), method }, { QStringLiteral("urlsToValue"), list } })
-                                 .toJson(QJsonDocument::Compact));
+        list.append(QJsonObject { { "url", value.first }, { "value", value.second } });
+    const QJsonObject document { { "method", method }, { "urlsToValue", list } };
+    return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Compact));
 }
 
 QList<QPair<int, ValueMap>> responses(const QSignalSpy &spy)
@@ -57,19 +55,12 @@ private slots:
     {
         QVERIFY(m_folder.isValid());
         QVector<TempProgramFolder::Tool> tools;
-        for (int key = 0; key <= 8; ++key) {
-            TempProgramFolder::Tool tool;
-            tool.iKey = key;
-            tool.strExeName = QStringLiteral("Tool%1.exe").arg(key);
-            tool.strChUrl = tool.strEnUrl = QStringLiteral("tool%1.tar.gz").arg(key);
-            tools.append(tool);
-        }
+        for (int key = 0; key <= 8; ++key)
+            tools.append({ key, QString("Tool%1.exe").arg(key), QString("tool%1.tar.gz").arg(key),
+                           QString("tool%1.tar.gz").arg(key) });
         QVERIFY(m_folder.writeSetup(kServer, kServer, 0));
         QVERIFY(m_folder.writeCatalog(tools));
-        QFile states(m_folder.path() + QStringLiteral("/ToolsStateList.xml"));
-        QVERIFY(states.open(QIODevice::WriteOnly));
-        states.write("<?xml version=\"1.0\"?>\n<Tools/>\n");
-        states.close();
+        writeFile(m_folder.path() + "/ToolsStateList.xml", "<?xml version=\"1.0\"?>\n<Tools/>\n");
         QVERIFY(QDir::setCurrent(m_folder.path()));
         QVERIFY(gearbay::ConfigureStore::instance()->load(m_folder.path() + QStringLiteral("/Setup.xml")));
         QVERIFY(gearbay::ToolCatalog::instance()->init());
@@ -82,10 +73,7 @@ private slots:
     void init()
     {
         m_listShown.clear();
-        gearbay::TipDialog::setAnswerHook([this](const QString &text, bool) {
-            m_listShown << text;
-            return 1;
-        });
+        gearbay::TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listShown << text, 1; });
     }
 
     void cleanup()
