@@ -111,8 +111,8 @@ private slots:
     void cancelComesFirstAndSilencesLateAnswers();
     void otherPagesStates_data();
     void otherPagesStates();
-    void runningToolIsNeverRestartedOrUpdated();
-    void restrictedToolAsksForLoginOnce();
+    void guardsBeforeAnAction_data();
+    void guardsBeforeAnAction();
 
     void missingAndBrokenScreenshotsShowPlaceholders();
     void thumbnailsSlideOnceAtATime();
@@ -143,21 +143,20 @@ void TestDetailPage::initTestCase()
 
     const QString strSelf = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     const QString strLong = QString("A very long introduction that goes on and on. ").repeated(60);
-    QVector<detailtest::Tool> tools;
-    tools.append({ Viewer, "Viewer", QString::fromUtf8("查看器"), "viewer",
-                   "Viewer shows pictures, one at a time, with zoom and rotation.",
-                   QString::fromUtf8("查看器逐张显示图片，可缩放和旋转。"), QString(), "2.4.1", 12.5, 3, 0, 0 });
-    tools.append({ Sketchpad, "Sketchpad", QString::fromUtf8("画板"), "sketchpad", "Sketchpad draws.",
-                   QString::fromUtf8("画板用于绘图。"), "Faster brushes and a new colour picker.", "1.1", 50, 3, 1,
-                   1 });
-    tools.append({ Bare,
-                   "Bare tool with an exceptionally long name that would never fit on one line of the page, not even on a wide screen",
-                   QString::fromUtf8("一个名字非常非常长的工具，长到页面上一行根本放不下的程度，还要更长更长更长更长，就算在很宽的屏幕上也一样放不下"),
-                   strSelf, strLong, QString::fromUtf8("很长的介绍。").repeated(200), QString(), "1.0", 1234.5678, 0,
-                   1, 0 });
-    tools.append({ Ghost, "Ghost", QString::fromUtf8("幽灵"), "ghost", "Installed, then removed by hand.",
-                   QString::fromUtf8("已安装后被手动删除。"), QString(), "1.0", 1, 1, 1, 0 });
-    QVERIFY(m_folder.setUp(tools, m_iTranslator));
+    const QString strLongName = "Bare tool with an exceptionally long name that would never fit on one line of the "
+                                "page, not even on a wide screen";
+    const QString strLongChName = QString::fromUtf8("一个名字非常非常长的工具，长到页面上一行根本放不下的程度，"
+                                                    "还要更长更长更长更长，就算在很宽的屏幕上也一样放不下");
+    QVERIFY(m_folder.setUp(
+        { { Viewer, "Viewer", QString::fromUtf8("查看器"), "viewer", "Viewer shows pictures, one at a time, with zoom and rotation.",
+            QString::fromUtf8("查看器逐张显示图片，可缩放和旋转。"), QString(), "2.4.1", 12.5, 3, 0, 0 },
+          { Sketchpad, "Sketchpad", QString::fromUtf8("画板"), "sketchpad", "Sketchpad draws.", QString::fromUtf8("画板用于绘图。"),
+            "Faster brushes and a new colour picker.", "1.1", 50, 3, 1, 1 },
+          { Bare, strLongName, strLongChName, strSelf, strLong, QString::fromUtf8("很长的介绍。").repeated(200), QString(),
+            "1.0", 1234.5678, 0, 1, 0 },
+          { Ghost, "Ghost", QString::fromUtf8("幽灵"), "ghost", "Installed, then removed by hand.",
+            QString::fromUtf8("已安装后被手动删除。"), QString(), "1.0", 1, 1, 1, 0 } },
+        m_iTranslator));
 
     for (const QString &strName : { QString("Viewer"), QString("Sketchpad"), QString("Ghost") })
         m_folder.writeImage("ToolsFile/Icon/" + strName + "_max.png", QSize(128, 128), strName.left(1));
@@ -319,71 +318,75 @@ void TestDetailPage::otherPagesStates()
         QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, 0);
 }
 
-void TestDetailPage::runningToolIsNeverRestartedOrUpdated()
+void TestDetailPage::guardsBeforeAnAction_data()
 {
+    QTest::addColumn<int>("iKey");
+    QTest::addColumn<QString>("strButton");
+    QTest::addColumn<int>("iPermission"); // -1: not restricted; 0/1: restricted, login not done/done
+    QTest::addColumn<QString>("strTip"); // %1 is the tool's name; compared in English only
+    QTest::addColumn<bool>("bLogin"); // the login came up (and was closed)
+    QTest::addColumn<int>("iRequests");
+    QTest::addColumn<QString>("strView");
+
     // "Bare" is installed under the name of this very test program, which is running.
-    setState(Bare, 1, 1);
-    MoreInfoLeftWidget panel;
-    panel.setToolInfo(infoOf(Bare));
-    QSignalSpy requests(&panel, &MoreInfoLeftWidget::signalDownload);
-    QSignalSpy covers(&panel, &MoreInfoLeftWidget::signalCover);
-    const QString strName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(Bare));
-
-    QVERIFY(QMetaObject::invokeMethod(&panel, "onUpdateTool"));
-    QVERIFY(QMetaObject::invokeMethod(&panel, "onOpenTool"));
-    QCOMPARE(requests.count(), 0);
-    QCOMPARE(m_listTips.size(), 2);
-    QVERIFY(m_listTips.at(0).startsWith(strName + " "));
-    if (m_iTranslator == 0) {
-        QCOMPARE(m_listTips.at(0), strName + " have already open, please close at first.");
-        QCOMPARE(m_listTips.at(1), strName + " have already open.");
-    }
-    QCOMPARE(covers.count(), 4); // raised and lowered around each message
-    QCOMPARE(covers.at(0).at(0).toBool(), true);
-    QCOMPARE(covers.at(1).at(0).toBool(), false);
-
-    // "Ghost" is not running: an update is a new download of the same key; its files were removed
-    // by hand, so Open downloads it again too.
-    m_listTips.clear();
-    setState(Ghost, 1, 1);
-    MoreInfoLeftWidget ghostPanel;
-    ghostPanel.setToolInfo(infoOf(Ghost));
-    QSignalSpy ghostRequests(&ghostPanel, &MoreInfoLeftWidget::signalDownload);
-    QVERIFY(QMetaObject::invokeMethod(&ghostPanel, "onUpdateTool"));
-    QVERIFY(QMetaObject::invokeMethod(&ghostPanel, "onOpenTool"));
-    QCOMPARE(m_listTips, QStringList());
-    QCOMPARE(ghostRequests.count(), 2);
-    for (const QList<QVariant> &args : ghostRequests) {
-        QCOMPARE(args.at(0).toInt(), 3);
-        QCOMPARE(args.at(1).value<QVector<int>>(), QVector<int> { Ghost });
-    }
+    QTest::newRow("running: update") << Bare << "updateBtn" << -1 << "%1 have already open, please close at first."
+                                     << false << 0 << "update";
+    QTest::newRow("running: open") << Bare << "openBtn" << -1 << "%1 have already open." << false << 0 << "update";
+    // "Ghost" is not running and its files were removed by hand: both download it again.
+    QTest::newRow("removed: update") << Ghost << "updateBtn" << -1 << "" << false << 1 << "downloading";
+    QTest::newRow("removed: open") << Ghost << "openBtn" << -1 << "" << false << 1 << "downloading";
+    QTest::newRow("restricted: login closed") << Viewer << "downloadBtn" << 0 << "" << true << 0 << "download";
+    QTest::newRow("restricted: logged in this run") << Viewer << "downloadBtn" << 1 << "" << false << 1 << "downloading";
 }
 
-void TestDetailPage::restrictedToolAsksForLoginOnce()
+void TestDetailPage::guardsBeforeAnAction()
 {
-    setState(Viewer, 0, 0);
-    ToolInfo restricted = infoOf(Viewer);
-    restricted.IsDown = 1;
-    restricted.ToolSize = 0; // passes the free-space check on any disk
-    ToolCatalog::instance()->setPermissionGranted(false);
+    QFETCH(int, iKey);
+    QFETCH(QString, strButton);
+    QFETCH(int, iPermission);
+    QFETCH(QString, strTip);
+    QFETCH(bool, bLogin);
+    QFETCH(int, iRequests);
+    QFETCH(QString, strView);
+
+    setState(iKey, iKey == Viewer ? 0 : 1, iKey == Viewer ? 0 : 1);
+    ToolInfo info = infoOf(iKey);
+    if (iPermission >= 0) {
+        info.IsDown = 1;
+        info.ToolSize = 0; // passes the free-space check on any disk
+    }
+    ToolCatalog::instance()->setPermissionGranted(iPermission == 1);
     MoreInfoLeftWidget panel;
-    panel.setToolInfo(restricted);
+    panel.setToolInfo(info);
     QSignalSpy requests(&panel, &MoreInfoLeftWidget::signalDownload);
-
-    // The user closes the login without logging in (the cover is checked in tst_downloadprecheck).
-    markettest::ModalCloser closer;
-    QTest::mouseClick(panel.findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
-    QCOMPARE(closer.closed(), QStringList({ "gearbay::UserPermissionWidget" }));
-    QCOMPARE(requests.count(), 0);
-    QCOMPARE(viewOf(&panel), QString("download"));
-
-    // After a login that succeeded elsewhere in this run, no dialog comes up.
-    ToolCatalog::instance()->setPermissionGranted(true);
-    QTest::mouseClick(panel.findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
-    QCOMPARE(closer.closed().size(), 1);
-    QCOMPARE(requests.count(), 1);
-    QCOMPARE(viewOf(&panel), QString("downloading"));
+    QSignalSpy covers(&panel, &MoreInfoLeftWidget::signalCover);
+    QStringList listDialogs;
+    {
+        markettest::ModalCloser closer;
+        panel.findChild<QAbstractButton *>(strButton)->click();
+        listDialogs = closer.closed();
+    }
     ToolCatalog::instance()->setPermissionGranted(false);
+
+    const QString strName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(iKey));
+    QCOMPARE(m_listTips.size(), strTip.isEmpty() ? 0 : 1);
+    if (!strTip.isEmpty()) {
+        QVERIFY(m_listTips.first().startsWith(strName + " "));
+        if (m_iTranslator == 0)
+            QCOMPARE(m_listTips.first(), strTip.arg(strName));
+    }
+    QCOMPARE(listDialogs, bLogin ? QStringList { "gearbay::UserPermissionWidget" } : QStringList());
+    QCOMPARE(requests.count(), iRequests);
+    for (const QList<QVariant> &args : qAsConst(requests)) {
+        QCOMPARE(args.at(0).toInt(), 3); // an update is a new download of the same key
+        QCOMPARE(args.at(1).value<QVector<int>>(), QVector<int> { iKey });
+    }
+    // Raised and lowered around a message or the login.
+    QStringList listCovers;
+    for (const QList<QVariant> &args : qAsConst(covers))
+        listCovers << args.at(0).toString();
+    QCOMPARE(listCovers, strTip.isEmpty() && !bLogin ? QStringList() : QStringList({ "true", "false" }));
+    QCOMPARE(viewOf(&panel), strView);
 }
 
 // --- screenshots and description ---------------------------------------------------------------
