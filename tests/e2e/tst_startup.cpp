@@ -64,8 +64,7 @@ class TestStartup : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(QFileInfo::exists(QStringLiteral(RW_BUILD_DIR "/RigWarden/RigWarden")),
-            "run cmake --install for the build tree first");
+        QVERIFY2(QFileInfo::exists(RW_BUILD_DIR "/RigWarden/RigWarden"), "run cmake --install for the build tree first");
         QVERIFY(m_runtime.isValid() && m_home.isValid());
         QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(m_display.start(), "Xvfb did not start");
@@ -104,20 +103,17 @@ private slots:
         // The server runs on the port the program chose and answers a progress question.
         qint64 server = 0;
         QStringList arguments;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (server = ferrodockOf(folder.path())) != 0 && (arguments = commandLine(server)).size() == 2,
-            60000);
+        QTRY_VERIFY_WITH_TIMEOUT((server = ferrodockOf(folder.path())) != 0 && (arguments = commandLine(server)).size() == 2, 60000);
         const int port = arguments.at(1).toInt();
         QVERIFY(port >= 20008 && port % 2 == 0);
         httplib::Client client("127.0.0.1", port);
         client.set_connection_timeout(5);
         client.set_read_timeout(10);
-        const QByteArray body
-            = gearbay::protocol::requestBody(4, { QStringLiteral("file:///nowhere/tool.tar.gz") });
+        const QByteArray body = gearbay::protocol::requestBody(4, { "file:///nowhere/tool.tar.gz" });
         std::string reply;
         const auto ask = [&] {
-            const httplib::Result result = client.Post(
-                gearbay::protocol::methodPath(4).toStdString(), body.toStdString(), "application/json");
+            const httplib::Result result
+                = client.Post(gearbay::protocol::methodPath(4).toStdString(), body.toStdString(), "application/json");
             if (!result || result->status != 200)
                 return false;
             reply = result->body;
@@ -185,16 +181,15 @@ private slots:
 
 private:
     // Starts the folder's program with its own runtime folder and home, output merged.
-    void launch(
-        QProcess &process, const InstalledProgramCopy &folder, const QStringList &arguments = {}) const
+    void launch(QProcess &process, const InstalledProgramCopy &folder, const QStringList &arguments = {}) const
     {
         QProcessEnvironment env = m_display.environment();
         // Its own single-instance socket and home (no pending self-update marker), and no modal waits.
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         env.insert(QStringLiteral("HOME"), m_home.path());
         env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1"));
-        env.remove(QStringLiteral("http_proxy"));
-        env.remove(QStringLiteral("HTTP_PROXY"));
+        for (const char *pszProxy : { "http_proxy", "HTTP_PROXY" })
+            env.remove(pszProxy);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(folder.program(), arguments);

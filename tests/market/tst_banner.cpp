@@ -92,7 +92,6 @@ void TestBanner::rotatesAndWraps_data()
     QTest::newRow("one") << 1 << QList<int> { 7, 9, 11 } << 7;
     QTest::newRow("three") << 3 << QList<int> { 11, 3, 7 } << 11;
     QTest::newRow("four wraps") << 4 << QList<int> { 3, 7, 9 } << 3;
-    QTest::newRow("nine") << 9 << QList<int> { 7, 9, 11 } << 7;
 }
 
 void TestBanner::rotatesAndWraps()

@@ -71,7 +71,6 @@ private slots:
         QTest::newRow("escape") << true << "escape" << 0;
         QTest::newRow("enter takes ok") << true << "enter" << 1;
         QTest::newRow("single button ok") << false << "ok" << 1;
-        QTest::newRow("single button escape") << false << "escape" << 0;
         QTest::newRow("single button closed") << false << "close" << 0;
         // clang-format on
     }
