@@ -7,6 +7,7 @@
 #include "FrameHitTest.h"
 #include "PortProbe.h"
 #include "RequestParam.h"
+#include "ServerProtocol.h"
 #include "ServerProcess.h"
 #include "TipDialog.h"
 #include "ToolBoxWidget.h"
@@ -443,13 +444,15 @@ bool Gearbay::retryWhileServerStarts(int error, const QString &response)
         m_pServerProcess->state() == QProcess::NotRunning)
         return false;
     // A failed exchange answers with the request's own method and URLs.
-    const QJsonObject root = QJsonDocument::fromJson(response.toLatin1()).object();
-    const int method = root.value(QLatin1String("method")).toInt();
-    QStringList urls;
-    for (const QJsonValue &element : root.value(QLatin1String("urlsToValue")).toArray())
-        urls.append(element.toObject().value(QLatin1String("url")).toString());
-    if (method == 0 || urls.isEmpty())
+    int method = 0;
+    QVector<protocol::UrlValue> urlsToValue;
+    QString strError;
+    if (!protocol::parseResponse(response.toLatin1(), &method, &urlsToValue, &strError) || method == 0
+        || urlsToValue.isEmpty())
         return false;
+    QStringList urls;
+    for (const protocol::UrlValue &urlValue : qAsConst(urlsToValue))
+        urls.append(urlValue.first);
     ++m_iConnectRetries;
     QTimer::singleShot(kConnectRetryMs, this, [this, method, urls] {
         // Sent afresh on the current port; what a lost server held is no longer in flight.
