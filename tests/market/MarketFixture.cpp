@@ -26,8 +26,8 @@ QString xmlElement(const QString &strTag, const Fields &fields, bool bValues)
 bool writeXmlFile(const QString &strPath, const QString &strContent)
 {
     QFile file(strPath);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + strContent.toUtf8()) > 0;
+    const QByteArray content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + strContent.toUtf8();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
 }
 
 Fields setupKeys(int iTranslator, const QString &strDownloadPath, const QString &strServer)

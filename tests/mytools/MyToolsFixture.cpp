@@ -1,5 +1,7 @@
 #include "MyToolsFixture.h"
 
+#include "../market/MarketFixture.h"
+
 #include "ConfigureStore.h"
 #include "ToolCatalog.h"
 
@@ -9,34 +11,15 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
-#include <QList>
-#include <QPair>
 
 namespace mytoolstest {
 
 namespace {
 
-using Fields = QList<QPair<QString, QString>>;
-
-// "<tag><key>text</key>...</tag>", or with bValues "<tag><key><Value>text</Value></key>...</tag>".
-QString element(const QString &strTag, const Fields &fields, bool bValues = false)
-{
-    QString strXml;
-    for (const auto &field : fields)
-        strXml += QString(bValues ? "<%1><Value>%2</Value></%1>" : "<%1>%2</%1>")
-                      .arg(field.first, field.second.toHtmlEscaped());
-    return QString("<%1>%2</%1>\n").arg(strTag, strXml);
-}
-
 bool writeFile(const QString &strPath, const QByteArray &content)
 {
     QFile file(strPath);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
-}
-
-bool writeXml(const QString &strPath, const QString &strContent)
-{
-    return writeFile(strPath, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + strContent.toUtf8());
 }
 
 QString exeOf(const Tool &tool)
@@ -52,7 +35,7 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, bool bInstallFolders)
     if (!m_dir.isValid() || !root.mkpath("ToolsFile/Icon") || !root.mkpath("Downloads/SubTools"))
         return false;
     const QString strServer = "http://127.0.0.1:9";
-    const Fields setup = { { "Translator", "0" }, { "VersionType", "1" }, { "DownloadPath", downloadPath() },
+    const markettest::Fields setup = { { "Translator", "0" }, { "VersionType", "1" }, { "DownloadPath", downloadPath() },
                            { "IsCloseOpenTools", "0" }, { "IsNeedUpdate", "0" },
                            { "ChServerAddress", strServer }, { "EnServerAddress", strServer } };
     const QColor colors[] = { "#3B82F6", "#F59E0B", "#10B981", "#EF4444", "#8B5CF6", "#EC4899" };
@@ -67,7 +50,7 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, bool bInstallFolders)
         QPainter(&icon).drawText(icon.rect(), Qt::AlignCenter, tool.strName.left(2));
         icon.save(root.filePath("ToolsFile/Icon/" + strIcon), "PNG");
         const QString strUrl = "tools/" + tool.strName + ".tar.gz";
-        strTools += element("Tool", { { "ToolKey", QString::number(tool.iKey) }, { "ToolType", "1" },
+        strTools += markettest::xmlElement("Tool", { { "ToolKey", QString::number(tool.iKey) }, { "ToolType", "1" },
                                       { "ToolCHName", tool.strName }, { "ToolENName", tool.strName },
                                       { "Version", tool.strVersion }, { "IconMinName", strIcon },
                                       { "UpdateENIntro", "Version " + tool.strVersion + " of " + tool.strName
@@ -75,7 +58,7 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, bool bInstallFolders)
                                       { "UpdateCHIntro", tool.strName + " " + tool.strVersion },
                                       { "ExeName", exeOf(tool) }, { "updateDate", "2026-11-20" }, { "ToolSize", "1.0" },
                                       { "IsDown", "0" }, { "DownloadCHUrl", strUrl }, { "DownloadENUrl", strUrl } });
-        strStates += element("State", { { "ToolKey", QString::number(tool.iKey) }, { "CurrentVersion", tool.strInstalled },
+        strStates += markettest::xmlElement("State", { { "ToolKey", QString::number(tool.iKey) }, { "CurrentVersion", tool.strInstalled },
                                         { "IsDownload", QString::number(tool.iIsDownload) }, { "IsNewTools", "0" },
                                         { "IsNeedUpdate", "0" }, { "ListOrder", QString::number(tool.iListOrder) } });
         if (bInstallFolders && tool.iIsDownload == 1 && !tool.strExeName.contains('/')) {
@@ -84,9 +67,9 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, bool bInstallFolders)
                 && writeFile(strFolder + "/data/settings.ini", "[x]\n");
         }
     }
-    return bOk && writeXml(root.filePath("Setup.xml"), element("Configure", setup, true))
-        && writeXml(root.filePath("ToolsFile/ToolsInfoList.xml"), "<Tools>\n" + strTools + "</Tools>\n")
-        && writeXml(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
+    return bOk && markettest::writeXmlFile(root.filePath("Setup.xml"), markettest::xmlElement("Configure", setup, true))
+        && markettest::writeXmlFile(root.filePath("ToolsFile/ToolsInfoList.xml"), "<Tools>\n" + strTools + "</Tools>\n")
+        && markettest::writeXmlFile(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
         && QDir::setCurrent(m_dir.path()) && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
         && gearbay::ToolCatalog::instance()->init();
 }
