@@ -40,6 +40,29 @@ QVector<int> keysOf(const QMap<int, int> &order)
     return keys;
 }
 
+// More than one colour: something is drawn there.
+bool drawsSomething(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0))
+                return true;
+    return false;
+}
+
+// The board order the state list on disk holds.
+QVector<int> savedOrder(const QString &strFolder)
+{
+    ToolCatalog disk(strFolder, 0, 0);
+    QMap<int, int> order;
+    if (disk.loadToolStates()) {
+        for (const ToolState &state : qAsConst(disk.toolStates()))
+            if (state.ToolKey > 1 && state.IsDownload == 1)
+                order.insert(state.ToolKey, state.ListOrder);
+    }
+    return keysOf(order);
+}
+
 } // namespace
 
 class TestMyToolsBoard : public QObject
@@ -208,6 +231,17 @@ void TestMyToolsBoard::batchUpdateFollowsFlowControl()
     QTest::mouseClick(updates->findChild<QPushButton *>("m_BatchUpdateBtn"), Qt::LeftButton);
     QVERIFY(checkAll->isVisible());
     QVERIFY(hexCheck->isVisible());
+    // Each row draws its box, and its tick once checked, as "check all" does.
+    const auto look = [](QCheckBox *box) {
+        return box->window()->grab(QRect(box->mapTo(box->window(), QPoint()), box->size())).toImage();
+    };
+    for (QCheckBox *box : { checkAll, hexCheck }) {
+        const QImage unchecked = look(box);
+        QVERIFY2(drawsSomething(unchecked), qPrintable(box->objectName()));
+        box->setChecked(true);
+        QVERIFY(look(box) != unchecked);
+        box->setChecked(false);
+    }
     // Rows checked one by one check "check all"; unchecking one makes it partial.
     hexCheck->setChecked(true);
     QCOMPARE(checkAll->checkState(), Qt::PartiallyChecked);
