@@ -26,7 +26,9 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
+#include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace gearbay;
 
@@ -332,16 +334,30 @@ void TestMyToolsBoard::dropOnTrashUninstalls()
     QVERIFY(m_pPage->downloadedScene()->contains(5));
     waitSettled();
 
-    // On the trash: paint is uninstalled; its update row goes too, and the pages hear of it.
+    // On the trash: paint is uninstalled; its update row goes too, and the pages hear of it. Its
+    // files go on a worker thread (held back here) while a new download may already land in the
+    // folder: that new install is never touched.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int iThreads = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    QSemaphore gate;
+    pool->start([&gate] { gate.acquire(); });
     dragRow(5, int(trashInView.y() - itemOf(5)->y()) - 40, true);
+    QVERIFY(QDir().mkpath(m_folder.toolFolder("paint")));
+    QFile newInstall(m_folder.toolFolder("paint") + "/paint.bin");
+    QVERIFY(newInstall.open(QIODevice::WriteOnly) && newInstall.write("new") == 3);
+    newInstall.close();
+    gate.release();
     QVERIFY(!m_pPage->downloadedScene()->contains(5));
     QVERIFY(!m_pPage->updateScene()->contains(5));
     QCOMPARE(stateSpy.count(), 1);
     QCOMPARE(stateSpy.at(0).at(0).value<ToolCurrentState>(), StateDeleted);
     QCOMPARE(stateSpy.at(0).at(1).toInt(), 5);
     QTRY_COMPARE_WITH_TIMEOUT(removedSpy.count(), 1, 10000);
+    pool->setMaxThreadCount(iThreads);
     QCOMPARE(removedSpy.at(0).at(1).value<FolderRemoval>(), FolderRemoval::Removed);
-    QVERIFY(!QFileInfo::exists(m_folder.toolFolder("paint")));
+    QCOMPARE(QDir(m_folder.toolFolder("paint")).entryList(QDir::Files), QStringList { "paint.bin" });
+    QVERIFY(QDir(m_folder.downloadPath() + "/SubTools").entryList({ ".removing-*" }, QDir::AllEntries | QDir::Hidden).isEmpty());
     QVERIFY(QFileInfo::exists(m_folder.toolFolder("hexview")));
     QCOMPARE(ToolCatalog::instance()->findState(5)->IsDownload, 0);
     QVERIFY(!m_pPage->findChild<QLabel *>("m_pUpdateNumLabel")->isVisible());

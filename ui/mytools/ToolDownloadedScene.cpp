@@ -223,8 +223,7 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
         catalog->saveToolStates();
     }
     if (!strExeName.isEmpty())
-        removeFolderInBackground(iToolkey, strToolName, ConfigureStore::instance()->downloadPath(),
-            ToolCatalog::folderNameOf(strExeName));
+        removeFolderInBackground(iToolkey, strToolName, ToolCatalog::folderNameOf(strExeName));
 
     emit signalToolDeleted(iToolkey);
     relayout();
@@ -233,8 +232,13 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
 }
 
 void ToolDownloadedScene::removeFolderInBackground(
-    int iToolKey, const QString &strToolName, const QString &strDownloadPath, const QString &strFolderName)
+    int iToolKey, const QString &strToolName, const QString &strFolderName)
 {
+    // The card offers the download again at once: a new install may land in the folder's place
+    // while the old files are still being removed, so they leave that place first.
+    FolderRemoval emAsideResult = FolderRemoval::Removed;
+    const QString strAside
+        = setToolFolderAside(ConfigureStore::instance()->downloadPath(), strFolderName, &emAsideResult);
     auto *watcher = new QFutureWatcher<FolderRemoval>(this);
     connect(watcher, &QFutureWatcher<FolderRemoval>::finished, this, [=] {
         const FolderRemoval emResult = watcher->result();
@@ -260,7 +264,8 @@ void ToolDownloadedScene::removeFolderInBackground(
         }
         emit signalToolFolderRemoved(iToolKey, emResult);
     });
-    watcher->setFuture(QtConcurrent::run(removeToolFolder, strDownloadPath, strFolderName));
+    watcher->setFuture(strAside.isEmpty() ? QtConcurrent::run([emAsideResult] { return emAsideResult; })
+                                          : QtConcurrent::run(removeSetAsideFolder, strAside));
 }
 
 } // namespace gearbay

@@ -47,13 +47,17 @@ private:
     void swapWithNeighbour(DroppableProxyWidget *item);
     void settleItem(DroppableProxyWidget *item);
     void startAnimations();
-    void removeFolderInBackground(int iToolKey, const QString &strToolName, const QString &strDownloadPath,
-        const QString &strFolderName);
+    QVector<int> orderedKeys() const;
+    // Puts the rows back in the order they had when the drag began.
+    void restoreOrderAtPress();
+    void removeFolderInBackground(int iToolKey, const QString &strToolName, const QString &strFolderName);
 
     QParallelAnimationGroup *m_pAnimationGroup = nullptr;
     QMap<int, QPropertyAnimation *> m_mapAnimation;
     DroppableProxyWidget *m_pDragItem = nullptr;
     bool m_bNeedRelayout = false;
+    // Tool keys in board order when the current drag began; empty outside a drag.
+    QVector<int> m_vectOrderAtPress;
 };
 
 } // namespace gearbay
