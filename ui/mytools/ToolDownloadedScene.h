@@ -5,6 +5,7 @@
 #include "ToolManageScene.h"
 
 #include <QMap>
+#include <QVector>
 
 class QParallelAnimationGroup;
 class QPropertyAnimation;
@@ -33,6 +34,8 @@ signals:
     void signalAllToolsDeleted();
     // The removal of a deleted tool's folder has ended (it runs off the GUI thread).
     void signalToolFolderRemoved(int iToolKey, gearbay::FolderRemoval emResult);
+    // The board's order changed for good: a drag that ended elsewhere, or a tool added at the end.
+    void signalOrderChanged();
 
 public slots:
     void onDeleteTool(int iToolkey);
