@@ -529,6 +529,20 @@ void Gearbay::saveToolOrder()
         ToolCatalog::instance()->setListOrder(it.key(), it.value());
 }
 
+void Gearbay::saveSession()
+{
+    saveToolOrder();
+    if (!ToolCatalog::instance()->saveToolStates())
+        qWarning() << "kv7 cannot write the tool states at the end of the session";
+}
+
+void Gearbay::endSession()
+{
+    saveSession();
+    if (!m_bServerStopped)
+        stopServer();
+}
+
 void Gearbay::setBlackCover(bool bCover)
 {
     if (!bCover) {
@@ -562,8 +576,7 @@ void Gearbay::onSetCover(bool bCover)
 
 void Gearbay::onClose()
 {
-    saveToolOrder();
-    ToolCatalog::instance()->saveToolStates();
+    saveSession();
     setBlackCover(true);
     const int answer = TipDialog::showTip(kSureIcon, tr("Are you sure close the software?"), tr("OK"), tr("Cancel"),
                                           true, this);
