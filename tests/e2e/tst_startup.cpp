@@ -45,6 +45,14 @@ bool alive(qint64 pid)
     return stat.open(QIODevice::ReadOnly) && !stat.readAll().contains(") Z ");
 }
 
+// The process has a handler for the signal (its SigCgt mask).
+bool catches(qint64 pid, int iSignal)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    return (text.mid(text.indexOf("SigCgt:") + 7, 17).trimmed().toULongLong(nullptr, 16) >> (iSignal - 1)) & 1;
+}
+
 // True when the screen shows something other than the empty black root window.
 bool somethingShown(const QString &strPath)
 {
@@ -177,6 +185,31 @@ private slots:
         const QByteArray output = program.readAll();
         QVERIFY2(output.contains(QFileInfo(missing).fileName().toUtf8()), output.constData());
         QCOMPARE(ferrodockOf(folder.path()), 0);
+    }
+
+    void endsCleanlyOnSigterm()
+    {
+        InstalledProgramCopy folder;
+        QVERIFY(folder.create());
+        QProcess program;
+        launch(program, folder);
+        auto killProgram = qScopeGuard([&program] {
+            program.kill();
+            program.waitForFinished(10000);
+        });
+        qint64 server = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((server = ferrodockOf(folder.path())) != 0, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(catches(program.processId(), SIGTERM), 30000);
+        // Written at start; what the close sequence writes must be there again after a logout.
+        const QString strStates = folder.path() + QStringLiteral("/ToolsStateList.xml");
+        QVERIFY(QFile::remove(strStates));
+
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(QFileInfo(strStates).size() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!alive(server), 30000);
     }
 
 private:

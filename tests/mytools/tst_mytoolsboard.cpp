@@ -26,7 +26,9 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
+#include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace gearbay;
 
@@ -38,6 +40,29 @@ QVector<int> keysOf(const QMap<int, int> &order)
     for (auto it = order.cbegin(); it != order.cend(); ++it)
         keys[it.value()] = it.key();
     return keys;
+}
+
+// More than one colour: something is drawn there.
+bool drawsSomething(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0))
+                return true;
+    return false;
+}
+
+// The board order the state list on disk holds.
+QVector<int> savedOrder(const QString &strFolder)
+{
+    ToolCatalog disk(strFolder, 0, 0);
+    QMap<int, int> order;
+    if (disk.loadToolStates()) {
+        for (const ToolState &state : qAsConst(disk.toolStates()))
+            if (state.ToolKey > 1 && state.IsDownload == 1)
+                order.insert(state.ToolKey, state.ListOrder);
+    }
+    return keysOf(order);
 }
 
 } // namespace
@@ -190,6 +215,8 @@ void TestMyToolsBoard::dragsSortTheBoard()
     dragRow(3, 20);
     QCOMPARE(keysOf(m_pPage->toolOrderMap()), QVector<int>({ 6, 4, 3, 5, 2, 7 }));
     waitSettled();
+    // Kept on disk without waiting for the close button: a logout may end the program any time.
+    QTRY_COMPARE_WITH_TIMEOUT(savedOrder(m_folder.path()), QVector<int>({ 6, 4, 3, 5, 2, 7 }), 5000);
 }
 
 void TestMyToolsBoard::batchUpdateFollowsFlowControl()
@@ -208,6 +235,17 @@ void TestMyToolsBoard::batchUpdateFollowsFlowControl()
     QTest::mouseClick(updates->findChild<QPushButton *>("m_BatchUpdateBtn"), Qt::LeftButton);
     QVERIFY(checkAll->isVisible());
     QVERIFY(hexCheck->isVisible());
+    // Each row draws its box, and its tick once checked, as "check all" does.
+    const auto look = [](QCheckBox *box) {
+        return box->window()->grab(QRect(box->mapTo(box->window(), QPoint()), box->size())).toImage();
+    };
+    for (QCheckBox *box : { checkAll, hexCheck }) {
+        const QImage unchecked = look(box);
+        QVERIFY2(drawsSomething(unchecked), qPrintable(box->objectName()));
+        box->setChecked(true);
+        QVERIFY(look(box) != unchecked);
+        box->setChecked(false);
+    }
     // Rows checked one by one check "check all"; unchecking one makes it partial.
     hexCheck->setChecked(true);
     QCOMPARE(checkAll->checkState(), Qt::PartiallyChecked);
@@ -298,16 +336,30 @@ void TestMyToolsBoard::dropOnTrashUninstalls()
     QVERIFY(m_pPage->downloadedScene()->contains(5));
     waitSettled();
 
-    // On the trash: paint is uninstalled; its update row goes too, and the pages hear of it.
+    // On the trash: paint is uninstalled; its update row goes too, and the pages hear of it. Its
+    // files go on a worker thread (held back here) while a new download may already land in the
+    // folder: that new install is never touched.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int iThreads = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    QSemaphore gate;
+    pool->start([&gate] { gate.acquire(); });
     dragRow(5, int(trashInView.y() - itemOf(5)->y()) - 40, true);
+    QVERIFY(QDir().mkpath(m_folder.toolFolder("paint")));
+    QFile newInstall(m_folder.toolFolder("paint") + "/paint.bin");
+    QVERIFY(newInstall.open(QIODevice::WriteOnly) && newInstall.write("new") == 3);
+    newInstall.close();
+    gate.release();
     QVERIFY(!m_pPage->downloadedScene()->contains(5));
     QVERIFY(!m_pPage->updateScene()->contains(5));
     QCOMPARE(stateSpy.count(), 1);
     QCOMPARE(stateSpy.at(0).at(0).value<ToolCurrentState>(), StateDeleted);
     QCOMPARE(stateSpy.at(0).at(1).toInt(), 5);
     QTRY_COMPARE_WITH_TIMEOUT(removedSpy.count(), 1, 10000);
+    pool->setMaxThreadCount(iThreads);
     QCOMPARE(removedSpy.at(0).at(1).value<FolderRemoval>(), FolderRemoval::Removed);
-    QVERIFY(!QFileInfo::exists(m_folder.toolFolder("paint")));
+    QCOMPARE(QDir(m_folder.toolFolder("paint")).entryList(QDir::Files), QStringList { "paint.bin" });
+    QVERIFY(QDir(m_folder.downloadPath() + "/SubTools").entryList({ ".removing-*" }, QDir::AllEntries | QDir::Hidden).isEmpty());
     QVERIFY(QFileInfo::exists(m_folder.toolFolder("hexview")));
     QCOMPARE(ToolCatalog::instance()->findState(5)->IsDownload, 0);
     QVERIFY(!m_pPage->findChild<QLabel *>("m_pUpdateNumLabel")->isVisible());
@@ -335,11 +387,15 @@ void TestMyToolsBoard::deleteIsRefusedWhileTheToolRuns()
     tool.start(strExe, { "30" });
     QVERIFY(tool.waitForStarted(5000));
     m_listMessages.clear();
-    m_pPage->downloadedScene()->onDeleteTool(3);
+    // Dropped on the trash, the row passed every row below it; refused, nothing moved after all.
+    const QVector<int> before = keysOf(m_pPage->toolOrderMap());
+    const QPoint trashInView = m_pPage->downloadToolsWidget()->deleteFrame()->geometry().center();
+    dragRow(3, int(trashInView.y() - itemOf(3)->y()) - 40, true);
     tool.kill();
     tool.waitForFinished(5000);
     QCOMPARE(m_listMessages, QStringList { "notepad Software already opened." });
-    QVERIFY(m_pPage->downloadedScene()->contains(3));
+    QCOMPARE(keysOf(m_pPage->toolOrderMap()), before);
+    waitSettled();
     QVERIFY(QFileInfo::exists(strExe));
 }
 

@@ -175,27 +175,36 @@ private slots:
         QCOMPARE(counted.takeLast().at(0).toInt(), 0);
     }
 
-    void errorStartsNoWaitingTool()
+    void failedExchange_data()
     {
+        QTest::addColumn<int>("method");
+        QTest::newRow("download") << 2;
+        QTest::newRow("cancel") << 5;
+    }
+
+    void failedExchange()
+    {
+        QFETCH(int, method);
         auto window = quietWindow();
         QSignalSpy responded(window.get(), &Gearbay::signalServerResponded);
         QSignalSpy started(window.get(), &Gearbay::signalWaitingToolsStartDownload);
         QSignalSpy counted(window.get(), &Gearbay::signalDownloadingCount);
         answerMaterial(*window);
         window->onBuildClientRequest(2, { 2, 3, 4, 5 });
+        if (method == 5) {
+            window->onSolveRequestResult(0, answer(2, { { url(2), "0" }, { url(3), "0" }, { url(4), "0" } }));
+            window->onBuildClientRequest(5, { 2, 3, 4 });
+        }
         responded.clear();
 
-        // A failed exchange still reaches the pages and frees its tools, but starts nobody. (The
-        // server dropped the connection: a refused one, while the server starts, is sent again.)
+        // A failed exchange (the server dropped the connection; a refused one, while the server
+        // starts, is sent again) reaches the pages and frees its places, a failed cancel's too, and
+        // the tool that waited starts.
         window->onSolveRequestResult(
-            52, answer(2, { { url(2), "110" }, { url(3), "110" }, { url(4), "110" } }));
+            52, answer(method, { { url(2), "110" }, { url(3), "110" }, { url(4), "110" } }));
         QCOMPARE(counted.takeLast().at(0).toInt(), 0);
         QCOMPARE(responses(responded),
-            (QList<QPair<int, ValueMap>> { { 2, ValueMap { { 2, "110" }, { 3, "110" }, { 4, "110" } } } }));
-        QCOMPARE(started.count(), 0);
-
-        // The next good answer starts the tool that waited.
-        window->onSolveRequestResult(0, answer(4, {}));
+            (QList<QPair<int, ValueMap>> { { method, ValueMap { { 2, "110" }, { 3, "110" }, { 4, "110" } } } }));
         QCOMPARE(started.count(), 1);
         QCOMPARE(started.takeFirst().at(0).toInt(), 5);
     }

@@ -480,13 +480,21 @@ void Gearbay::onSolveRequestResult(int error, QString response)
     QMap<int, QString> values;
     parseResponse(response, m_mapUrlToKey, method, values);
     updateInFlight(method, values);
+    if (error != 0) {
+        // No answer of the server will ever come for a failed exchange: its tools give up their
+        // places, whatever the method (a failed cancel's 110 would otherwise hold one for ever).
+        for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+            const QString strUrl = m_mapUrlToKey.key(it.key());
+            if (!strUrl.isEmpty())
+                m_mapUrlToKey.remove(strUrl);
+        }
+    }
     emit signalDownloadingCount(m_mapUrlToKey.size());
     emit signalServerResponded(method, values);
 
-    if (error != 0) {
+    if (error != 0)
         qDebug() << "kv7 request result:" << response << "error code:" << error;
-        return;
-    }
+    // After a failure too: a waiting tool either starts or fails on its own, it never waits for good.
     if (m_mapUrlToKey.size() < kMaxInFlight && !m_listWaitingTools.isEmpty()) {
         const int key = m_listWaitingTools.takeFirst();
         onBuildClientRequest(3, {key});
@@ -519,6 +527,20 @@ void Gearbay::saveToolOrder()
     const QMap<int, int> order = m_pToolBoxWidget->toolOrderMap();
     for (auto it = order.constBegin(); it != order.constEnd(); ++it)
         ToolCatalog::instance()->setListOrder(it.key(), it.value());
+}
+
+void Gearbay::saveSession()
+{
+    saveToolOrder();
+    if (!ToolCatalog::instance()->saveToolStates())
+        qWarning() << "kv7 cannot write the tool states at the end of the session";
+}
+
+void Gearbay::endSession()
+{
+    saveSession();
+    if (!m_bServerStopped)
+        stopServer();
 }
 
 void Gearbay::setBlackCover(bool bCover)
@@ -554,8 +576,7 @@ void Gearbay::onSetCover(bool bCover)
 
 void Gearbay::onClose()
 {
-    saveToolOrder();
-    ToolCatalog::instance()->saveToolStates();
+    saveSession();
     setBlackCover(true);
     const int answer = TipDialog::showTip(kSureIcon, tr("Are you sure close the software?"), tr("OK"), tr("Cancel"),
                                           true, this);

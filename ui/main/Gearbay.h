@@ -43,6 +43,11 @@ public:
     void switchMaximized();
     // Board order of the installed tools into the catalog's ListOrder (not yet written).
     void saveToolOrder();
+    // What the close button writes (board order, tool states), without asking: the session ends.
+    void saveSession();
+    // saveSession() and the download server stopped, for an end the user did not ask for here
+    // (logout, SIGTERM); the caller quits.
+    void endSession();
 
     int serverPort() const { return m_iPort; }
     QProcess *serverProcess() const { return m_pServerProcess; }

@@ -50,7 +50,12 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
         "QPushButton#m_openBtn:hover{background:#FFF1F1;}"
         "QPushButton#m_cancelUpgradeBtn{border:none;"
         "border-image:url(:/Gearbay/Image/Gearbai/icon/ic_cancel.png);}"
-        "QPushButton#m_reupdateBtn{border:none;color:#FA3239;font-size:16px;background:transparent;}");
+        "QPushButton#m_reupdateBtn{border:none;color:#FA3239;font-size:16px;background:transparent;}"
+        // Drawn from images: the style's own box does not show on a row inside the scene.
+        "QCheckBox::indicator{width:14px;height:14px;}"
+        "QCheckBox::indicator:unchecked{image:url(:/Gearbay/Image/Gearbai/icon/checkbox_nor.png);}"
+        "QCheckBox::indicator:unchecked:hover{image:url(:/Gearbay/Image/Gearbai/icon/checkbox_hov.png);}"
+        "QCheckBox::indicator:checked{image:url(:/Gearbay/Image/Gearbai/icon/checkbox_sel.png);}");
 
     m_pToolNameLabel = new ResizeLabel(ui->toolNameLabel);
     m_pToolNameLabel->setObjectName("m_toolNameLabel");

@@ -10,6 +10,8 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QTimer>
+#include <QtDebug>
 
 namespace gearbay {
 
@@ -102,6 +104,14 @@ ToolBoxWidget::ToolBoxWidget(QWidget *parent)
         [this](QSize size) { m_pTipFrame->move(width() - 32 - size.width(), 15); });
 
     loadInstalledTools();
+
+    // Each new order is written soon after it settles: a logout may end the program at any time.
+    m_pOrderSaveTimer = new QTimer(this);
+    m_pOrderSaveTimer->setSingleShot(true);
+    m_pOrderSaveTimer->setInterval(200);
+    connect(m_pOrderSaveTimer, &QTimer::timeout, this, &ToolBoxWidget::writeToolOrder);
+    connect(board, &ToolDownloadedScene::signalOrderChanged, m_pOrderSaveTimer,
+        QOverload<>::of(&QTimer::start));
 }
 
 ToolBoxWidget::~ToolBoxWidget()
@@ -112,6 +122,16 @@ ToolBoxWidget::~ToolBoxWidget()
 QMap<int, int> ToolBoxWidget::toolOrderMap() const
 {
     return m_pDownloadedScene->toolOrderMap();
+}
+
+void ToolBoxWidget::writeToolOrder()
+{
+    ToolCatalog *catalog = ToolCatalog::instance();
+    const QMap<int, int> order = toolOrderMap();
+    for (auto it = order.constBegin(); it != order.constEnd(); ++it)
+        catalog->setListOrder(it.key(), it.value());
+    if (!catalog->saveToolStates())
+        qWarning() << "---orlenk--- cannot write the board order into" << catalog->toolsStateListPath();
 }
 
 void ToolBoxWidget::loadInstalledTools()

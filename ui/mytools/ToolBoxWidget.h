@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QLabel;
+class QTimer;
 
 namespace Ui {
 class ToolBoxWidget;
@@ -34,6 +35,8 @@ public:
 
     // Tool key -> 0-based place on the installed tools board.
     QMap<int, int> toolOrderMap() const;
+    // The board's order into the catalog's ListOrder, and the state list written.
+    void writeToolOrder();
     void loadInstalledTools();
     void refreshUpdateNum();
 
@@ -73,6 +76,7 @@ private:
     QLabel *m_pLinelabel = nullptr;
     TipFrame *m_pTipFrame = nullptr;
     int m_iUpdateNum = 0;
+    QTimer *m_pOrderSaveTimer = nullptr;
 };
 
 } // namespace gearbay

@@ -56,6 +56,38 @@ void ToolDownloadedScene::addTool(const ToolInfo &info)
     connect(this, &ToolDownloadedScene::signalCloseTool, row, &DownloadedSubToolWidget::onClose);
     connect(this, &ToolManageScene::signalWaitingToolsStartDownload, row,
         &DownloadedSubToolWidget::onWaitingToolsStartDownload);
+    emit signalOrderChanged();
+}
+
+QVector<int> ToolDownloadedScene::orderedKeys() const
+{
+    QVector<int> keys;
+    keys.reserve(m_listProxy.size());
+    for (const DroppableProxyWidget *item : m_listProxy)
+        keys.append(item->toolKey());
+    return keys;
+}
+
+void ToolDownloadedScene::restoreOrderAtPress()
+{
+    if (m_vectOrderAtPress.isEmpty())
+        return;
+    QList<DroppableProxyWidget *> listRestored;
+    for (int iKey : qAsConst(m_vectOrderAtPress)) {
+        const int index = indexOfKey(iKey);
+        if (index >= 0)
+            listRestored.append(m_listProxy.at(index));
+    }
+    for (DroppableProxyWidget *item : qAsConst(m_listProxy)) {
+        if (!listRestored.contains(item))
+            listRestored.append(item);
+    }
+    m_listProxy = listRestored;
+    for (int i = 0; i < m_listProxy.size(); ++i) {
+        DroppableProxyWidget *item = m_listProxy.at(i);
+        item->setScale(1.0);
+        animateTo(item, QPointF(0, slotY(i)));
+    }
 }
 
 QMap<int, int> ToolDownloadedScene::toolOrderMap() const
@@ -126,10 +158,21 @@ void ToolDownloadedScene::onSolveDragState(DroppableProxyWidget::DragState state
         if (row)
             row->setDragging(false);
         settleItem(item);
-        // Last: a drop on the trash deletes the item.
+        // Last: a drop on the trash deletes the item (or, refused, puts the order back).
         emit signalDragState(item->toolKey(), 0);
+        {
+            QVector<int> vectBefore;
+            for (int iKey : qAsConst(m_vectOrderAtPress)) {
+                if (contains(iKey))
+                    vectBefore.append(iKey);
+            }
+            m_vectOrderAtPress.clear();
+            if (vectBefore != orderedKeys())
+                emit signalOrderChanged();
+        }
         break;
     case DroppableProxyWidget::DragPressed:
+        m_vectOrderAtPress = orderedKeys();
         break;
     }
 }
@@ -196,6 +239,8 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
     const QString strToolName = vellum::ConvertToUnicode(catalog->toolName(iToolkey));
     QWidget *parentWidget = views().isEmpty() ? nullptr : views().first();
     if (!strExeName.isEmpty() && isProcessRunning(strExeName)) {
+        // Dragged to the trash, the row passed all those below it: nothing moved after all.
+        restoreOrderAtPress();
         emit signalCover(true);
         TipDialog::showTip(kNoticeIcon, strToolName + " " + tr("Software already opened."), tr("OK"),
             tr("Cancel"), false, parentWidget);
@@ -223,8 +268,7 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
         catalog->saveToolStates();
     }
     if (!strExeName.isEmpty())
-        removeFolderInBackground(iToolkey, strToolName, ConfigureStore::instance()->downloadPath(),
-            ToolCatalog::folderNameOf(strExeName));
+        removeFolderInBackground(iToolkey, strToolName, ToolCatalog::folderNameOf(strExeName));
 
     emit signalToolDeleted(iToolkey);
     relayout();
@@ -233,8 +277,13 @@ void ToolDownloadedScene::onDeleteTool(int iToolkey)
 }
 
 void ToolDownloadedScene::removeFolderInBackground(
-    int iToolKey, const QString &strToolName, const QString &strDownloadPath, const QString &strFolderName)
+    int iToolKey, const QString &strToolName, const QString &strFolderName)
 {
+    // The card offers the download again at once: a new install may land in the folder's place
+    // while the old files are still being removed, so they leave that place first.
+    FolderRemoval emAsideResult = FolderRemoval::Removed;
+    const QString strAside
+        = setToolFolderAside(ConfigureStore::instance()->downloadPath(), strFolderName, &emAsideResult);
     auto *watcher = new QFutureWatcher<FolderRemoval>(this);
     connect(watcher, &QFutureWatcher<FolderRemoval>::finished, this, [=] {
         const FolderRemoval emResult = watcher->result();
@@ -260,7 +309,8 @@ void ToolDownloadedScene::removeFolderInBackground(
         }
         emit signalToolFolderRemoved(iToolKey, emResult);
     });
-    watcher->setFuture(QtConcurrent::run(removeToolFolder, strDownloadPath, strFolderName));
+    watcher->setFuture(strAside.isEmpty() ? QtConcurrent::run([emAsideResult] { return emAsideResult; })
+                                          : QtConcurrent::run(removeSetAsideFolder, strAside));
 }
 
 } // namespace gearbay

@@ -5,6 +5,7 @@
 #include "ToolManageScene.h"
 
 #include <QMap>
+#include <QVector>
 
 class QParallelAnimationGroup;
 class QPropertyAnimation;
@@ -33,6 +34,8 @@ signals:
     void signalAllToolsDeleted();
     // The removal of a deleted tool's folder has ended (it runs off the GUI thread).
     void signalToolFolderRemoved(int iToolKey, gearbay::FolderRemoval emResult);
+    // The board's order changed for good: a drag that ended elsewhere, or a tool added at the end.
+    void signalOrderChanged();
 
 public slots:
     void onDeleteTool(int iToolkey);
@@ -47,13 +50,17 @@ private:
     void swapWithNeighbour(DroppableProxyWidget *item);
     void settleItem(DroppableProxyWidget *item);
     void startAnimations();
-    void removeFolderInBackground(int iToolKey, const QString &strToolName, const QString &strDownloadPath,
-        const QString &strFolderName);
+    QVector<int> orderedKeys() const;
+    // Puts the rows back in the order they had when the drag began.
+    void restoreOrderAtPress();
+    void removeFolderInBackground(int iToolKey, const QString &strToolName, const QString &strFolderName);
 
     QParallelAnimationGroup *m_pAnimationGroup = nullptr;
     QMap<int, QPropertyAnimation *> m_mapAnimation;
     DroppableProxyWidget *m_pDragItem = nullptr;
     bool m_bNeedRelayout = false;
+    // Tool keys in board order when the current drag began; empty outside a drag.
+    QVector<int> m_vectOrderAtPress;
 };
 
 } // namespace gearbay

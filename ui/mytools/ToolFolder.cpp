@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 namespace gearbay {
 
@@ -21,11 +22,37 @@ QString toolFolderUnderSubTools(const QString &strDownloadPath, const QString &s
     return strFolder;
 }
 
-FolderRemoval removeToolFolder(const QString &strDownloadPath, const QString &strFolderName)
+QString setToolFolderAside(
+    const QString &strDownloadPath, const QString &strFolderName, FolderRemoval *pResult)
 {
     const QString strFolder = toolFolderUnderSubTools(strDownloadPath, strFolderName);
-    if (strFolder.isEmpty())
-        return FolderRemoval::Refused;
+    if (strFolder.isEmpty()) {
+        *pResult = FolderRemoval::Refused;
+        return QString();
+    }
+    const QFileInfo info(strFolder);
+    if (!info.exists() && !info.isSymLink()) {
+        *pResult = FolderRemoval::AlreadyGone;
+        return QString();
+    }
+    // Same folder, hence same file system: the rename is atomic and moves a link, not its target.
+    // Ferrodock's own work folders start with ".ferrodock-"; this prefix never meets them.
+    for (int i = 0; i < 8; ++i) {
+        const QString strAside = info.path() + QStringLiteral("/.removing-") + info.fileName()
+            + QLatin1Char('-') + QString::number(QRandomGenerator::global()->generate(), 36);
+        if (QFileInfo(strAside).exists() || QFileInfo(strAside).isSymLink())
+            continue;
+        if (QDir().rename(strFolder, strAside))
+            return strAside;
+        break;
+    }
+    // Left in place rather than emptied where a new install may land.
+    *pResult = FolderRemoval::Failed;
+    return QString();
+}
+
+FolderRemoval removeSetAsideFolder(const QString &strFolder)
+{
     const QFileInfo info(strFolder);
     if (info.isSymLink()) {
         // A link in place of the folder: remove the link, never what it points to.
@@ -35,6 +62,13 @@ FolderRemoval removeToolFolder(const QString &strDownloadPath, const QString &st
         return FolderRemoval::AlreadyGone;
     // QDir::removeRecursively does not descend into symbolic links; it removes the links themselves.
     return QDir(strFolder).removeRecursively() ? FolderRemoval::Removed : FolderRemoval::Failed;
+}
+
+FolderRemoval removeToolFolder(const QString &strDownloadPath, const QString &strFolderName)
+{
+    FolderRemoval emResult = FolderRemoval::Removed;
+    const QString strAside = setToolFolderAside(strDownloadPath, strFolderName, &emResult);
+    return strAside.isEmpty() ? emResult : removeSetAsideFolder(strAside);
 }
 
 } // namespace gearbay
