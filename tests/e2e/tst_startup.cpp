@@ -77,7 +77,7 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("runningText");
         // clang-format off
-        QTest::newRow("english") << "0" << "en" << "Client is already running.";
+        QTest::newRow("english") << "0" << "en" << "Gear Bay is already running.";
         QTest::newRow("chinese") << "1" << "zh" << QString::fromUtf8("客户端已在运行。");
         // clang-format on
     }
