@@ -208,6 +208,10 @@
         <source>see about</source>
         <translation>View</translation>
     </message>
+    <message>
+        <source>Language:</source>
+        <translation>Language:</translation>
+    </message>
 </context>
 <context>
     <name>TipDialog</name>
@@ -349,6 +353,13 @@
     </message>
 </context>
 <context>
+    <name>gearbay::BannerIndicatorWidget</name>
+    <message>
+        <source>Banner preview of %1</source>
+        <translation>Banner preview of %1</translation>
+    </message>
+</context>
+<context>
     <name>gearbay::BubleShapeFrame</name>
     <message>
         <source>No screenshots for this tool</source>
@@ -425,6 +436,26 @@
         <source>network anomaly</source>
         <translation>Network error</translation>
     </message>
+    <message>
+        <source>Open %1</source>
+        <translation>Open %1</translation>
+    </message>
+    <message>
+        <source>Update %1</source>
+        <translation>Update %1</translation>
+    </message>
+    <message>
+        <source>Cancel the update of %1</source>
+        <translation>Cancel the update of %1</translation>
+    </message>
+    <message>
+        <source>Retry the update of %1</source>
+        <translation>Retry the update of %1</translation>
+    </message>
+    <message>
+        <source>Select %1</source>
+        <translation>Select %1</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::Gearbay</name>
@@ -479,6 +510,10 @@
     <message>
         <source>material have new version, please restart software.</source>
         <translation>A new catalog is available. Please restart the program to see it.</translation>
+    </message>
+    <message>
+        <source>The new language shows after a restart. Restart now?</source>
+        <translation>The new language shows after a restart. Restart now?</translation>
     </message>
 </context>
 <context>
@@ -686,6 +721,30 @@
         <source>The tool could not be started.</source>
         <translation>The tool could not be started.</translation>
     </message>
+    <message>
+        <source>Details of %1</source>
+        <translation>Details of %1</translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation>Download %1</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>Open %1</translation>
+    </message>
+    <message>
+        <source>Cancel the download of %1</source>
+        <translation>Cancel the download of %1</translation>
+    </message>
+    <message>
+        <source>Retry the download of %1</source>
+        <translation>Retry the download of %1</translation>
+    </message>
+    <message>
+        <source>Download progress of %1</source>
+        <translation>Download progress of %1</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::SystemConfigWidget</name>
@@ -806,12 +865,24 @@
         <source>Some files of %1 could not be deleted. Please check the permissions of its folder.</source>
         <translation>Some files of %1 could not be deleted. Please check the permissions of its folder.</translation>
     </message>
+    <message>
+        <source>Remove %1 and delete its files?</source>
+        <translation>Remove %1 and delete its files?</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::ToolIntroPictureWidget</name>
     <message>
         <source>Next picture</source>
         <translation>Next picture</translation>
+    </message>
+    <message>
+        <source>Banner</source>
+        <translation>Banner</translation>
+    </message>
+    <message>
+        <source>Banner: %1</source>
+        <translation>Banner: %1</translation>
     </message>
 </context>
 <context>
@@ -884,6 +955,29 @@
     <message>
         <source>Checking the account...</source>
         <translation>Checking your account...</translation>
+    </message>
+</context>
+<context>
+    <name>gearbay::WindowTitleWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
     </message>
 </context>
 <context>

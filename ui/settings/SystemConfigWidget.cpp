@@ -95,6 +95,10 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
     connect(ui->checkUpdateBtn, &QPushButton::clicked, this, &SystemConfigWidget::onStartCheckUpdate);
     connect(ui->updateBtn, &QPushButton::clicked, this, &SystemConfigWidget::onUpdateBtnClicked);
     connect(ui->seeAboutBtn, &QPushButton::clicked, this, &SystemConfigWidget::onOpenLicense);
+    // Any value but 0 loads the Chinese translation at start.
+    ui->languageComboBox->setCurrentIndex(store->translator() == 0 ? 0 : 1);
+    connect(ui->languageComboBox, QOverload<int>::of(&QComboBox::activated), this,
+            &SystemConfigWidget::onLanguageChosen);
 
     m_folderChooser = [](QWidget *dialogParent) {
         return QFileDialog::getExistingDirectory(
@@ -522,6 +526,22 @@ void SystemConfigWidget::onUpdateCancel()
 {
     m_pManagerProcessTimer->stop();
     emit signalToServer(CancelDownload, { kProgramKey });
+}
+
+// --- language -----------------------------------------------------------------------------------
+
+void SystemConfigWidget::onLanguageChosen(int iIndex)
+{
+    ConfigureStore *store = ConfigureStore::instance();
+    const int iCurrent = store->translator() == 0 ? 0 : 1;
+    if (iIndex == iCurrent)
+        return;
+    if (!store->setValue(ConfigKey::Translator, QString::number(iIndex))) {
+        ui->languageComboBox->setCurrentIndex(iCurrent);
+        showTipError(tr("save fail."));
+        return;
+    }
+    emit signalLanguageChanged();
 }
 
 } // namespace gearbay

@@ -47,6 +47,8 @@ signals:
     void signalCopyCompleted();
     void signalHaveNewMaterial();
     void signalRigWardenNew();
+    // The other language was written to the settings; it shows after a restart.
+    void signalLanguageChanged();
 
 public slots:
     void onSelectDownloadPath();
@@ -67,6 +69,7 @@ public slots:
 
 private slots:
     void onUpdateBtnClicked();
+    void onLanguageChosen(int iIndex);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
