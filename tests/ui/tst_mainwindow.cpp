@@ -5,9 +5,9 @@
 #include "Gearbay.h"
 #include "TempProgramFolder.h"
 #include "../stilemend/TestFiles.h"
+#include "SubToolWidget.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
-#include "SubToolWidget.h"
 #include "ToolDownloadWidget.h"
 
 #include <QAccessible>
@@ -293,7 +293,7 @@ private slots:
         QVERIFY(!window->isVisible());
     }
 
-
+    // The names of the card's title and action and of the page buttons are read in this walk too.
     void keyboardWalk_data()
     {
         QTest::addColumn<QString>("start"); // spoken name of the control that has the focus first
@@ -350,9 +350,6 @@ private slots:
         QTest::addColumn<QString>("name");
         // clang-format off
         QTest::newRow("icon button") << "configBtn" << 0 << int(QAccessible::Button) << "Settings";
-        QTest::newRow("page button") << "myToolsBtn" << 0 << int(QAccessible::Button) << "My Tools";
-        QTest::newRow("card action") << "downLoadBtn" << 2 << int(QAccessible::Button) << "Download Tool2.exe";
-        QTest::newRow("card title") << "toolName" << 3 << int(QAccessible::Button) << "Details of Tool3.exe";
         QTest::newRow("card icon button") << "cancelBtn" << 2 << int(QAccessible::Button) << "Cancel the download of Tool2.exe";
         QTest::newRow("progress bar") << "progressBar" << 2 << int(QAccessible::ProgressBar) << "Download progress of Tool2.exe";
         QTest::newRow("language choice") << "languageComboBox" << 0 << int(QAccessible::ComboBox) << "Language:";
