@@ -181,7 +181,6 @@ private slots:
         QCOMPARE(ferrodockOf(folder.path()), 0);
     }
 
-
     void switchLanguage()
     {
         InstalledProgramCopy folder;
@@ -205,7 +204,8 @@ private slots:
         QVERIFY(program.waitForFinished(30000));
         QFile setup(folder.path() + QStringLiteral("/Setup.xml"));
         QVERIFY(setup.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(setup.readAll()).contains(QRegularExpression("<Translator>\\s*<Value>1</Value>")));
+        QVERIFY(QString::fromUtf8(setup.readAll())
+                    .contains(QRegularExpression("<Translator>\\s*<Value>1</Value>")));
 
         // The new copy took over by itself and speaks Chinese: its settings panel says so.
         QVERIFY(pressIn(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
@@ -238,7 +238,8 @@ private:
     {
         QString window;
         return xdotool({ "search", "--sync", "--onlyvisible", "--name", strTitle }, &window)
-            && xdotool({ "windowfocus", "--sync", window }) && xdotool(QStringList { "key", "--delay", "200" } + keys);
+            && xdotool({ "windowfocus", "--sync", window })
+            && xdotool(QStringList { "key", "--delay", "200" } + keys);
     }
 
     // Starts the folder's program with its own runtime folder and home, output merged.

@@ -197,7 +197,8 @@ void TestMyToolsBoard::dragsSortTheBoard()
     QVERIFY(QTest::qWaitForWindowActive(m_pPage));
     boardView()->setFocus();
     itemOf(4)->setFocus(Qt::TabFocusReason);
-    QCOMPARE(itemOf(4)->widget()->focusWidget(), itemOf(4)->subToolWidget()->findChild<QWidget *>("m_openBtn"));
+    QCOMPARE(
+        itemOf(4)->widget()->focusWidget(), itemOf(4)->subToolWidget()->findChild<QWidget *>("m_openBtn"));
     const QVector<QPair<int, QVector<int>>> steps = { { Qt::Key_Up, { 4, 6, 3, 5, 2, 7 } },
         { Qt::Key_Up, { 4, 6, 3, 5, 2, 7 } }, { Qt::Key_Down, { 6, 4, 3, 5, 2, 7 } },
         { Qt::Key_Down, { 6, 3, 4, 5, 2, 7 } }, { Qt::Key_Up, { 6, 4, 3, 5, 2, 7 } } };

@@ -1,11 +1,11 @@
 // The main window's request flow control and answer mapping, the download server supervisor, and
 // the window as the keyboard and a screen reader meet it.
+#include "../stilemend/TestFiles.h"
 #include "ClientRequestManager.h"
 #include "ConfigureStore.h"
 #include "Gearbay.h"
-#include "TempProgramFolder.h"
-#include "../stilemend/TestFiles.h"
 #include "SubToolWidget.h"
+#include "TempProgramFolder.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 #include "ToolDownloadWidget.h"
@@ -330,16 +330,16 @@ private slots:
             const QKeySequence sequence(key);
             QVERIFY(QApplication::focusWidget() != nullptr);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(sequence[0] & ~Qt::KeyboardModifierMask),
-                            Qt::KeyboardModifiers(sequence[0] & Qt::KeyboardModifierMask));
+                Qt::KeyboardModifiers(sequence[0] & Qt::KeyboardModifierMask));
             QTest::qWait(20); // a popup's activation arrives as a window system event
         }
         const QRegularExpression pattern(QRegularExpression::anchoredPattern(focused));
         QTRY_VERIFY2(pattern.match(spokenName(QApplication::focusWidget())).hasMatch(),
-                     qPrintable(spokenName(QApplication::focusWidget())));
+            qPrintable(spokenName(QApplication::focusWidget())));
         // A card with the focus wears a ring, drawn on its edge.
         for (auto *card : window->findChildren<gearbay::SubToolWidget *>())
             QCOMPARE(card->grab().toImage().pixelColor(1, card->height() / 2) == QColor("#2D7FF9"),
-                     card->isAncestorOf(QApplication::focusWidget()));
+                card->isAncestorOf(QApplication::focusWidget()));
     }
 
     void screenReaderNames_data()
@@ -364,14 +364,17 @@ private slots:
         QFETCH(QString, name);
 
         auto window = quietWindow();
-        QWidget *control = card != 0 ? onCard(window.get(), card, objectName) : window->findChild<QWidget *>(objectName);
+        QWidget *control
+            = card != 0 ? onCard(window.get(), card, objectName) : window->findChild<QWidget *>(objectName);
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
         QVERIFY(face != nullptr);
         QCOMPARE(face->role(), QAccessible::Role(role));
         // A reader names a box by the label that points to it, and speaks its value.
         const auto labels = face->relations(QAccessible::Label);
-        QCOMPARE(role == QAccessible::ComboBox && !labels.isEmpty() ? labels.first().first->text(QAccessible::Name)
-                                                                    : face->text(QAccessible::Name), name);
+        QCOMPARE(role == QAccessible::ComboBox && !labels.isEmpty()
+                ? labels.first().first->text(QAccessible::Name)
+                : face->text(QAccessible::Name),
+            name);
     }
 
     void marketPageForScreenReaders()
@@ -404,7 +407,8 @@ private slots:
         gearbay::TipDialog tip;
         tip.setText(QStringLiteral("Disk full"));
         QCOMPARE(QAccessible::queryAccessibleInterface(&tip)->role(), QAccessible::AlertMessage);
-        QCOMPARE(QAccessible::queryAccessibleInterface(&tip)->text(QAccessible::Description), QStringLiteral("Disk full"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&tip)->text(QAccessible::Description),
+            QStringLiteral("Disk full"));
     }
 
 private:

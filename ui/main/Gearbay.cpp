@@ -608,8 +608,9 @@ void Gearbay::onLanguageChanged()
     saveToolOrder();
     ToolCatalog::instance()->saveToolStates();
     setBlackCover(true);
-    const int answer = TipDialog::showTip(kSureIcon, tr("The new language shows after a restart. Restart now?"),
-                                          tr("Restart Now"), tr("Restart Later"), true, this);
+    const int answer
+        = TipDialog::showTip(kSureIcon, tr("The new language shows after a restart. Restart now?"),
+            tr("Restart Now"), tr("Restart Later"), true, this);
     if (answer != 1) {
         setBlackCover(false);
         return;

@@ -89,7 +89,8 @@ WindowTitleWidget::WindowTitleWidget(QWidget *parent)
     connect(config, &SystemConfigWidget::signalSetUpdateProgress, this, &WindowTitleWidget::signalSetUpdateProgress);
     connect(config, &SystemConfigWidget::signalHaveNewMaterial, this, &WindowTitleWidget::signalHaveNewMaterial);
     connect(config, &SystemConfigWidget::signalRigWardenNew, m_pNewRigWarden, &QLabel::show);
-    connect(config, &SystemConfigWidget::signalLanguageChanged, this, &WindowTitleWidget::signalLanguageChanged);
+    connect(
+        config, &SystemConfigWidget::signalLanguageChanged, this, &WindowTitleWidget::signalLanguageChanged);
 
     updateFlag();
 }

@@ -11,9 +11,9 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -269,7 +269,8 @@ void SubToolWidget::showFailedView(int iCode)
     ui->progressBar->m_chunkColor = QColor("#FA3239");
     ui->progressBar->m_strText = tr("download fail");
     ui->progressBar->setToolTip(errorText(iCode));
-    ui->progressBar->setAccessibleDescription(ui->progressBar->m_strText + QStringLiteral(": ") + errorText(iCode));
+    ui->progressBar->setAccessibleDescription(
+        ui->progressBar->m_strText + QStringLiteral(": ") + errorText(iCode));
     ui->progressBar->update();
     takeActionFocus(ui->refreshBtn, bFocused);
 }

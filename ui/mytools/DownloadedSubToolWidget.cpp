@@ -9,9 +9,9 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOption>
-#include <QKeyEvent>
 #include <QTimer>
 
 namespace gearbay {

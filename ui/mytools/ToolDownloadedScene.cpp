@@ -54,7 +54,8 @@ void ToolDownloadedScene::addTool(const ToolInfo &info)
         this, &ToolManageScene::signalServerResponded, row, &DownloadedSubToolWidget::onSolveServerResponse);
     connect(item, &DroppableProxyWidget::signalDragState, this, &ToolDownloadedScene::onSolveDragState);
     connect(row, &DownloadedSubToolWidget::signalMoveRequested, this, &ToolDownloadedScene::onMoveTool);
-    connect(row, &DownloadedSubToolWidget::signalDeleteRequested, this, &ToolDownloadedScene::onDeleteRequested);
+    connect(
+        row, &DownloadedSubToolWidget::signalDeleteRequested, this, &ToolDownloadedScene::onDeleteRequested);
     connect(this, &ToolDownloadedScene::signalCloseTool, row, &DownloadedSubToolWidget::onClose);
     connect(this, &ToolManageScene::signalWaitingToolsStartDownload, row,
         &DownloadedSubToolWidget::onWaitingToolsStartDownload);

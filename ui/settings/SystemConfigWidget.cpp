@@ -98,7 +98,7 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
     // Any value but 0 loads the Chinese translation at start.
     ui->languageComboBox->setCurrentIndex(store->translator() == 0 ? 0 : 1);
     connect(ui->languageComboBox, QOverload<int>::of(&QComboBox::activated), this,
-            &SystemConfigWidget::onLanguageChosen);
+        &SystemConfigWidget::onLanguageChosen);
 
     m_folderChooser = [](QWidget *dialogParent) {
         return QFileDialog::getExistingDirectory(
