@@ -310,6 +310,7 @@ private slots:
         QTest::newRow("up, then right") << "Details of Tool7.exe" << "Up, Right" << "(Open|Download) Tool4.exe";
         QTest::newRow("enter downloads, the card keeps the focus") << "Download Tool8.exe" << "Return" << "Cancel the download of Tool8.exe";
         QTest::newRow("space opens the settings panel") << "Settings" << "Space, Tab" << "English";
+        QTest::newRow("escape leaves the settings panel") << "Settings" << "Space, Escape" << "Settings";
         // clang-format on
     }
 

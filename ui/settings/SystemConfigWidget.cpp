@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QKeyEvent>
 #include <QMovie>
 #include <QPointer>
 #include <QTimer>
@@ -124,6 +125,17 @@ bool SystemConfigWidget::eventFilter(QObject *watched, QEvent *event)
     if (watched == this && event->type() == QEvent::WindowDeactivate && m_bNotChoosing && m_bNotCopying)
         hide();
     return FramelessWidget::eventFilter(watched, event);
+}
+
+void SystemConfigWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && m_bNotChoosing && m_bNotCopying) {
+        hide();
+        if (parentWidget() != nullptr)
+            parentWidget()->window()->activateWindow();
+        return;
+    }
+    FramelessWidget::keyPressEvent(event);
 }
 
 // --- tip line and version line ------------------------------------------------------------------

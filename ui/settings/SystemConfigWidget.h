@@ -73,6 +73,8 @@ private slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Escape leaves the panel for the window, as a click elsewhere does.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showTipError(const QString &strText);
