@@ -5,63 +5,63 @@
     <name>BannerIndicatorWidget</name>
     <message>
         <source>BannerIndicatorWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Banner indicator</translation>
     </message>
 </context>
 <context>
     <name>DeleteFrame</name>
     <message>
         <source>DeleteFrame</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete area</translation>
     </message>
     <message>
         <source>delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
 </context>
 <context>
     <name>DownloadToolsWidget</name>
     <message>
         <source>DownloadToolsWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Installed tools</translation>
     </message>
     <message>
         <source>No Tool</source>
-        <translation type="unfinished"></translation>
+        <translation>No tools yet</translation>
     </message>
 </context>
 <context>
     <name>DownloadedSubToolWidget</name>
     <message>
         <source>DownloadedSubToolWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Installed tool</translation>
     </message>
     <message>
         <source>Icon</source>
-        <translation type="unfinished"></translation>
+        <translation>Icon</translation>
     </message>
     <message>
         <source>version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
 </context>
 <context>
     <name>FramelessWidget</name>
     <message>
         <source>FramelessWidget</source>
-        <translation>FramelessWidget</translation>
+        <translation>Gear Bay</translation>
     </message>
 </context>
 <context>
@@ -75,265 +75,269 @@
     <name>HelpWidget</name>
     <message>
         <source>HelpWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>user manual(F1)</source>
-        <translation type="unfinished"></translation>
+        <translation>User manual (F1)</translation>
     </message>
     <message>
         <source>License</source>
-        <translation type="unfinished"></translation>
+        <translation>Licenses</translation>
     </message>
 </context>
 <context>
     <name>MoreInfoLeftWidget</name>
     <message>
         <source>MoreInfoLeftWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Tool actions</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Download</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Released:</translation>
     </message>
     <message>
         <source>size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Size:</translation>
     </message>
     <message>
         <source>version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Version:</translation>
     </message>
 </context>
 <context>
     <name>MoreInfoRightBottomWidget</name>
     <message>
         <source>MoreInfoRightBottomWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Screenshots</translation>
     </message>
 </context>
 <context>
     <name>MoreInfoRightTopWidget</name>
     <message>
         <source>MoreInfoRightTopWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Description</translation>
     </message>
     <message>
         <source>...more</source>
-        <translation type="unfinished"></translation>
+        <translation>More...</translation>
     </message>
     <message>
         <source>Update info</source>
-        <translation type="unfinished"></translation>
+        <translation>What&apos;s new</translation>
     </message>
 </context>
 <context>
     <name>SubToolWidget</name>
     <message>
         <source>SubToolWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Tool card</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Download</translation>
     </message>
 </context>
 <context>
     <name>SystemConfigWidget</name>
     <message>
         <source>SystemConfigWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>Path:</source>
-        <translation type="unfinished"></translation>
+        <translation>Path:</translation>
     </message>
     <message>
         <source>ChangePath</source>
-        <translation type="unfinished"></translation>
+        <translation>Change path</translation>
     </message>
     <message>
         <source>click close button quit open software</source>
-        <translation type="unfinished"></translation>
+        <translation>Close my open tools when I close the window</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>VersionInfo:</source>
-        <translation type="unfinished"></translation>
+        <translation>Version:</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>CheckUpdate</source>
-        <translation type="unfinished"></translation>
+        <translation>Check for updates</translation>
     </message>
     <message>
         <source>License</source>
-        <translation type="unfinished"></translation>
+        <translation>Licenses</translation>
     </message>
     <message>
         <source>see about</source>
-        <translation type="unfinished"></translation>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Language:</translation>
     </message>
 </context>
 <context>
     <name>TipDialog</name>
     <message>
         <source>TipDialog</source>
-        <translation>TipDialog</translation>
+        <translation>Notice</translation>
     </message>
 </context>
 <context>
     <name>TipFrame</name>
     <message>
         <source>TipFrame</source>
-        <translation type="unfinished"></translation>
+        <translation>Hint</translation>
     </message>
     <message>
         <source>Drag to sort or delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Drag to reorder or delete</translation>
     </message>
 </context>
 <context>
     <name>ToolBoxTabWidget</name>
     <message>
         <source>ToolBoxTabWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>My Tools</translation>
     </message>
 </context>
 <context>
     <name>ToolBoxWidget</name>
     <message>
         <source>ToolBoxWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>My Tools</translation>
     </message>
 </context>
 <context>
     <name>ToolDownloadWidget</name>
     <message>
         <source>ToolDownloadWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Tool Market</translation>
     </message>
 </context>
 <context>
     <name>ToolIntroPictureWidget</name>
     <message>
         <source>ToolIntroPictureWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Banner</translation>
     </message>
 </context>
 <context>
     <name>ToolMoreInfoWidget</name>
     <message>
         <source>ToolMoreInfoWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Tool details</translation>
     </message>
 </context>
 <context>
     <name>ToolsWiget</name>
     <message>
         <source>ToolsWiget</source>
-        <translation type="unfinished"></translation>
+        <translation>Tool list</translation>
     </message>
 </context>
 <context>
     <name>ToosListWidget</name>
     <message>
         <source>ToosListWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Tool list</translation>
     </message>
 </context>
 <context>
     <name>UpdateToolsWidget</name>
     <message>
         <source>UpdateToolsWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Updates</translation>
     </message>
     <message>
         <source>No Tool</source>
-        <translation type="unfinished"></translation>
+        <translation>No tools yet</translation>
     </message>
     <message>
         <source>check all</source>
-        <translation type="unfinished"></translation>
+        <translation>Select all</translation>
     </message>
     <message>
         <source>BatchUpdate</source>
-        <translation type="unfinished"></translation>
+        <translation>Update selected</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>UpdateVersionDialog</name>
     <message>
         <source>UpdateVersionDialog</source>
-        <translation type="unfinished"></translation>
+        <translation>Updating</translation>
     </message>
     <message>
         <source>Version updating</source>
-        <translation type="unfinished"></translation>
+        <translation>Installing the new version</translation>
     </message>
 </context>
 <context>
     <name>UserPermissionWidget</name>
     <message>
         <source>UserPermissionWidget</source>
-        <translation type="unfinished"></translation>
+        <translation>Sign in</translation>
     </message>
     <message>
         <source>UserName</source>
-        <translation type="unfinished"></translation>
+        <translation>User name</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password</translation>
     </message>
 </context>
 <context>
     <name>WindowTitleWidget</name>
     <message>
         <source>WindowTitleWidget</source>
-        <translation>WindowTitleWidget</translation>
+        <translation>Title bar</translation>
     </message>
     <message>
         <source>Gear Bay</source>
@@ -341,7 +345,7 @@
     </message>
     <message>
         <source>Tools Down</source>
-        <translation>Tools Down</translation>
+        <translation>Tool Market</translation>
     </message>
     <message>
         <source>My Tools</source>
@@ -349,88 +353,115 @@
     </message>
 </context>
 <context>
+    <name>gearbay::BannerIndicatorWidget</name>
+    <message>
+        <source>Banner preview of %1</source>
+        <translation>Banner preview of %1</translation>
+    </message>
+</context>
+<context>
     <name>gearbay::BubleShapeFrame</name>
     <message>
         <source>No screenshots for this tool</source>
-        <translation type="unfinished"></translation>
+        <translation>No screenshots for this tool</translation>
     </message>
     <message>
         <source>Screenshot not available</source>
-        <translation type="unfinished"></translation>
+        <translation>Screenshot not available</translation>
     </message>
 </context>
 <context>
     <name>gearbay::DownloadedSubToolWidget</name>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry</translation>
     </message>
     <message>
         <source>Version: V</source>
-        <translation type="unfinished"></translation>
+        <translation>Version: V</translation>
     </message>
     <message>
         <source>Release date: </source>
-        <translation type="unfinished"></translation>
+        <translation>Released: </translation>
     </message>
     <message>
         <source>download fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
     <message>
         <source>Waiting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting...</translation>
     </message>
     <message>
         <source>Software already opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>This tool is already open.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please choose a download path in the settings.</translation>
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation type="unfinished"></translation>
+        <translation>There is not enough free disk space for this tool. Please choose another download path.</translation>
     </message>
     <message>
         <source>connect to network failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not connect to the network.</translation>
     </message>
     <message>
         <source>connect to network timeout.</source>
-        <translation type="unfinished"></translation>
+        <translation>The network connection timed out.</translation>
     </message>
     <message>
         <source>network initial failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The network could not be set up.</translation>
     </message>
     <message>
         <source>save failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The download could not be saved.</translation>
     </message>
     <message>
         <source>File not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>The file was not found.</translation>
     </message>
     <message>
         <source>network anomaly</source>
-        <translation type="unfinished"></translation>
+        <translation>Network error</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>Open %1</translation>
+    </message>
+    <message>
+        <source>Update %1</source>
+        <translation>Update %1</translation>
+    </message>
+    <message>
+        <source>Cancel the update of %1</source>
+        <translation>Cancel the update of %1</translation>
+    </message>
+    <message>
+        <source>Retry the update of %1</source>
+        <translation>Retry the update of %1</translation>
+    </message>
+    <message>
+        <source>Select %1</source>
+        <translation>Select %1</translation>
     </message>
 </context>
 <context>
     <name>gearbay::Gearbay</name>
     <message>
         <source>Connect to server fail</source>
-        <translation>Connect to server fail</translation>
+        <translation>Could not connect to the server</translation>
     </message>
     <message>
         <source>OK</source>
@@ -442,19 +473,19 @@
     </message>
     <message>
         <source>connect to server fail</source>
-        <translation>connect to server fail</translation>
+        <translation>Could not connect to the download server.</translation>
     </message>
     <message>
         <source>start server fail</source>
-        <translation>start server fail</translation>
+        <translation>Could not start the download server.</translation>
     </message>
     <message>
         <source>Are you sure close the software?</source>
-        <translation>Are you sure close the software?</translation>
+        <translation>Are you sure you want to quit?</translation>
     </message>
     <message>
         <source>Upgrade completed, restart software?</source>
-        <translation>Upgrade completed, restart software?</translation>
+        <translation>The update is installed. Restart now?</translation>
     </message>
     <message>
         <source>Restart Now</source>
@@ -466,26 +497,30 @@
     </message>
     <message>
         <source>Upgrade fail, try again?</source>
-        <translation>Upgrade fail, try again?</translation>
+        <translation>The update failed. Try again?</translation>
     </message>
     <message>
         <source>Again</source>
-        <translation>Again</translation>
+        <translation>Try Again</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation>Next</translation>
+        <translation>Not Now</translation>
     </message>
     <message>
         <source>material have new version, please restart software.</source>
-        <translation>material have new version, please restart software.</translation>
+        <translation>A new catalog is available. Please restart the program to see it.</translation>
+    </message>
+    <message>
+        <source>The new language shows after a restart. Restart now?</source>
+        <translation>The new language shows after a restart. Restart now?</translation>
     </message>
 </context>
 <context>
     <name>gearbay::GearbayApplication</name>
     <message>
         <source>Client is already running.</source>
-        <translation>Client is already running.</translation>
+        <translation>Gear Bay is already running.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -500,408 +535,467 @@
     <name>gearbay::HelpWidget</name>
     <message>
         <source>user manual(F1)</source>
-        <translation type="unfinished"></translation>
+        <translation>User manual (F1)</translation>
     </message>
     <message>
         <source>License</source>
-        <translation type="unfinished"></translation>
+        <translation>Licenses</translation>
     </message>
     <message>
         <source>/help.pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>/help.pdf</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>No user manual found.</source>
-        <translation type="unfinished"></translation>
+        <translation>The user manual was not found.</translation>
     </message>
     <message>
         <source>Open User&apos;s Manual fail.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not open the user manual.</translation>
     </message>
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not open the folder of open source licenses.</translation>
     </message>
 </context>
 <context>
     <name>gearbay::MoreInfoLeftWidget</name>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please choose a download path in the settings.</translation>
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation type="unfinished"></translation>
+        <translation>There is not enough free disk space for this tool. Please choose another download path.</translation>
     </message>
     <message>
         <source>have already open.</source>
-        <translation type="unfinished"></translation>
+        <translation>is already open.</translation>
     </message>
     <message>
         <source>have already open, please close at first.</source>
-        <translation type="unfinished"></translation>
+        <translation>is already open. Please close it first.</translation>
     </message>
     <message>
         <source>connect to network failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not connect to the network.</translation>
     </message>
     <message>
         <source>connect to network timeout.</source>
-        <translation type="unfinished"></translation>
+        <translation>The network connection timed out.</translation>
     </message>
     <message>
         <source>network initial failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The network could not be set up.</translation>
     </message>
     <message>
         <source>save failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The download could not be saved.</translation>
     </message>
     <message>
         <source>File not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>The file was not found.</translation>
     </message>
     <message>
         <source>network anomaly</source>
-        <translation type="unfinished"></translation>
+        <translation>Network error</translation>
     </message>
     <message>
         <source>Waiting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting...</translation>
     </message>
     <message>
         <source>download fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
 </context>
 <context>
     <name>gearbay::MoreInfoRightTopWidget</name>
     <message>
         <source>Update info</source>
-        <translation type="unfinished"></translation>
+        <translation>What&apos;s new</translation>
     </message>
     <message>
         <source>...more</source>
-        <translation type="unfinished"></translation>
+        <translation>More...</translation>
     </message>
     <message>
         <source>return</source>
-        <translation type="unfinished"></translation>
+        <translation>Less</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ProgressBar</name>
     <message>
         <source>Download Fail!</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
 </context>
 <context>
     <name>gearbay::SubToolWidget</name>
     <message>
         <source>connect to network failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not connect to the network.</translation>
     </message>
     <message>
         <source>connect to network timeout.</source>
-        <translation type="unfinished"></translation>
+        <translation>The network connection timed out.</translation>
     </message>
     <message>
         <source>network initial failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The network could not be set up.</translation>
     </message>
     <message>
         <source>save failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The download could not be saved.</translation>
     </message>
     <message>
         <source>file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>The file was not found.</translation>
     </message>
     <message>
         <source>network abnomaly</source>
-        <translation type="unfinished"></translation>
+        <translation>Network error</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Needs a directory login</source>
-        <translation type="unfinished"></translation>
+        <translation>Directory sign-in required</translation>
     </message>
     <message>
         <source>Waiting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting...</translation>
     </message>
     <message>
         <source>download fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please choose a download path in the settings.</translation>
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation type="unfinished"></translation>
+        <translation>There is not enough free disk space for this tool. Please choose another download path.</translation>
     </message>
     <message>
         <source>Software already opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>This tool is already open.</translation>
     </message>
     <message>
         <source>The tool&apos;s files were not found; it will be downloaded again.</source>
-        <translation type="unfinished"></translation>
+        <translation>The tool&apos;s files were not found; it will be downloaded again.</translation>
     </message>
     <message>
         <source>The tool could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>The tool could not be started.</translation>
+    </message>
+    <message>
+        <source>Details of %1</source>
+        <translation>Details of %1</translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation>Download %1</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>Open %1</translation>
+    </message>
+    <message>
+        <source>Cancel the download of %1</source>
+        <translation>Cancel the download of %1</translation>
+    </message>
+    <message>
+        <source>Retry the download of %1</source>
+        <translation>Retry the download of %1</translation>
+    </message>
+    <message>
+        <source>Download progress of %1</source>
+        <translation>Download progress of %1</translation>
     </message>
 </context>
 <context>
     <name>gearbay::SystemConfigWidget</name>
     <message>
         <source>Change path Please close open tools and all had download tools will move to new path.</source>
-        <translation type="unfinished"></translation>
+        <translation>Close your open tools before changing the path; all installed tools move to the new path.</translation>
     </message>
     <message>
         <source>DownloadPath</source>
-        <translation type="unfinished"></translation>
+        <translation>Download path</translation>
     </message>
     <message>
         <source>check new version!</source>
-        <translation type="unfinished"></translation>
+        <translation>A new version is available!</translation>
     </message>
     <message>
         <source>checking...</source>
-        <translation type="unfinished"></translation>
+        <translation>Checking...</translation>
     </message>
     <message>
         <source>Cannot change path while downloading.</source>
-        <translation type="unfinished"></translation>
+        <translation>The path cannot be changed while downloads are running.</translation>
     </message>
     <message>
         <source>Please close open tools.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please close your open tools first.</translation>
     </message>
     <message>
         <source>Disk free space less than 2G.</source>
-        <translation type="unfinished"></translation>
+        <translation>The disk has less than 2 GB free.</translation>
     </message>
     <message>
         <source>The new path cannot be the current path or lie inside its tools.</source>
-        <translation type="unfinished"></translation>
+        <translation>The new path cannot be the current path or lie inside its tools.</translation>
     </message>
     <message>
         <source>Download path save fail.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not save the download path.</translation>
     </message>
     <message>
         <source>save fail.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not save the setting.</translation>
     </message>
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not open the folder of open source licenses.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>check failed</source>
-        <translation type="unfinished"></translation>
+        <translation>The check failed</translation>
     </message>
     <message>
         <source>There are no new version</source>
-        <translation type="unfinished"></translation>
+        <translation>You have the latest version.</translation>
     </message>
     <message>
         <source>server no material files.</source>
-        <translation type="unfinished"></translation>
+        <translation>The server has no catalog files.</translation>
     </message>
     <message>
         <source>Cannot update Rig Warden while downloading.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gear Bay cannot be updated while downloads are running.</translation>
     </message>
     <message>
         <source>Version have updated, please restart software</source>
-        <translation type="unfinished"></translation>
+        <translation>The new version is installed. Please restart the program.</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ToolBoxTabWidget</name>
     <message>
         <source>All Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>All Tools</translation>
     </message>
     <message>
         <source>Updateable Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Updatable Tools</translation>
     </message>
     <message>
         <source>Update Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Updates</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ToolDownloadWidget</name>
     <message>
         <source>Fold or unfold the banner</source>
-        <translation type="unfinished"></translation>
+        <translation>Collapse or expand the banner</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ToolDownloadedScene</name>
     <message>
         <source>Software already opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>This tool is already open.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>The folder of %1 is not inside the tools folder, so nothing was deleted.</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder of %1 is not inside the tools folder, so nothing was deleted.</translation>
     </message>
     <message>
         <source>Some files of %1 could not be deleted. Please check the permissions of its folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Some files of %1 could not be deleted. Please check the permissions of its folder.</translation>
+    </message>
+    <message>
+        <source>Remove %1 and delete its files?</source>
+        <translation>Remove %1 and delete its files?</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ToolIntroPictureWidget</name>
     <message>
         <source>Next picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Next picture</translation>
+    </message>
+    <message>
+        <source>Banner</source>
+        <translation>Banner</translation>
+    </message>
+    <message>
+        <source>Banner: %1</source>
+        <translation>Banner: %1</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ToolMoreInfoWidget</name>
     <message>
         <source>Home Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Home</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ToolTypeWidget</name>
     <message>
         <source>All Tool</source>
-        <translation type="unfinished"></translation>
+        <translation>All Tools</translation>
     </message>
 </context>
 <context>
     <name>gearbay::ToosListWidget</name>
     <message>
         <source>No tools in the catalog yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>No tools in the catalog yet.</translation>
     </message>
 </context>
 <context>
     <name>gearbay::UserPermissionWidget</name>
     <message>
         <source>Get authority</source>
-        <translation type="unfinished"></translation>
+        <translation>Sign in</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Please input user name</source>
-        <translation type="unfinished"></translation>
+        <translation>User name</translation>
     </message>
     <message>
         <source>Please input password</source>
-        <translation type="unfinished"></translation>
+        <translation>Password</translation>
     </message>
     <message>
         <source>user name  or password cannot empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter your user name and password.</translation>
     </message>
     <message>
         <source>No directory server is configured.</source>
-        <translation type="unfinished"></translation>
+        <translation>No directory server is configured.</translation>
     </message>
     <message>
         <source>user name  or password error.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrong user name or password.</translation>
     </message>
     <message>
         <source>The directory server cannot be reached. Please try again later.</source>
-        <translation type="unfinished"></translation>
+        <translation>The directory server cannot be reached. Please try again later.</translation>
     </message>
     <message>
         <source>The directory server&apos;s certificate cannot be trusted.</source>
-        <translation type="unfinished"></translation>
+        <translation>The directory server&apos;s certificate cannot be trusted.</translation>
     </message>
     <message>
         <source>The directory server refused the login.</source>
-        <translation type="unfinished"></translation>
+        <translation>The directory server refused the sign-in.</translation>
     </message>
     <message>
         <source>Checking the account...</source>
-        <translation type="unfinished"></translation>
+        <translation>Checking your account...</translation>
+    </message>
+</context>
+<context>
+    <name>gearbay::WindowTitleWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
     </message>
 </context>
 <context>
     <name>vellum::BaseDialog</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
     <name>vellum::PasswordLineEdit</name>
     <message>
         <source>Show password</source>
-        <translation type="unfinished"></translation>
+        <translation>Show password</translation>
     </message>
 </context>
 </TS>

@@ -208,6 +208,10 @@
         <source>see about</source>
         <translation>查看</translation>
     </message>
+    <message>
+        <source>Language:</source>
+        <translation>语言：</translation>
+    </message>
 </context>
 <context>
     <name>TipDialog</name>
@@ -349,6 +353,13 @@
     </message>
 </context>
 <context>
+    <name>gearbay::BannerIndicatorWidget</name>
+    <message>
+        <source>Banner preview of %1</source>
+        <translation>%1 的横幅预览</translation>
+    </message>
+</context>
+<context>
     <name>gearbay::BubleShapeFrame</name>
     <message>
         <source>No screenshots for this tool</source>
@@ -425,6 +436,26 @@
         <source>network anomaly</source>
         <translation>网络异常</translation>
     </message>
+    <message>
+        <source>Open %1</source>
+        <translation>打开 %1</translation>
+    </message>
+    <message>
+        <source>Update %1</source>
+        <translation>更新 %1</translation>
+    </message>
+    <message>
+        <source>Cancel the update of %1</source>
+        <translation>取消更新 %1</translation>
+    </message>
+    <message>
+        <source>Retry the update of %1</source>
+        <translation>重新更新 %1</translation>
+    </message>
+    <message>
+        <source>Select %1</source>
+        <translation>选择 %1</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::Gearbay</name>
@@ -479,6 +510,10 @@
     <message>
         <source>material have new version, please restart software.</source>
         <translation>素材有新版本，请重启软件。</translation>
+    </message>
+    <message>
+        <source>The new language shows after a restart. Restart now?</source>
+        <translation>新的语言将在重启后生效，是否立即重启？</translation>
     </message>
 </context>
 <context>
@@ -686,6 +721,30 @@
         <source>The tool could not be started.</source>
         <translation>无法启动该工具。</translation>
     </message>
+    <message>
+        <source>Details of %1</source>
+        <translation>%1 的详情</translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation>下载 %1</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>打开 %1</translation>
+    </message>
+    <message>
+        <source>Cancel the download of %1</source>
+        <translation>取消下载 %1</translation>
+    </message>
+    <message>
+        <source>Retry the download of %1</source>
+        <translation>重新下载 %1</translation>
+    </message>
+    <message>
+        <source>Download progress of %1</source>
+        <translation>%1 的下载进度</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::SystemConfigWidget</name>
@@ -806,12 +865,24 @@
         <source>Some files of %1 could not be deleted. Please check the permissions of its folder.</source>
         <translation>%1 的部分文件无法删除，请检查其文件夹的权限。</translation>
     </message>
+    <message>
+        <source>Remove %1 and delete its files?</source>
+        <translation>确定移除 %1 并删除其文件吗？</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::ToolIntroPictureWidget</name>
     <message>
         <source>Next picture</source>
         <translation>下一张</translation>
+    </message>
+    <message>
+        <source>Banner</source>
+        <translation>横幅</translation>
+    </message>
+    <message>
+        <source>Banner: %1</source>
+        <translation>横幅：%1</translation>
     </message>
 </context>
 <context>
@@ -884,6 +955,29 @@
     <message>
         <source>Checking the account...</source>
         <translation>正在验证账户……</translation>
+    </message>
+</context>
+<context>
+    <name>gearbay::WindowTitleWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
     </message>
 </context>
 <context>

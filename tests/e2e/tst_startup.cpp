@@ -1,5 +1,6 @@
 // The installed program started for real under its own Xvfb: the download server it runs, one copy
-// per user, no server left behind, both languages, and the refusal of a broken program folder.
+// per user, no server left behind, both languages and the switch between them, and the refusal of
+// a broken program folder.
 #include "InstalledProgramCopy.h"
 #include "ServerProtocol.h"
 #include "XvfbDisplay.h"
@@ -8,16 +9,17 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
 #include <httplib.h>
 
 namespace {
-// The pid of the Ferrodock started from folder, or 0.
-qint64 ferrodockOf(const QString &strFolder)
+// The pid of the Ferrodock (or another program of the folder) started from folder, or 0.
+qint64 ferrodockOf(const QString &strFolder, const QString &strProgram = QStringLiteral("Ferrodock"))
 {
-    const QString exe = QDir(strFolder).canonicalPath() + QStringLiteral("/Ferrodock");
+    const QString exe = QDir(strFolder).canonicalPath() + QLatin1Char('/') + strProgram;
     for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool bNumber = false;
         const qint64 pid = entry.toLongLong(&bNumber);
@@ -85,7 +87,7 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("runningText");
         // clang-format off
-        QTest::newRow("english") << "0" << "en" << "Client is already running.";
+        QTest::newRow("english") << "0" << "en" << "Gear Bay is already running.";
         QTest::newRow("chinese") << "1" << "zh" << QString::fromUtf8("客户端已在运行。");
         // clang-format on
     }
@@ -212,7 +214,67 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!alive(server), 30000);
     }
 
+    void switchLanguage()
+    {
+        InstalledProgramCopy folder;
+        QVERIFY(folder.create());
+        QVERIFY(folder.setSetting(QStringLiteral("Translator"), QStringLiteral("0")));
+        QProcess program;
+        launch(program, folder);
+        QVERIFY(program.waitForStarted(30000));
+        auto killProgram = qScopeGuard([&program, &folder] {
+            program.kill();
+            program.waitForFinished(10000);
+            if (const qint64 restarted = ferrodockOf(folder.path(), QStringLiteral("RigWarden")))
+                ::kill(static_cast<pid_t>(restarted), SIGKILL);
+        });
+
+        // Settings button, the panel's language box one step after its first button, the other
+        // language, and "Restart Now" on the question: all by keyboard, as a user without a mouse.
+        QVERIFY(pressIn(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
+        QVERIFY(pressIn(QStringLiteral("^Settings$"), { "Tab", "Down" }));
+        QVERIFY(pressIn(QStringLiteral("^Notice$"), { "Return" }));
+        QVERIFY(program.waitForFinished(30000));
+        QFile setup(folder.path() + QStringLiteral("/Setup.xml"));
+        QVERIFY(setup.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(setup.readAll())
+                    .contains(QRegularExpression("<Translator>\\s*<Value>1</Value>")));
+
+        // The new copy took over by itself and speaks Chinese: its settings panel says so.
+        QVERIFY(pressIn(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
+        QVERIFY(xdotool({ "search", "--sync", "--onlyvisible", "--name", QString::fromUtf8("^系统设置$") }));
+        const qint64 restarted = ferrodockOf(folder.path(), QStringLiteral("RigWarden"));
+        QVERIFY(restarted > 0);
+        ::kill(static_cast<pid_t>(restarted), SIGKILL);
+        QTRY_COMPARE_WITH_TIMEOUT(ferrodockOf(folder.path()), 0, 30000);
+    }
+
 private:
+    // Runs xdotool on the test's display; false when it failed or took too long.
+    bool xdotool(const QStringList &arguments, QString *pOutput = nullptr) const
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(m_display.environment());
+        tool.start(QStringLiteral("xdotool"), arguments);
+        if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
+            tool.kill();
+            tool.waitForFinished(5000);
+            return false;
+        }
+        if (pOutput != nullptr)
+            *pOutput = QString::fromUtf8(tool.readAllStandardOutput()).section('\n', 0, 0);
+        return true;
+    }
+
+    // Waits for the shown window titled strTitle, focuses it and types keys into it.
+    bool pressIn(const QString &strTitle, const QStringList &keys) const
+    {
+        QString window;
+        return xdotool({ "search", "--sync", "--onlyvisible", "--name", strTitle }, &window)
+            && xdotool({ "windowfocus", "--sync", window })
+            && xdotool(QStringList { "key", "--delay", "200" } + keys);
+    }
+
     // Starts the folder's program with its own runtime folder and home, output merged.
     void launch(QProcess &process, const InstalledProgramCopy &folder, const QStringList &arguments = {}) const
     {
@@ -220,7 +282,8 @@ private:
         // Its own single-instance socket and home (no pending self-update marker), and no modal waits.
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         env.insert(QStringLiteral("HOME"), m_home.path());
-        env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1"));
+        if (QTest::currentTestFunction() != QByteArrayLiteral("switchLanguage"))
+            env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1"));
         for (const char *pszProxy : { "http_proxy", "HTTP_PROXY" })
             env.remove(pszProxy);
         process.setProcessEnvironment(env);

@@ -1,5 +1,6 @@
-// The My Tools page with its board and update list: load order, sorting by drag, deleting by a
-// drop on the trash, and the batch update as the main window's flow control answers it.
+// The My Tools page with its board and update list: load order, sorting by drag or keyboard,
+// deleting by a drop on the trash or the Delete key, and the batch update as the main window's
+// flow control answers it.
 #include "DeleteFrame.h"
 #include "DownloadToolsWidget.h"
 #include "DownloadedSubToolWidget.h"
@@ -217,6 +218,29 @@ void TestMyToolsBoard::dragsSortTheBoard()
     waitSettled();
     // Kept on disk without waiting for the close button: a logout may end the program any time.
     QTRY_COMPARE_WITH_TIMEOUT(savedOrder(m_folder.path()), QVector<int>({ 6, 4, 3, 5, 2, 7 }), 5000);
+
+    // The keyboard's twin: Ctrl+Up/Down move the row whose button has the focus, through the view.
+    QApplication::setActiveWindow(m_pPage);
+    QVERIFY(QTest::qWaitForWindowActive(m_pPage));
+    boardView()->setFocus();
+    itemOf(4)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(
+        itemOf(4)->widget()->focusWidget(), itemOf(4)->subToolWidget()->findChild<QWidget *>("m_openBtn"));
+    const QVector<QPair<int, QVector<int>>> steps = { { Qt::Key_Up, { 4, 6, 3, 5, 2, 7 } },
+        { Qt::Key_Up, { 4, 6, 3, 5, 2, 7 } }, { Qt::Key_Down, { 6, 4, 3, 5, 2, 7 } },
+        { Qt::Key_Down, { 6, 3, 4, 5, 2, 7 } }, { Qt::Key_Up, { 6, 4, 3, 5, 2, 7 } } };
+    for (const auto &step : steps) {
+        QTest::keyClick(boardView(), Qt::Key(step.first), Qt::ControlModifier);
+        QCOMPARE(keysOf(m_pPage->toolOrderMap()), step.second);
+    }
+    waitSettled();
+    // Delete asks first; Cancel keeps the tool.
+    TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listMessages << text, 0; });
+    m_listMessages.clear();
+    QTest::keyClick(boardView(), Qt::Key_Delete);
+    TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listMessages << text, 1; });
+    QCOMPARE(m_listMessages, QStringList { "Remove clock and delete its files?" });
+    QVERIFY(m_pPage->downloadedScene()->contains(4));
 }
 
 void TestMyToolsBoard::batchUpdateFollowsFlowControl()

@@ -22,7 +22,7 @@ namespace {
 
 // The main window is the program's window of the fixed width; the popup is known by its title.
 const QString kMainWindow = QStringLiteral("\\(\"RigWarden\" \"RigWarden\"\\)(?=\\s+1034x)");
-const QString kSettingsPopup = QStringLiteral("\"SystemConfigWidget\"");
+const QString kSettingsPopup = QStringLiteral("\"Settings\"");
 
 // Real pointer clicks through the X server's XTEST extension. The libraries are opened at run time so
 // the build needs no X development headers; they and the connection stay open until the test ends.

@@ -1,12 +1,18 @@
-// The main window's request flow control and answer mapping, and the download server supervisor.
+// The main window's request flow control and answer mapping, the download server supervisor, and
+// the window as the keyboard and a screen reader meet it.
+#include "../stilemend/TestFiles.h"
 #include "ClientRequestManager.h"
 #include "ConfigureStore.h"
 #include "Gearbay.h"
+#include "SubToolWidget.h"
 #include "TempProgramFolder.h"
-#include "../stilemend/TestFiles.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
+#include "ToolDownloadWidget.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
@@ -43,6 +49,43 @@ QList<QPair<int, ValueMap>> responses(const QSignalSpy &spy)
     for (const QList<QVariant> &call : spy)
         result.append({ call.at(0).toInt(), call.at(1).value<ValueMap>() });
     return result;
+}
+
+// What a screen reader is told a widget is called.
+QString spokenName(QObject *object)
+{
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
+    return face != nullptr ? face->text(QAccessible::Name) : QString();
+}
+
+// The shown widget of root whose spoken name is strName.
+QWidget *byName(QWidget *root, const QString &strName)
+{
+    for (QWidget *widget : root->findChildren<QWidget *>())
+        if (widget->isVisible() && spokenName(widget) == strName)
+            return widget;
+    return nullptr;
+}
+
+// The control of that object name on the card of iKey.
+QWidget *onCard(QWidget *root, int iKey, const QString &strObjectName)
+{
+    for (auto *card : root->findChildren<gearbay::SubToolWidget *>())
+        if (card->toolKey() == iKey)
+            return card->findChild<QWidget *>(strObjectName);
+    return nullptr;
+}
+
+// role and name of every shown control under face, in reading order.
+void walk(QAccessibleInterface *face, QList<QPair<QAccessible::Role, QString>> &controls)
+{
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface *child = face->child(i);
+        if (child == nullptr || child->state().invisible)
+            continue;
+        controls.append({ child->role(), child->text(QAccessible::Name) });
+        walk(child, controls);
+    }
 }
 } // namespace
 
@@ -257,6 +300,125 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(m_listShown, QStringList { QStringLiteral("Are you sure close the software?") });
         QVERIFY(!window->isVisible());
+    }
+
+    // The names of the card's title and action and of the page buttons are read in this walk too.
+    void keyboardWalk_data()
+    {
+        QTest::addColumn<QString>("start"); // spoken name of the control that has the focus first
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("focused"); // a pattern of the spoken name of the control focused after
+        // clang-format off
+        QTest::newRow("tab along the title bar") << "Tools Down" << "Tab, Tab" << "Settings";
+        QTest::newRow("shift+tab back") << "Settings" << "Shift+Tab" << "My Tools";
+        QTest::newRow("tab from the title bar over the type bar to the first card") << "Close" << "Tab, Tab, Tab" << "Details of Tool2.exe";
+        QTest::newRow("tab from a card's title to its action") << "Details of Tool2.exe" << "Tab" << "(Open|Download) Tool2.exe";
+        QTest::newRow("right to the next card") << "Details of Tool2.exe" << "Right" << "(Open|Download) Tool3.exe";
+        QTest::newRow("left at the row's start stays") << "Details of Tool2.exe" << "Left" << "Details of Tool2.exe";
+        QTest::newRow("down to the card below") << "Details of Tool3.exe" << "Down" << "(Open|Download) Tool7.exe";
+        QTest::newRow("up, then right") << "Details of Tool7.exe" << "Up, Right" << "(Open|Download) Tool4.exe";
+        QTest::newRow("enter downloads, the card keeps the focus") << "Download Tool8.exe" << "Return" << "Cancel the download of Tool8.exe";
+        QTest::newRow("space opens the settings panel") << "Settings" << "Space, Tab" << "English";
+        QTest::newRow("escape leaves the settings panel") << "Settings" << "Space, Escape" << "Settings";
+        // clang-format on
+    }
+
+    void keyboardWalk()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, keys);
+        QFETCH(QString, focused);
+
+        auto window = quietWindow();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QWidget *first = byName(window.get(), start);
+        QVERIFY2(first != nullptr, qPrintable(start));
+        first->setFocus(Qt::TabFocusReason);
+        for (const QString &key : keys.split(QStringLiteral(", "))) {
+            const QKeySequence sequence(key);
+            QVERIFY(QApplication::focusWidget() != nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(sequence[0] & ~Qt::KeyboardModifierMask),
+                Qt::KeyboardModifiers(sequence[0] & Qt::KeyboardModifierMask));
+            QTest::qWait(20); // a popup's activation arrives as a window system event
+        }
+        const QRegularExpression pattern(QRegularExpression::anchoredPattern(focused));
+        QTRY_VERIFY2(pattern.match(spokenName(QApplication::focusWidget())).hasMatch(),
+            qPrintable(spokenName(QApplication::focusWidget())));
+        // A card with the focus wears a ring, drawn on its edge.
+        for (auto *card : window->findChildren<gearbay::SubToolWidget *>())
+            QCOMPARE(card->grab().toImage().pixelColor(1, card->height() / 2) == QColor("#2D7FF9"),
+                card->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void screenReaderNames_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<int>("card"); // the tool key of the card it lies on, 0 for none
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        // clang-format off
+        QTest::newRow("icon button") << "configBtn" << 0 << int(QAccessible::Button) << "Settings";
+        QTest::newRow("card icon button") << "cancelBtn" << 2 << int(QAccessible::Button) << "Cancel the download of Tool2.exe";
+        QTest::newRow("progress bar") << "progressBar" << 2 << int(QAccessible::ProgressBar) << "Download progress of Tool2.exe";
+        QTest::newRow("language choice") << "languageComboBox" << 0 << int(QAccessible::ComboBox) << "Language:";
+        // clang-format on
+    }
+
+    void screenReaderNames()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(int, card);
+        QFETCH(int, role);
+        QFETCH(QString, name);
+
+        auto window = quietWindow();
+        QWidget *control
+            = card != 0 ? onCard(window.get(), card, objectName) : window->findChild<QWidget *>(objectName);
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(face != nullptr);
+        QCOMPARE(face->role(), QAccessible::Role(role));
+        // A reader names a box by the label that points to it, and speaks its value.
+        const auto labels = face->relations(QAccessible::Label);
+        QCOMPARE(role == QAccessible::ComboBox && !labels.isEmpty()
+                ? labels.first().first->text(QAccessible::Name)
+                : face->text(QAccessible::Name),
+            name);
+    }
+
+    void marketPageForScreenReaders()
+    {
+        auto window = quietWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto *page = window->findChild<gearbay::ToolDownloadWidget *>();
+        QList<QPair<QAccessible::Role, QString>> controls;
+        walk(QAccessible::queryAccessibleInterface(page), controls);
+        QStringList spoken;
+        for (const auto &control : controls) {
+            if (control.first == QAccessible::Button)
+                QVERIFY2(!control.second.isEmpty(), "a button without a name");
+            if (!control.second.isEmpty()) {
+                const QString strEntry = QString::number(control.first) + QLatin1Char(' ') + control.second;
+                QVERIFY2(!spoken.contains(strEntry), qPrintable(strEntry));
+                spoken << strEntry;
+            }
+        }
+        qInfo().noquote() << "Spoken on the market page (role name):" << spoken.join(QStringLiteral(" | "));
+        QVERIFY(spoken.size() > 7 * 2);
+
+        // A running download reports its value, and the message box is an alert.
+        emit window->signalServerResponded(3, { { 2, QStringLiteral("0") } });
+        emit window->signalServerResponded(4, { { 2, QStringLiteral("35") } });
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(onCard(page, 2, "progressBar"));
+        QVERIFY(bar != nullptr && bar->valueInterface() != nullptr);
+        QCOMPARE(bar->valueInterface()->currentValue().toInt(), 35);
+        gearbay::TipDialog tip;
+        tip.setText(QStringLiteral("Disk full"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&tip)->role(), QAccessible::AlertMessage);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&tip)->text(QAccessible::Description),
+            QStringLiteral("Disk full"));
     }
 
 private:

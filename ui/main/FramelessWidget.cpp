@@ -2,6 +2,8 @@
 
 #include "ui_FramelessWidget.h"
 
+#include <QAbstractButton>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace gearbay {
@@ -44,6 +46,18 @@ void FramelessWidget::paintEvent(QPaintEvent *event)
     Q_UNUSED(event)
     QPainter painter(this);
     paintShadow(painter, m_shadowPixmap, size());
+}
+
+void FramelessWidget::keyPressEvent(QKeyEvent *event)
+{
+    auto *button = qobject_cast<QAbstractButton *>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button != nullptr
+        && button->isEnabled() && button->isVisible()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace gearbay

@@ -24,6 +24,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Enter presses the focused button, as Space does: outside dialogs buttons leave Enter alone.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     Ui::FramelessWidget *ui;

@@ -157,6 +157,7 @@ Gearbay::Gearbay(QWidget *parent)
     connect(title, &WindowTitleWidget::signalCover, this, &Gearbay::setBlackCover);
     connect(title, &WindowTitleWidget::signalTransCover, this, &Gearbay::setTransCover);
     connect(title, &WindowTitleWidget::signalHaveNewMaterial, this, &Gearbay::onHaveNewMaterial);
+    connect(title, &WindowTitleWidget::signalLanguageChanged, this, &Gearbay::onLanguageChanged);
     connect(title, &WindowTitleWidget::signalToServer, this, &Gearbay::onBuildClientRequest);
     connect(this, &Gearbay::signalGetHelp, title, &WindowTitleWidget::signalGetHelp);
     connect(this, &Gearbay::signalReUpdate, title, &WindowTitleWidget::signalReUpdate);
@@ -619,6 +620,27 @@ void Gearbay::onUpdateCompleted()
         setBlackCover(false);
         return;
     }
+    restartProgram();
+}
+
+void Gearbay::onLanguageChanged()
+{
+    // The translation and the catalog's language are read once at start.
+    saveToolOrder();
+    ToolCatalog::instance()->saveToolStates();
+    setBlackCover(true);
+    const int answer
+        = TipDialog::showTip(kSureIcon, tr("The new language shows after a restart. Restart now?"),
+            tr("Restart Now"), tr("Restart Later"), true, this);
+    if (answer != 1) {
+        setBlackCover(false);
+        return;
+    }
+    restartProgram();
+}
+
+void Gearbay::restartProgram()
+{
     stopServer();
     // The new copy must become the first copy: stop answering the single-instance probe now.
     // (The application's local server, found by class name: the window does not link the network module.)

@@ -80,6 +80,7 @@ public slots:
     void onSetRigWardenProgress(int iValue);
     void onSetCover(bool bCover);
     void onHaveNewMaterial();
+    void onLanguageChanged();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -99,6 +100,8 @@ private:
     void failPendingDownloads();
     // Ends the server without the "connect to server fail" message a dying server gives.
     void stopServer();
+    // Starts a new copy of the program and closes this one, as after a self-update.
+    void restartProgram();
     void updateInFlight(int method, const QMap<int, QString> &toolkeyToServerValue);
     void setBlackCover(bool bCover);
     void setTransCover(bool bCover);

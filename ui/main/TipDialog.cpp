@@ -3,6 +3,8 @@
 #include "FramelessWidget.h"
 #include "ui_TipDialog.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QtDebug>
 
@@ -14,6 +16,14 @@ TipDialog::AnswerHook &answerHook()
     static TipDialog::AnswerHook hook;
     return hook;
 }
+
+// Screen readers announce the message box as an alert, not as an ordinary dialog.
+QAccessibleInterface *alertFactory(const QString &strClass, QObject *object)
+{
+    if (strClass == QLatin1String("gearbay::TipDialog") && object != nullptr && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::AlertMessage);
+    return nullptr;
+}
 } // namespace
 
 TipDialog::TipDialog(QWidget *parent)
@@ -21,6 +31,8 @@ TipDialog::TipDialog(QWidget *parent)
     , ui(new Ui::TipDialog)
     , m_shadowPixmap(QStringLiteral(":/Gearbay/Image/Gearbai/shadow_bg.png"))
 {
+    static const bool bAlertRole = (QAccessible::installFactory(alertFactory), true);
+    Q_UNUSED(bAlertRole)
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground);
@@ -46,6 +58,7 @@ void TipDialog::setIcon(const QString &strIconPath)
 void TipDialog::setText(const QString &strText)
 {
     ui->textLabel->setText(strText);
+    setAccessibleDescription(strText);
 }
 
 void TipDialog::setOkText(const QString &strText)
@@ -99,6 +112,13 @@ void TipDialog::paintEvent(QPaintEvent *event)
     Q_UNUSED(event)
     QPainter painter(this);
     FramelessWidget::paintShadow(painter, m_shadowPixmap, size());
+}
+
+void TipDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 } // namespace gearbay

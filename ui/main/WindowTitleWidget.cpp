@@ -40,6 +40,15 @@ WindowTitleWidget::WindowTitleWidget(QWidget *parent)
     m_pHelpWidget = new HelpWidget(this);
     m_pHelpWidget->hide();
 
+    // The icon buttons say what they do; the page buttons say it with their text.
+    ui->configBtn->setAccessibleName(tr("Settings"));
+    ui->minBtn->setAccessibleName(tr("Minimize"));
+    ui->ZoomBtn->setAccessibleName(tr("Maximize"));
+    ui->closeBtn->setAccessibleName(tr("Close"));
+    ui->helpBtn->setAccessibleName(tr("Help"));
+    for (QPushButton *button : { ui->configBtn, ui->minBtn, ui->ZoomBtn, ui->closeBtn, ui->helpBtn })
+        button->setToolTip(button->accessibleName());
+
     ui->ZoomBtn->hide();
     ui->helpBtn->hide();
     ui->line->hide();
@@ -80,6 +89,8 @@ WindowTitleWidget::WindowTitleWidget(QWidget *parent)
     connect(config, &SystemConfigWidget::signalSetUpdateProgress, this, &WindowTitleWidget::signalSetUpdateProgress);
     connect(config, &SystemConfigWidget::signalHaveNewMaterial, this, &WindowTitleWidget::signalHaveNewMaterial);
     connect(config, &SystemConfigWidget::signalRigWardenNew, m_pNewRigWarden, &QLabel::show);
+    connect(
+        config, &SystemConfigWidget::signalLanguageChanged, this, &WindowTitleWidget::signalLanguageChanged);
 
     updateFlag();
 }

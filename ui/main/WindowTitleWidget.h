@@ -49,6 +49,7 @@ signals:
     void signalGetHelp();
     void signalDownloadingCount(int count);
     void signalHaveNewMaterial();
+    void signalLanguageChanged();
 
 public slots:
     void onAllToolsUpgraded();

@@ -1,6 +1,8 @@
 #include "BannerIndicatorWidget.h"
 
 #include "MarketPixmaps.h"
+#include "StringConvert.h"
+#include "ToolCatalog.h"
 #include "ui_BannerIndicatorWidget.h"
 
 namespace gearbay {
@@ -17,6 +19,13 @@ BannerIndicatorWidget::BannerIndicatorWidget(QWidget *parent)
 BannerIndicatorWidget::~BannerIndicatorWidget()
 {
     delete ui;
+}
+
+void BannerIndicatorWidget::setToolKey(int iKey)
+{
+    m_iKey = iKey;
+    ui->picBtn->setAccessibleName(
+        tr("Banner preview of %1").arg(vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(iKey))));
 }
 
 void BannerIndicatorWidget::setImagePath(const QString &strPath)

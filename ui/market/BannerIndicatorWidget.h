@@ -19,7 +19,8 @@ public:
     explicit BannerIndicatorWidget(QWidget *parent = nullptr);
     ~BannerIndicatorWidget() override;
 
-    void setToolKey(int iKey) { m_iKey = iKey; }
+    // Also names the preview for screen readers after its tool.
+    void setToolKey(int iKey);
     int toolKey() const { return m_iKey; }
     // Loads the picture into the button; an unreadable file shows the placeholder.
     void setImagePath(const QString &strPath);

@@ -9,9 +9,11 @@
 #include "ToolCatalog.h"
 #include "ui_SubToolWidget.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -22,6 +24,7 @@ namespace gearbay {
 
 namespace {
 constexpr int kPollMs = 1000;
+const char *const kFocusRingColor = "#2D7FF9";
 
 // The text word-wrapped to iWidth, cut with an ellipsis after the last line that fits in iHeight.
 QString elidedLines(const QString &strText, const QFont &font, int iWidth, int iHeight)
@@ -118,6 +121,15 @@ void SubToolWidget::fill()
     ui->progressBar->setFont(barFont);
     ui->newStateLabel->setPixmap(newMarkPixmap(32));
     ui->authorLabel->setPixmap(lockPixmap(24));
+    // The blank button under the action only keeps the card's spacing: it stays out of the Tab
+    // chain and out of what a screen reader is told.
+    QSizePolicy keepSpace = ui->pushButton->sizePolicy();
+    keepSpace.setRetainSizeWhenHidden(true);
+    ui->pushButton->setSizePolicy(keepSpace);
+    ui->pushButton->hide();
+    // Arrow keys go to the page, which moves between cards; focus shows as a ring on the card.
+    for (QPushButton *button : { ui->toolName, ui->downLoadBtn, ui->OpenBtn, ui->cancelBtn, ui->refreshBtn })
+        button->installEventFilter(this);
 
     ToolCatalog *catalog = ToolCatalog::instance();
     auto itInfo = catalog->findInfo(m_iKey);
@@ -144,6 +156,15 @@ void SubToolWidget::fill()
     ui->toolInfoTextedit->ensurePolished();
     ui->toolInfoTextedit->setText(elidedLines(strIntro, ui->toolInfoTextedit->font(), 208, 40));
     ui->toolInfoTextedit->setToolTip(strIntro);
+    // Every control names its tool, so no two cards share a name and a reader says which tool.
+    setAccessibleName(strName);
+    setAccessibleDescription(strIntro);
+    ui->toolName->setAccessibleName(tr("Details of %1").arg(strName));
+    ui->downLoadBtn->setAccessibleName(tr("Download %1").arg(strName));
+    ui->OpenBtn->setAccessibleName(tr("Open %1").arg(strName));
+    ui->cancelBtn->setAccessibleName(tr("Cancel the download of %1").arg(strName));
+    ui->refreshBtn->setAccessibleName(tr("Retry the download of %1").arg(strName));
+    ui->progressBar->setAccessibleName(tr("Download progress of %1").arg(strName));
 
     // The logo is decoded when the card is first painted: most cards of a large catalog start
     // scrolled out of sight.
@@ -156,6 +177,7 @@ void SubToolWidget::fill()
     ui->newStateLabel->setVisible(bNew);
     ui->authorLabel->setVisible(m_toolInfo.IsDown == 1);
     ui->authorLabel->setToolTip(tr("Needs a directory login"));
+    ui->authorLabel->setAccessibleName(ui->authorLabel->toolTip());
 
     showInstalledOrDownloadView();
 }
@@ -169,20 +191,24 @@ int SubToolWidget::isDownloaded() const
 
 void SubToolWidget::showDownloadView()
 {
+    const bool bFocused = hasFocusInside();
     ui->downLoadBtn->show();
     ui->OpenBtn->hide();
     ui->cancelBtn->hide();
     ui->progressBar->hide();
     ui->refreshBtn->hide();
+    takeActionFocus(ui->downLoadBtn, bFocused);
 }
 
 void SubToolWidget::showOpenView()
 {
+    const bool bFocused = hasFocusInside();
     ui->OpenBtn->show();
     ui->cancelBtn->hide();
     ui->downLoadBtn->hide();
     ui->progressBar->hide();
     ui->refreshBtn->hide();
+    takeActionFocus(ui->OpenBtn, bFocused);
 }
 
 void SubToolWidget::showInstalledOrDownloadView()
@@ -195,12 +221,14 @@ void SubToolWidget::showInstalledOrDownloadView()
 
 void SubToolWidget::showEmptyBarView()
 {
+    const bool bFocused = hasFocusInside();
     ui->refreshBtn->hide();
     ui->OpenBtn->hide();
     ui->downLoadBtn->hide();
     ui->progressBar->show();
     ui->cancelBtn->show();
     ui->progressBar->setValue(0);
+    takeActionFocus(ui->cancelBtn, bFocused);
 }
 
 void SubToolWidget::showDownloadingView()
@@ -210,6 +238,7 @@ void SubToolWidget::showDownloadingView()
     ui->progressBar->m_chunkColor = QColor("#3BCD8D");
     ui->progressBar->m_backColor = QColor("#E6E6E6");
     ui->progressBar->setToolTip(QString());
+    ui->progressBar->setAccessibleDescription(QString());
     ui->progressBar->update();
 }
 
@@ -221,11 +250,13 @@ void SubToolWidget::showWaitingView()
     ui->progressBar->m_backColor = QColor("#BFC3C3");
     ui->progressBar->m_strText = tr("Waiting...");
     ui->progressBar->setToolTip(QString());
+    ui->progressBar->setAccessibleDescription(ui->progressBar->m_strText);
     ui->progressBar->update();
 }
 
 void SubToolWidget::showFailedView(int iCode)
 {
+    const bool bFocused = hasFocusInside();
     ui->OpenBtn->hide();
     ui->downLoadBtn->hide();
     ui->progressBar->show();
@@ -238,7 +269,10 @@ void SubToolWidget::showFailedView(int iCode)
     ui->progressBar->m_chunkColor = QColor("#FA3239");
     ui->progressBar->m_strText = tr("download fail");
     ui->progressBar->setToolTip(errorText(iCode));
+    ui->progressBar->setAccessibleDescription(
+        ui->progressBar->m_strText + QStringLiteral(": ") + errorText(iCode));
     ui->progressBar->update();
+    takeActionFocus(ui->refreshBtn, bFocused);
 }
 
 void SubToolWidget::fail(int iCode)
@@ -403,8 +437,45 @@ void SubToolWidget::onShowMoreInfoWidget()
     emit signalShowMoreInfoWidget(m_iKey);
 }
 
+bool SubToolWidget::hasFocusInside() const
+{
+    return isAncestorOf(QApplication::focusWidget());
+}
+
+void SubToolWidget::takeActionFocus(QWidget *button, bool bFocused)
+{
+    // The card's one action is where focus lands on it; a click that hid the focused button
+    // leaves the focus on the card instead of on the next card. (No focus proxy: it would
+    // reorder the Tab chain.)
+    m_pActionBtn = button;
+    if (bFocused)
+        button->setFocus(Qt::OtherFocusReason);
+}
+
+void SubToolWidget::focusInEvent(QFocusEvent *event)
+{
+    if (m_pActionBtn != nullptr && m_pActionBtn->isVisible())
+        m_pActionBtn->setFocus(event->reason());
+    QWidget::focusInEvent(event);
+}
+
 bool SubToolWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        update();
+    if (event->type() == QEvent::KeyPress && watched != ui->logoLabel) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // Unhandled, it travels up to the market page instead of moving along the Tab chain.
+            event->ignore();
+            return true;
+        default:
+            break;
+        }
+    }
     if (watched == ui->logoLabel && event->type() == QEvent::MouseButtonRelease)
         emit signalShowMoreInfoWidget(m_iKey);
     if (watched == ui->logoLabel && event->type() == QEvent::Paint && m_bHasInfo && !m_bLogoLoaded)
@@ -428,6 +499,12 @@ void SubToolWidget::paintEvent(QPaintEvent *event)
     option.initFrom(this);
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    if (hasFocusInside()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(kFocusRingColor), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
     QWidget::paintEvent(event);
 }
 

@@ -59,6 +59,8 @@ private slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    // Focus given to the card (the page's arrow keys) goes on to its action button.
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void fill();
@@ -74,6 +76,9 @@ private:
     void completeDownload();
     int isDownloaded() const;
     void loadLogo();
+    bool hasFocusInside() const;
+    // Makes button the card's focus target; gives it the focus when the card had it.
+    void takeActionFocus(QWidget *button, bool bFocused);
 
     Ui::SubToolWidget *ui;
     int m_iKey;
@@ -84,6 +89,7 @@ private:
     DownloadPreCheck *m_pPreCheck;
     ToolLaunch m_launch;
     ToolCurrentState m_emState = StateNone;
+    QWidget *m_pActionBtn = nullptr;
 };
 
 } // namespace gearbay

@@ -1,11 +1,14 @@
 #include "ToolDownloadWidget.h"
 
+#include "SubToolWidget.h"
 #include "ToolIntroPictureWidget.h"
 #include "ToolTypeWidget.h"
 #include "ToosListWidget.h"
 #include "ui_ToolDownloadWidget.h"
 
+#include <QApplication>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -32,12 +35,6 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
     picLayout->setContentsMargins(0, 0, 0, 0);
     picLayout->addWidget(m_pIntroWidget);
 
-    // Born in its holder: moving the whole card grid to a new parent later would restyle every card.
-    m_pListWidget = new ToosListWidget(ui->toolWidget);
-    auto *listLayout = new QGridLayout(ui->toolWidget);
-    listLayout->setContentsMargins(0, 0, 0, 0);
-    listLayout->addWidget(m_pListWidget);
-
     // A child of the page, not of the scrolled contents, so it stays put while the cards scroll.
     m_pExpendBtn = new QPushButton(this);
     m_pExpendBtn->setObjectName("m_pExpendBtn");
@@ -45,13 +42,25 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
     m_pExpendBtn->setStyleSheet(kFoldStyle);
     m_pExpendBtn->setCursor(Qt::PointingHandCursor);
     m_pExpendBtn->setToolTip(tr("Fold or unfold the banner"));
+    m_pExpendBtn->setAccessibleName(m_pExpendBtn->toolTip());
 
     // Over the placeholder, outside any layout: it is moved by hand to stay visible while scrolling.
     m_pToolTypeWidget = new ToolTypeWidget(ui->scrollAreaWidgetContents);
     m_pToolTypeWidget->move(ui->scrollAreaWidgetContents->x() + 8, ui->picWidget->height() + kBarGap);
     m_pToolTypeWidget->raise();
 
+    // Born in its holder: moving the whole card grid to a new parent later would restyle every card.
+    // Made after the fold button and the type bar, so Tab meets the cards after them, as the eye does.
+    m_pListWidget = new ToosListWidget(ui->toolWidget);
+    auto *listLayout = new QGridLayout(ui->toolWidget);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->addWidget(m_pListWidget);
+
     ui->picWidget->installEventFilter(this);
+    // Arrow keys a card leaves unhandled arrive here before the scroll area would scroll with them.
+    ui->scrollArea->installEventFilter(this);
+    // Tab goes to the controls inside; the area scrolls to whichever has the focus.
+    ui->scrollArea->setFocusPolicy(Qt::NoFocus);
 
     connect(m_pExpendBtn, &QPushButton::clicked, this, &ToolDownloadWidget::onExpend);
     connect(ui->scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
@@ -122,7 +131,50 @@ bool ToolDownloadWidget::eventFilter(QObject *watched, QEvent *event)
     // The banner holder gets its new width from the layout only after the page's own resize.
     if (watched == ui->picWidget && event->type() == QEvent::Resize)
         followBannerWidth();
+    if (watched == ui->scrollArea && event->type() == QEvent::KeyPress
+        && moveCardFocus(static_cast<QKeyEvent *>(event)->key()))
+        return true;
     return QWidget::eventFilter(watched, event);
+}
+
+bool ToolDownloadWidget::moveCardFocus(int iKey)
+{
+    if (iKey != Qt::Key_Left && iKey != Qt::Key_Right && iKey != Qt::Key_Up && iKey != Qt::Key_Down)
+        return false;
+    QWidget *focused = QApplication::focusWidget();
+    while (focused != nullptr && qobject_cast<SubToolWidget *>(focused) == nullptr)
+        focused = focused->parentWidget();
+    auto *current = static_cast<SubToolWidget *>(focused);
+    if (current == nullptr || !isAncestorOf(current))
+        return false;
+
+    // The nearest card in that direction among those that exist and show: along the same row for
+    // Left and Right, in the nearest row (then the nearest column) for Up and Down.
+    const bool bHorizontal = iKey == Qt::Key_Left || iKey == Qt::Key_Right;
+    const int iSign = (iKey == Qt::Key_Right || iKey == Qt::Key_Down) ? 1 : -1;
+    const QPoint from = current->mapTo(this, current->rect().center());
+    SubToolWidget *best = nullptr;
+    qint64 iBestScore = 0;
+    for (SubToolWidget *card : ui->scrollAreaWidgetContents->findChildren<SubToolWidget *>()) {
+        if (card == current || !card->isVisibleTo(this))
+            continue;
+        const QPoint delta = card->mapTo(this, card->rect().center()) - from;
+        const int iAlong = iSign * (bHorizontal ? delta.x() : delta.y());
+        const int iAcross = qAbs(bHorizontal ? delta.y() : delta.x());
+        const int iHalf = (bHorizontal ? current->width() : current->height()) / 2;
+        if (iAlong < iHalf || (bHorizontal && iAcross >= current->height() / 2))
+            continue;
+        const qint64 iScore = qint64(iAlong) * 100000 + iAcross;
+        if (best == nullptr || iScore < iBestScore) {
+            best = card;
+            iBestScore = iScore;
+        }
+    }
+    if (best != nullptr) {
+        best->setFocus(Qt::TabFocusReason);
+        ui->scrollArea->ensureWidgetVisible(best, 0, 16);
+    }
+    return true; // at the grid's edge the focus stays where it is
 }
 
 } // namespace gearbay

@@ -50,6 +50,9 @@ private:
     void onScrollValueChanged(int iValue);
     void onExpend();
     void followBannerWidth();
+    // Moves the focus from the card that has it to the nearest card in the arrow key's direction;
+    // false when the key is no arrow or no card has the focus.
+    bool moveCardFocus(int iKey);
 
     Ui::ToolDownloadWidget *ui;
     ToolIntroPictureWidget *m_pIntroWidget;

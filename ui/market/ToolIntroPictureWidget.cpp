@@ -3,6 +3,8 @@
 #include "BannerIndicatorWidget.h"
 #include "ConfigureStore.h"
 #include "MarketPixmaps.h"
+#include "StringConvert.h"
+#include "ToolCatalog.h"
 #include "ui_ToolIntroPictureWidget.h"
 
 #include <QDir>
@@ -40,6 +42,7 @@ ToolIntroPictureWidget::ToolIntroPictureWidget(QWidget *parent)
         ui->picMax->SetPixmap(pixmapOrPlaceholder(strFirst, ui->picMax->minimumSize()));
         if (!m_mapMaxPics.isEmpty())
             m_iShownKey = m_mapMaxPics.firstKey();
+        ui->picMax->setAccessibleName(tr("Banner"));
     }
 
     connect(ui->picMax, &vellum::IconButton::clicked, this, [this]() {
@@ -111,6 +114,7 @@ void ToolIntroPictureWidget::buildPreviews()
     m_pSwitchBtn->setIconSize(QSize(32, 32));
     m_pSwitchBtn->setFlat(true);
     m_pSwitchBtn->setToolTip(tr("Next picture"));
+    m_pSwitchBtn->setAccessibleName(m_pSwitchBtn->toolTip());
     m_pSwitchBtn->hide();
     m_pTimer = new QTimer(this);
 }
@@ -119,6 +123,8 @@ void ToolIntroPictureWidget::showMaxPicture(int iKey)
 {
     ui->picMax->SetPixmap(pixmapOrPlaceholder(m_mapMaxPics.value(iKey), ui->picMax->minimumSize()));
     m_iShownKey = iKey;
+    ui->picMax->setAccessibleName(
+        tr("Banner: %1").arg(vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(iKey))));
 }
 
 void ToolIntroPictureWidget::onShowMaxPic(int iKey)

@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOption>
 #include <QTimer>
@@ -83,6 +84,8 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget *parent)
     ui->m_reupdateBtn->setText(QString(QChar(0x21BB))); // clockwise open circle arrow
 
     m_pTimer = new QTimer(this);
+    for (QPushButton *button : { ui->m_openBtn, ui->m_upgradeBtn, ui->m_cancelUpgradeBtn, ui->m_reupdateBtn })
+        button->installEventFilter(this);
 
     connect(m_pPreCheck, &DownloadPreCheck::signalCover, this, &DownloadedSubToolWidget::signalCover);
     connect(ui->m_openBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onOpenTool);
@@ -129,6 +132,13 @@ void DownloadedSubToolWidget::setToolInfo(const ToolInfo &info)
     m_pToolNameLabel->setText(QString("<html><head/><body><p style='line-height:22px'>%1</p></body></html>")
                                   .arg(m_strToolName.toHtmlEscaped()));
     m_pToolNameLabel->adjustSize();
+    // A reader hears which tool each button acts on.
+    setAccessibleName(m_strToolName);
+    ui->m_openBtn->setAccessibleName(tr("Open %1").arg(m_strToolName));
+    ui->m_upgradeBtn->setAccessibleName(tr("Update %1").arg(m_strToolName));
+    ui->m_cancelUpgradeBtn->setAccessibleName(tr("Cancel the update of %1").arg(m_strToolName));
+    ui->m_reupdateBtn->setAccessibleName(tr("Retry the update of %1").arg(m_strToolName));
+    ui->m_checkBox->setAccessibleName(tr("Select %1").arg(m_strToolName));
 
     ToolState state;
     auto it = catalog->findState(m_iToolKey);
@@ -431,6 +441,23 @@ void DownloadedSubToolWidget::paintEvent(QPaintEvent *event)
         painter.drawPixmap(QRect(w - 5, 3, 5, h - 10), m_shadowPixmap, QRect(205, 3, 5, 133));
     }
     QWidget::paintEvent(event);
+}
+
+bool DownloadedSubToolWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool bControl = (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+        if (bControl && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            emit signalMoveRequested(m_iToolKey, key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            emit signalDeleteRequested(m_iToolKey);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace gearbay

@@ -60,6 +60,9 @@ signals:
     void signalUpgradeCompleted(int iKey);
     void signalCover(bool cover);
     void signalResized(QSize newSize);
+    // Keyboard twins of dragging on the board: Ctrl+Up/Down (iStep -1/+1) and Delete.
+    void signalMoveRequested(int iKey, int iStep);
+    void signalDeleteRequested(int iKey);
 
 public slots:
     void onSetUpdatedRate(int iKey, int iRate);
@@ -76,6 +79,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // A message when the tool runs; true when it does.

@@ -53,6 +53,9 @@ void ToolDownloadedScene::addTool(const ToolInfo &info)
     connect(
         this, &ToolManageScene::signalServerResponded, row, &DownloadedSubToolWidget::onSolveServerResponse);
     connect(item, &DroppableProxyWidget::signalDragState, this, &ToolDownloadedScene::onSolveDragState);
+    connect(row, &DownloadedSubToolWidget::signalMoveRequested, this, &ToolDownloadedScene::onMoveTool);
+    connect(
+        row, &DownloadedSubToolWidget::signalDeleteRequested, this, &ToolDownloadedScene::onDeleteRequested);
     connect(this, &ToolDownloadedScene::signalCloseTool, row, &DownloadedSubToolWidget::onClose);
     connect(this, &ToolManageScene::signalWaitingToolsStartDownload, row,
         &DownloadedSubToolWidget::onWaitingToolsStartDownload);
@@ -198,6 +201,31 @@ void ToolDownloadedScene::swapWithNeighbour(DroppableProxyWidget *item)
         }
     }
     startAnimations();
+}
+
+void ToolDownloadedScene::onMoveTool(int iToolkey, int iStep)
+{
+    const int i = indexOfKey(iToolkey);
+    const int j = i + iStep;
+    if (i < 0 || j < 0 || j >= m_listProxy.size())
+        return;
+    m_listProxy.swapItemsAt(i, j);
+    emit signalOrderChanged();
+    animateTo(m_listProxy.at(i), QPointF(0, slotY(i)));
+    animateTo(m_listProxy.at(j), QPointF(0, slotY(j)));
+    for (QGraphicsView *view : views())
+        view->ensureVisible(QRectF(0, slotY(j), 1, m_listProxy.at(j)->size().height()));
+}
+
+void ToolDownloadedScene::onDeleteRequested(int iToolkey)
+{
+    const QString strToolName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolName(iToolkey));
+    emit signalCover(true);
+    const int answer = TipDialog::showTip(kNoticeIcon, tr("Remove %1 and delete its files?").arg(strToolName),
+        tr("OK"), tr("Cancel"), true, views().isEmpty() ? nullptr : views().first());
+    emit signalCover(false);
+    if (answer == 1)
+        onDeleteTool(iToolkey);
 }
 
 void ToolDownloadedScene::settleItem(DroppableProxyWidget *item)

@@ -42,6 +42,10 @@ public slots:
     void onSolveHoverDeleteState(bool isHover);
     void onSolveDragState(gearbay::DroppableProxyWidget::DragState state);
     void onAnimationFinish();
+    // The keyboard's reorder: one place up (iStep -1) or down (+1), sliding like a drag.
+    void onMoveTool(int iToolkey, int iStep);
+    // The keyboard's delete: asks first, then removes the tool as a drop on the trash does.
+    void onDeleteRequested(int iToolkey);
 
 protected:
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;

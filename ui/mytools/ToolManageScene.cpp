@@ -66,6 +66,8 @@ DroppableProxyWidget *ToolManageScene::appendRow(DownloadedSubToolWidget *row, b
     auto *item = new DroppableProxyWidget;
     item->setDraggable(bDraggable);
     item->setWidget(row);
+    // Tab walks into the row's buttons (the row itself takes no focus, so the proxy would not).
+    item->setFocusPolicy(Qt::TabFocus);
     item->setToolKey(row->toolKey());
     item->setExtraHeight(row->height() - 96);
     m_iExtraHeight += item->extraHeight();

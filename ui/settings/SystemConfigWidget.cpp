@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QKeyEvent>
 #include <QMovie>
 #include <QPointer>
 #include <QTimer>
@@ -95,6 +96,10 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
     connect(ui->checkUpdateBtn, &QPushButton::clicked, this, &SystemConfigWidget::onStartCheckUpdate);
     connect(ui->updateBtn, &QPushButton::clicked, this, &SystemConfigWidget::onUpdateBtnClicked);
     connect(ui->seeAboutBtn, &QPushButton::clicked, this, &SystemConfigWidget::onOpenLicense);
+    // Any value but 0 loads the Chinese translation at start.
+    ui->languageComboBox->setCurrentIndex(store->translator() == 0 ? 0 : 1);
+    connect(ui->languageComboBox, QOverload<int>::of(&QComboBox::activated), this,
+        &SystemConfigWidget::onLanguageChosen);
 
     m_folderChooser = [](QWidget *dialogParent) {
         return QFileDialog::getExistingDirectory(
@@ -120,6 +125,17 @@ bool SystemConfigWidget::eventFilter(QObject *watched, QEvent *event)
     if (watched == this && event->type() == QEvent::WindowDeactivate && m_bNotChoosing && m_bNotCopying)
         hide();
     return FramelessWidget::eventFilter(watched, event);
+}
+
+void SystemConfigWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && m_bNotChoosing && m_bNotCopying) {
+        hide();
+        if (parentWidget() != nullptr)
+            parentWidget()->window()->activateWindow();
+        return;
+    }
+    FramelessWidget::keyPressEvent(event);
 }
 
 // --- tip line and version line ------------------------------------------------------------------
@@ -522,6 +538,22 @@ void SystemConfigWidget::onUpdateCancel()
 {
     m_pManagerProcessTimer->stop();
     emit signalToServer(CancelDownload, { kProgramKey });
+}
+
+// --- language -----------------------------------------------------------------------------------
+
+void SystemConfigWidget::onLanguageChosen(int iIndex)
+{
+    ConfigureStore *store = ConfigureStore::instance();
+    const int iCurrent = store->translator() == 0 ? 0 : 1;
+    if (iIndex == iCurrent)
+        return;
+    if (!store->setValue(ConfigKey::Translator, QString::number(iIndex))) {
+        ui->languageComboBox->setCurrentIndex(iCurrent);
+        showTipError(tr("save fail."));
+        return;
+    }
+    emit signalLanguageChanged();
 }
 
 } // namespace gearbay

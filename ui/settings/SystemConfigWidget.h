@@ -47,6 +47,8 @@ signals:
     void signalCopyCompleted();
     void signalHaveNewMaterial();
     void signalRigWardenNew();
+    // The other language was written to the settings; it shows after a restart.
+    void signalLanguageChanged();
 
 public slots:
     void onSelectDownloadPath();
@@ -67,9 +69,12 @@ public slots:
 
 private slots:
     void onUpdateBtnClicked();
+    void onLanguageChosen(int iIndex);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Escape leaves the panel for the window, as a click elsewhere does.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showTipError(const QString &strText);

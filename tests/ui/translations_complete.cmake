@@ -1,0 +1,35 @@
+# Fails when a text the user can see has no finished English or Chinese translation: lupdate runs
+# over the sources into copies of the .ts files, so a new tr() text shows up as unfinished and a
+# text no longer in the sources as vanished.
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(failures "")
+foreach(lang en zh)
+    configure_file("${SOURCE_DIR}/translations/gearbay_${lang}.ts" "${WORK_DIR}/gearbay_${lang}.ts" COPYONLY)
+endforeach()
+execute_process(COMMAND "${LUPDATE}" -locations none app core net ui panekit plugins
+        -ts "${WORK_DIR}/gearbay_en.ts" "${WORK_DIR}/gearbay_zh.ts"
+    WORKING_DIRECTORY "${SOURCE_DIR}" RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "lupdate failed: ${result}")
+endif()
+foreach(lang en zh)
+    file(READ "${WORK_DIR}/gearbay_${lang}.ts" ts)
+    string(REPLACE ";" "," ts "${ts}") # a CMake list separator
+    string(REGEX MATCHALL "<message[^>]*>[^<]*<source>[^<]*</source>[^<]*<translation( type=\"[a-z]+\")?>[^<]*</translation>" messages "${ts}")
+    string(REGEX MATCHALL "<message" all "${ts}")
+    list(LENGTH all iAll)
+    list(LENGTH messages iParsed)
+    if(NOT iAll EQUAL iParsed)
+        string(APPEND failures "gearbay_${lang}.ts: ${iParsed} of ${iAll} messages have the plain source/translation shape\n")
+    endif()
+    foreach(message IN LISTS messages)
+        if(message MATCHES "type=\"(unfinished|vanished|obsolete)\"" OR message MATCHES "<translation>[ \n]*</translation>")
+            string(REGEX MATCH "<source>[^<]*</source>" source "${message}")
+            string(APPEND failures "gearbay_${lang}.ts: ${source} ${CMAKE_MATCH_1}\n")
+        endif()
+    endforeach()
+endforeach()
+if(failures)
+    message(FATAL_ERROR "Untranslated texts:\n${failures}")
+endif()
