@@ -1,23 +1,18 @@
 // The market page inside the real main window, with the real Ferrodock and a catalog server on
 // loopback serving the demo catalog: a download clicked on a card lands in the download path and
 // opens; a cancelled download leaves nothing behind; a restricted tool asks for the login first.
-#include "CatalogTestServer.h"
-#include "ConfigureStore.h"
 #include "Gearbay.h"
 #include "MarketFixture.h"
 #include "StringConvert.h"
 #include "SubToolWidget.h"
-#include "TipDialog.h"
+#include "TestFiles.h"
 #include "ToolCatalog.h"
 #include "ToolDownloadWidget.h"
-#include "ToolsWiget.h"
-#include "ToosListWidget.h"
 #include "Utilities.h"
-#include "../stilemend/TestFiles.h"
+#include "WindowFixture.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace gearbay;
@@ -37,97 +32,37 @@ class TestMarketFlow : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void downloadsAndOpens();
     void cancelLeavesNothing();
     void restrictedToolAsksLogin();
 
 private:
-    SubToolWidget *card(int iKey) const;
-
-    QTemporaryDir m_downloads;
-    CatalogTestServer *m_pServer = nullptr;
+    WindowFixture m_fixture { kDemoCatalog };
     Gearbay *m_pWindow = nullptr;
     ToolDownloadWidget *m_pPage = nullptr;
-    QStringList m_listTips;
 };
 
 void TestMarketFlow::initTestCase()
 {
     if (!QFile::exists(kDemoCatalog + "/MaterialVersion.txt"))
         QSKIP("the demo catalog is not built (target demo_catalog)");
-    const QString strProgram = QCoreApplication::applicationDirPath();
-    if (!QFile::exists(strProgram + "/Ferrodock"))
-        QSKIP("Ferrodock is not beside the test");
-    QVERIFY(m_downloads.isValid());
     qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
-
-    m_pServer = new CatalogTestServer(kDemoCatalog);
-    QVERIFY(m_pServer->start());
-
-    // This folder is the program folder: Ferrodock reads the settings and the catalog beside itself.
-    QDir program(strProgram);
-    for (const char *name : { "ToolsFile", "ToolsFileTemp" })
-        QDir(program.filePath(name)).removeRecursively();
-    QVERIFY(copyDirectory(kDemoCatalog + "/ToolsFile", program.filePath("ToolsFile"), true));
-    markettest::Fields keys = markettest::setupKeys(0, m_downloads.path(), m_pServer->baseUrl());
-    keys << markettest::Fields { { "Languages", "zh,en" }, { "LogLevel", "0" }, { "Skin", "default" },
-                                 { "DirectoryCaFile", "" }, { "Proxy", "" } };
-    QVERIFY(markettest::writeXmlFile(program.filePath("Setup.xml"), markettest::xmlElement("Configure", keys, true)));
-    QVERIFY(markettest::writeXmlFile(program.filePath("ToolsStateList.xml"), "<Tools/>\n"));
-
-    QVERIFY(QDir::setCurrent(strProgram));
-    QVERIFY(ConfigureStore::instance()->load(program.filePath("Setup.xml")));
-    QVERIFY(ToolCatalog::instance()->init());
-    TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listTips << text, 1; });
-
-    m_pWindow = new Gearbay;
-    m_pWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
+    QVERIFY(m_fixture.prepare(kDemoCatalog + "/ToolsFile"));
+    m_pWindow = m_fixture.open();
+    QVERIFY(m_pWindow);
     m_pPage = m_pWindow->findChild<ToolDownloadWidget *>();
-    QVERIFY(m_pPage);
-    QTRY_VERIFY_WITH_TIMEOUT(m_pWindow->serverPort() > 0
-                                 && m_pWindow->serverProcess()->state() == QProcess::Running,
-                             30000);
-}
-
-void TestMarketFlow::cleanupTestCase()
-{
-    if (m_pWindow) {
-        // Ends the tools the cards started, then the window with its server.
-        ConfigureStore::instance()->setIsCloseOpenTools(1);
-        emit m_pPage->signalClose();
-        ConfigureStore::instance()->setIsCloseOpenTools(0);
-        m_pWindow->serverProcess()->kill();
-        m_pWindow->serverProcess()->waitForFinished(10000);
-        delete m_pWindow;
-    }
-    if (m_pServer) {
-        m_pServer->releaseStall();
-        m_pServer->stop();
-        delete m_pServer;
-    }
-    TipDialog::setAnswerHook(nullptr);
-}
-
-SubToolWidget *TestMarketFlow::card(int iKey) const
-{
-    for (SubToolWidget *card : m_pPage->listWidget()->toolsWidget()->cards())
-        if (card->toolKey() == iKey)
-            return card;
-    return nullptr;
 }
 
 void TestMarketFlow::downloadsAndOpens()
 {
-    SubToolWidget *tool = card(kDownloaded);
+    SubToolWidget *tool = m_fixture.card(kDownloaded);
     QVERIFY(tool);
     QSignalSpy reports(m_pPage, &ToolDownloadWidget::signalToMainPage);
     QSignalSpy answers(m_pWindow, &Gearbay::signalServerResponded);
     QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
 
     QTRY_COMPARE_WITH_TIMEOUT(tool->currentState(), StateDownloaded, 120000);
-    QVERIFY2(m_listTips.isEmpty(), qPrintable(m_listTips.join(" | ")));
+    QVERIFY2(m_fixture.tips.isEmpty(), qPrintable(m_fixture.tips.join(" | ")));
     // The card went through requested and downloading, and progress answers reached it.
     QStringList states;
     for (const QList<QVariant> &args : reports)
@@ -140,43 +75,38 @@ void TestMarketFlow::downloadsAndOpens()
     QVERIFY(tool->findChild<QPushButton *>("OpenBtn")->isVisible());
     const QString strExe = ToolCatalog::instance()->toolExePath(kDownloaded);
     QVERIFY2(QFileInfo(strExe).isExecutable(), qPrintable(strExe));
-    markettest::saveScreenshot(m_pWindow, "market_window_installed_en");
 
     QTest::mouseClick(tool->findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
     const QString strExeName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolInfos()[kDownloaded].ExeName);
     QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning(strExeName), 20000);
-    QTest::mouseClick(tool->findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
-    QCOMPARE(m_listTips.size(), 1);
-    QVERIFY(m_listTips.first().endsWith("Software already opened."));
 }
 
 void TestMarketFlow::cancelLeavesNothing()
 {
-    SubToolWidget *tool = card(kCancelled);
+    SubToolWidget *tool = m_fixture.card(kCancelled);
     QVERIFY(tool);
-    const QStringList before = snapshot(m_downloads.path(), true).keys();
+    const QStringList before = snapshot(m_fixture.folder().downloadPath(), true).keys();
     const ToolInfo info = ToolCatalog::instance()->toolInfos().value(kCancelled);
-    m_pServer->setFault("/" + vellum::ConvertToUnicode(info.DownloadENUrl), CatalogTestServer::Fault::Stall);
+    m_fixture.server().setFault("/" + vellum::ConvertToUnicode(info.DownloadENUrl), CatalogTestServer::Fault::Stall);
 
     QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(m_pServer->isStalling(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_fixture.server().isStalling(), 60000);
     QTRY_COMPARE_WITH_TIMEOUT(tool->currentState(), StateDownloading, 30000);
-    markettest::saveScreenshot(m_pWindow, "market_window_downloading_en");
     QTest::mouseClick(tool->findChild<QPushButton *>("cancelBtn"), Qt::LeftButton);
     QCOMPARE(tool->currentState(), StateCancelled);
     QVERIFY(tool->findChild<QPushButton *>("downLoadBtn")->isVisible());
 
     // Ferrodock stops the transfer and removes what it had written; the installed tool stays.
-    QTRY_COMPARE_WITH_TIMEOUT(snapshot(m_downloads.path(), true).keys(), before, 30000);
-    QVERIFY(!QDir(m_downloads.path() + "/SubTools/" + ToolCatalog::folderNameOf(
+    QTRY_COMPARE_WITH_TIMEOUT(snapshot(m_fixture.folder().downloadPath(), true).keys(), before, 30000);
+    QVERIFY(!QDir(m_fixture.folder().downloadPath() + "/SubTools/" + ToolCatalog::folderNameOf(
                       vellum::ConvertToUnicode(info.ExeName))).exists());
-    m_pServer->clearFaults();
-    m_pServer->releaseStall();
+    m_fixture.server().clearFaults();
+    m_fixture.server().releaseStall();
 }
 
 void TestMarketFlow::restrictedToolAsksLogin()
 {
-    SubToolWidget *tool = card(kRestricted);
+    SubToolWidget *tool = m_fixture.card(kRestricted);
     QVERIFY(tool);
     QVERIFY(!ToolCatalog::instance()->permissionGranted());
     QSignalSpy requests(m_pPage, &ToolDownloadWidget::signalDownload);

@@ -1,7 +1,7 @@
 // The settings panel on the offscreen platform: its version line for each server answer, the update
 // button's refusal, the catalog refresh's messages, and moving real installed demo tools.
 
-#include "../stilemend/TestFiles.h"
+#include "TestFiles.h"
 #include "ConfigureStore.h"
 #include "FileSizeLimit.h"
 #include "SystemConfigWidget.h"
@@ -135,7 +135,7 @@ private slots:
             QCOMPARE(requests.first().at(0).toInt(), request);
             QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int> { key });
         } else {
-            QTest::qWait(1300);
+            QTest::qWait(1100); // a poll would have come a second after the answer
             QVERIFY(requests.isEmpty());
         }
         QCOMPARE(progressSpy.isEmpty(), progress < 0);
@@ -168,7 +168,7 @@ private slots:
         panel.onUpdateCancel();
         QCOMPARE(requests.last().at(0).toInt(), 5);
         requests.clear();
-        QTest::qWait(1500);
+        QTest::qWait(1100); // a poll would have come a second after the answer
         QVERIFY(requests.isEmpty());
     }
 
@@ -280,7 +280,7 @@ private slots:
         QVERIFY(strExe.startsWith(strNewPath));
         gearbay::ToolLaunch launch;
         QVERIFY(launch.start(strExe));
-        QTest::qWait(1500);
+        QTest::qWait(500);
         QVERIFY2(launch.isRunning(), "the moved tool did not keep running");
         QVERIFY(launch.terminate(true));
     }

@@ -3,7 +3,7 @@
 #include "ConfigureStore.h"
 #include "Gearbay.h"
 #include "TempProgramFolder.h"
-#include "../stilemend/TestFiles.h"
+#include "TestFiles.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 
