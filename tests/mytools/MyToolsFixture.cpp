@@ -1,6 +1,6 @@
 #include "MyToolsFixture.h"
 
-#include "../market/MarketFixture.h"
+#include "MarketFixture.h"
 
 #include "ConfigureStore.h"
 #include "ToolCatalog.h"
@@ -72,22 +72,6 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, bool bInstallFolders)
         && markettest::writeXmlFile(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
         && QDir::setCurrent(m_dir.path()) && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
         && gearbay::ToolCatalog::instance()->init();
-}
-
-QString saveScreenshot(QWidget *widget, const QString &strName)
-{
-    QString strFolder = qEnvironmentVariable("RW_ARTEFACTS");
-    if (strFolder.isEmpty())
-        strFolder = QStringLiteral(RW_BUILD_DIR "/artefacts");
-    QDir().mkpath(strFolder);
-    // Shown and hidden bars are laid out only when the posted layout requests run.
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QCoreApplication::processEvents();
-    }
-    const QString strPath = strFolder + "/" + strName + ".png";
-    widget->grab().save(strPath, "PNG");
-    return strPath;
 }
 
 } // namespace mytoolstest

@@ -37,7 +37,4 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Saves a grab of the widget as <RW_ARTEFACTS or the build's artefacts folder>/<name>.png.
-QString saveScreenshot(QWidget *widget, const QString &strName);
-
 } // namespace mytoolstest
