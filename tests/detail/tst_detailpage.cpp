@@ -408,8 +408,6 @@ void TestDetailPage::thumbnailsSlideOnceAtATime()
     MoreInfoRightBottomWidget *pStrip = page.screenshotWidget();
     BubleShapeFrame *pFrame = pStrip->exhibitor();
     QCOMPARE(pFrame->notchTips().size(), 3);
-    QCOMPARE(pFrame->notchTips().at(0).x(), 272.0);
-    QCOMPARE(pFrame->notchTips().at(2).x(), 496.0);
     QCOMPARE(pFrame->currentIndex(), 0);
     QVERIFY(pStrip->thumbnails().at(0)->isChecked());
 
@@ -425,7 +423,7 @@ void TestDetailPage::thumbnailsSlideOnceAtATime()
     pFrame->onSolveButtonClick(1); // ignored while sliding
     QCOMPARE(pFrame->currentIndex(), 2);
     QTRY_VERIFY_WITH_TIMEOUT(!pFrame->isSliding(), 5000);
-    QCOMPARE(pFrame->notchTip().x(), 496.0);
+    QCOMPARE(pFrame->notchTip(), pFrame->notchTips().at(2)); // the notch points at the chosen one
     auto *pShown = pFrame->findChild<QLabel *>("m_centerLabel2");
     QCOMPARE(pShown->pos(), QPoint(0, 0));
     QVERIFY(pStrip->thumbnails().at(2)->isChecked());
@@ -459,27 +457,24 @@ void TestDetailPage::longNamesAndIntroductionsStayInside()
     QVERIFY(!page.actionPanel()->findChild<QLabel *>("logoLabel")->pixmap(Qt::ReturnByValue).isNull());
     auto *pVersion = page.actionPanel()->findChild<QLabel *>("versionLabel");
     QVERIFY(pVersion->geometry().right() <= page.actionPanel()->width());
-    QCOMPARE(pTop->allowedLines(), 4);
     QVERIFY(pIntro->text().endsWith(QChar(0x2026)));
     QVERIFY(pMore->isVisibleTo(pTop));
     QVERIFY(pIntro->geometry().bottom() < pMore->geometry().top());
 
     QTest::mouseClick(pMore, Qt::LeftButton);
-    QCOMPARE(pTop->allowedLines(), 100);
     QTRY_VERIFY(!pIntro->text().endsWith(QChar(0x2026)));
     QTRY_VERIFY(pIntro->geometry().bottom() < pMore->geometry().top());
     // The expanded text pushes the screenshots down instead of running over them.
     QTRY_VERIFY(page.descriptionWidget()->mapTo(&page, QPoint(0, pTop->height())).y()
                 <= page.screenshotWidget()->mapTo(&page, QPoint(0, 0)).y());
     QTest::mouseClick(pMore, Qt::LeftButton);
-    QCOMPARE(pTop->allowedLines(), 4);
+    QTRY_VERIFY(pIntro->text().endsWith(QChar(0x2026)));
 
     // Short introduction, pending update: shown whole without "...more"; the notes start folded.
     setState(Sketchpad, 1, 1);
     MoreInfoRightTopWidget top;
     top.setToolInfo(infoOf(Sketchpad));
     top.show();
-    QCOMPARE(top.allowedLines(), 1);
     QVERIFY(!top.findChild<QWidget *>("introMoreBtn")->isVisibleTo(&top));
     QVERIFY(top.findChild<QWidget *>("updateWidget")->isVisibleTo(&top));
     QVERIFY(!top.findChild<QWidget *>("updateTextLabel")->isVisibleTo(&top));
@@ -609,7 +604,6 @@ void TestDetailPage::pageScreenshot()
     HelpWidget help;
     help.show();
     QVERIFY(QTest::qWaitForWindowExposed(&help));
-    markettest::saveScreenshot(&help, "help_panel_" + strLang);
     // Clicking anywhere else deactivates the popup, which then hides.
     QEvent deactivate(QEvent::WindowDeactivate);
     QCoreApplication::sendEvent(&help, &deactivate);

@@ -188,7 +188,6 @@ void TestMyToolsRow::rowFollowsAnUpdate()
     QCOMPARE(row.updateState(), Updating);
     row.onSolveServerResponse(3, { { 2, "120" } });
     QCOMPARE(row.updateState(), UpdateWaiting);
-    QCOMPARE(bar->m_strText, QString("Waiting..."));
     row.onWaitingToolsStartDownload(3);
     QCOMPARE(row.updateState(), UpdateWaiting);
     row.onWaitingToolsStartDownload(2);
