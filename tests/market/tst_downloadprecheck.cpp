@@ -100,6 +100,7 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
     };
     row("card download, no path", "card", "downLoadBtn", kPlain, true, strNoPath, false, 0);
     row("card download, too big", "card", "downLoadBtn", kHuge, false, strNoSpace, false, 0);
+    row("card download, login refused", "card", "downLoadBtn", kLocked, false, QString(), true, 0);
     row("panel download, no path", "panel", "downloadBtn", kPlain, true, strNoPath, false, 0);
     row("panel update, too big", "panel", "updateBtn", kHuge, false, strNoSpace, false, 0);
     row("panel update, login refused", "panel", "updateBtn", kLocked, false, QString(), true, 0);

@@ -1,5 +1,5 @@
-// The tool card: its answer to every server value, the restricted-tool login, opening and ending an
-// installed tool, and placeholders for broken icons. The refusals before a download are in
+// The tool card: its answer to every server value, opening and ending an installed tool, and
+// placeholders for broken icons. The refusals before an action (the login among them) are in
 // tst_downloadprecheck.
 #include "CardResponse.h"
 #include "ConfigureStore.h"
@@ -92,7 +92,6 @@ private slots:
     void cardFollowsServer();
     void pollsProgressEverySecond();
     void marksFromCatalog();
-    void loginAskedOncePerRun();
     void opensAndEndsInstalledTool();
     void missingToolIsFetchedAgain();
 
@@ -299,27 +298,6 @@ void TestToolCard::marksFromCatalog()
     SubToolWidget unknown(99);
     QVERIFY(!unknown.findChild<QWidget *>("downLoadBtn")->isVisibleTo(&unknown));
     QVERIFY(!unknown.findChild<QWidget *>("OpenBtn")->isVisibleTo(&unknown));
-}
-
-void TestToolCard::loginAskedOncePerRun()
-{
-    SubToolWidget card(kLocked);
-    QSignalSpy requestSpy(&card, &SubToolWidget::signalDownload);
-    QSignalSpy coverSpy(&card, &SubToolWidget::signalCover);
-    markettest::ModalCloser closer;
-    // The user closes the login without logging in: nothing happens.
-    QTest::mouseClick(card.findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
-    QCOMPARE(closer.closed(), QStringList { "gearbay::UserPermissionWidget" });
-    QCOMPARE(requestSpy.count(), 0);
-    QCOMPARE(joined(coverSpy, 0), QString("1,0"));
-    QCOMPARE(viewOf(&card), QString("Download"));
-    QVERIFY(!ToolCatalog::instance()->permissionGranted());
-
-    // Once a login succeeded in this run, it is not asked again.
-    ToolCatalog::instance()->setPermissionGranted(true);
-    QTest::mouseClick(card.findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
-    QCOMPARE(closer.closed().size(), 1);
-    QCOMPARE(joined(requestSpy, 0), QString("3"));
 }
 
 void TestToolCard::opensAndEndsInstalledTool()
