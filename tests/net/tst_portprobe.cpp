@@ -38,11 +38,11 @@ private slots:
         const quint16 beyond
             = quint16(gearbay::kFirstServerPort + gearbay::kServerPortCandidates * gearbay::kServerPortStep);
         if (!isFree(beyond))
-            QSKIP("port 20206 is in use by another program");
+            QSKIP("the port past the candidates is in use by another program");
 
         int iPort = gearbay::kFirstServerPort;
         QVERIFY(!gearbay::findValidPort(iPort));
-        QCOMPARE(iPort, 20206);
+        QCOMPARE(iPort, int(beyond));
         QCOMPARE(gearbay::findValidPort(), -1);
     }
 };
