@@ -38,6 +38,7 @@ public:
 
     gearbay::Gearbay *window() const { return m_pWindow; }
     CatalogTestServer &server() { return m_server; }
+    TempProgramFolder &folder() { return m_folder; }
     const TempProgramFolder &folder() const { return m_folder; }
     gearbay::SubToolWidget *card(int iKey) const;
 

@@ -96,6 +96,7 @@ private slots:
     void cleanup()
     {
         m_fixture.close();
+        m_fixture.tips.clear();
         m_fixture.server().clearFaults();
         m_fixture.server().releaseStall();
     }
