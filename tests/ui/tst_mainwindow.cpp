@@ -2,6 +2,7 @@
 #include "ClientRequestManager.h"
 #include "ConfigureStore.h"
 #include "Gearbay.h"
+#include "ServerProtocol.h"
 #include "TempProgramFolder.h"
 #include "TestFiles.h"
 #include "TipDialog.h"
@@ -9,9 +10,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
@@ -30,11 +28,7 @@ QString url(int key)
 
 QString answer(int method, const QList<QPair<QString, QString>> &values)
 {
-    QJsonArray list;
-    for (const auto &value : values)
-        list.append(QJsonObject { { "url", value.first }, { "value", value.second } });
-    const QJsonObject document { { "method", method }, { "urlsToValue", list } };
-    return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(gearbay::protocol::responseBody(method, values.toVector()));
 }
 
 QList<QPair<int, ValueMap>> responses(const QSignalSpy &spy)
