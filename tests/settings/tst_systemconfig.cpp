@@ -271,7 +271,7 @@ private slots:
         QVERIFY(strExe.startsWith(strNewPath));
         gearbay::ToolLaunch launch;
         QVERIFY(launch.start(strExe));
-        QTest::qWait(500);
+        QTest::qWait(1500);
         QVERIFY2(launch.isRunning(), "the moved tool did not keep running");
         QVERIFY(launch.terminate(true));
     }
