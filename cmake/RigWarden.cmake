@@ -17,6 +17,8 @@ function(rw_add_test)
     endif()
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE Qt5::Test ${T_LIBS})
+    # The helpers every area shares.
+    target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
     target_compile_definitions(${T_NAME} PRIVATE
         RW_BUILD_DIR="${CMAKE_BINARY_DIR}" RW_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})

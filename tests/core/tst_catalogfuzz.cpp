@@ -1,8 +1,9 @@
 // The catalog loader and the settings store fed seeded mutations of valid files: they load or refuse,
 // never crash or hang, and a refused file is left as it was.
 
-#include "../stilemend/TestFiles.h"
+#include "TestFiles.h"
 #include "ConfigureStore.h"
+#include "Mutator.h"
 #include "ToolCatalog.h"
 
 #include <QElapsedTimer>
@@ -20,26 +21,6 @@ const QList<QByteArray> kTokens = {"<", ">", "</", "/>", "&", "&amp;", "&#0;", "
                                    "<!DOCTYPE a [<!ENTITY e \"&e;&e;\">]>", "\xff\xfe", "\xc3\x28", "\0",
                                    "<ToolKey>-2147483648</ToolKey>", "<ToolKey>99999999999</ToolKey>",
                                    QByteArray(300, '<') , QByteArray(20000, 'x')};
-
-QByteArray mutate(QByteArray data, QRandomGenerator *pRandom)
-{
-    const int iMutations = 1 + pRandom->bounded(6);
-    for (int i = 0; i < iMutations; ++i) {
-        const int iAt = data.isEmpty() ? 0 : pRandom->bounded(data.size());
-        const int iKind = pRandom->bounded(5);
-        if (iKind == 0 && !data.isEmpty())
-            data[iAt] = char(pRandom->bounded(256));
-        else if (iKind == 1)
-            data.remove(iAt, pRandom->bounded(1, 64));
-        else if (iKind == 2)
-            data.insert(iAt, data.mid(pRandom->bounded(qMax(1, data.size())), pRandom->bounded(1, 200)));
-        else if (iKind == 3)
-            data.insert(iAt, kTokens.at(pRandom->bounded(kTokens.size())));
-        else if (iKind == 4)
-            data.truncate(iAt);
-    }
-    return data;
-}
 
 const QByteArray kCatalog =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ToolsInfo>"
@@ -101,7 +82,7 @@ void TestCatalogFuzz::mutatedFilesLoadOrFail()
         writeFile(strCatalog, kCatalog);
         writeFile(strStates, kStates);
         writeFile(strSetup, kSetup);
-        const QByteArray mutated = mutate(original, &random);
+        const QByteArray mutated = mutate(original, kTokens, 6, &random);
         const QString strTarget = folder.path() + QLatin1Char('/') + file;
         writeFile(strTarget, mutated);
         const QString strCase = QStringLiteral("mutation %1 of seed %2: %3").arg(i).arg(seed).arg(

@@ -1,4 +1,4 @@
-#include "../stilemend/TestFiles.h"
+#include "TestFiles.h"
 #include "ConfigureStore.h"
 
 #include <QRegularExpression>
@@ -39,8 +39,6 @@ private slots:
         QTest::addColumn<int>("isNeedUpdate");
         QTest::addColumn<QString>("downloadPath");
         const QStringList servers{"ChServerAddress=http://ch", "EnServerAddress=http://en"};
-        QTest::newRow("chinese") << (servers + QStringList{"Translator=1"}) << 1u << "http://ch" << 1 << 0 << 0 << "";
-        QTest::newRow("english") << (servers + QStringList{"Translator=0"}) << 0u << "http://en" << 1 << 0 << 0 << "";
         QTest::newRow("translator missing") << servers << 0u << "http://en" << 1 << 0 << 0 << "";
         QTest::newRow("translator -1") << (servers + QStringList{"Translator=-1"}) << 0u << "http://en" << 1 << 0 << 0 << "";
         QTest::newRow("translator abc") << QStringList{"Translator=abc"} << 0u << "" << 1 << 0 << 0 << "";

@@ -1,4 +1,4 @@
-#include "../stilemend/TestFiles.h"
+#include "TestFiles.h"
 #include "ConfigureStore.h"
 #include "FileSizeLimit.h"
 #include "GenericDS.h"

@@ -1,4 +1,4 @@
-#include "../stilemend/TestFiles.h"
+#include "TestFiles.h"
 #include "ToolLaunch.h"
 #include "Utilities.h"
 

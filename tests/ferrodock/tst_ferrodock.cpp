@@ -1,6 +1,7 @@
 // The real Ferrodock against a real catalog server on loopback: installs, faults, cancel, refusals.
 
-#include "../stilemend/TestFiles.h"
+#include "ArchiveWriter.h"
+#include "TestFiles.h"
 #include "CatalogTestServer.h"
 #include "ForwardingProxy.h"
 #include "ServerProtocol.h"
@@ -15,11 +16,8 @@
 #include <QTcpServer>
 #include <QtTest>
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <curl/curl.h>
 #include <signal.h>
-#include <sys/sysmacros.h>
 
 
 using Fault = CatalogTestServer::Fault;
@@ -28,51 +26,7 @@ namespace protocol = gearbay::protocol;
 
 namespace {
 
-struct Entry
-{
-    QString strName;
-    QByteArray content;
-    unsigned iType = AE_IFREG;
-    QString strLink; // symlink target, or hard link target when iType is 0
-};
-
-// Writes a package with libarchive, evil entries included exactly as given.
-bool writeArchive(const QString &strPath, const QVector<Entry> &entries, bool bZip = false)
-{
-    archive *pWriter = archive_write_new();
-    if (bZip) {
-        archive_write_set_format_zip(pWriter);
-    } else {
-        archive_write_set_format_pax_restricted(pWriter);
-        archive_write_add_filter_gzip(pWriter);
-    }
-    if (archive_write_open_filename(pWriter, QFile::encodeName(strPath).constData()) != ARCHIVE_OK)
-        return false;
-    for (const Entry &item : entries) {
-        archive_entry *pEntry = archive_entry_new();
-        archive_entry_set_pathname(pEntry, item.strName.toUtf8().constData());
-        if (item.iType == 0) {
-            archive_entry_set_filetype(pEntry, AE_IFREG);
-            archive_entry_set_hardlink(pEntry, item.strLink.toUtf8().constData());
-        } else {
-            archive_entry_set_filetype(pEntry, item.iType);
-        }
-        archive_entry_set_perm(pEntry, 0755);
-        if (item.iType == AE_IFLNK)
-            archive_entry_set_symlink(pEntry, item.strLink.toUtf8().constData());
-        if (item.iType == AE_IFCHR)
-            archive_entry_set_rdev(pEntry, makedev(1, 3));
-        if (item.iType == AE_IFREG)
-            archive_entry_set_size(pEntry, item.content.size());
-        archive_write_header(pWriter, pEntry);
-        if (item.iType == AE_IFREG)
-            archive_write_data(pWriter, item.content.constData(), size_t(item.content.size()));
-        archive_entry_free(pEntry);
-    }
-    const bool bOk = archive_write_close(pWriter) == ARCHIVE_OK;
-    archive_write_free(pWriter);
-    return bOk;
-}
+using Entry = ArchiveEntry;
 
 // A plain tar whose second entry declares a petabyte (GNU base-256 size field) but carries 512 bytes.
 QByteArray hugeDeclaredTar()

@@ -3,6 +3,7 @@
 // the server must still serve afterwards.
 
 #include "CatalogTestServer.h"
+#include "Mutator.h"
 #include "ServerProtocol.h"
 #include "TempProgramFolder.h"
 
@@ -113,7 +114,7 @@ private slots:
                 QStringList urls;
                 for (int j = generator.bounded(4); j > 0; --j)
                     urls.append(strUrls.at(generator.bounded(strUrls.size())));
-                body = mutate(protocol::requestBody(iMethod, urls), &generator);
+                body = mutate(protocol::requestBody(iMethod, urls), kTokens, 4, &generator);
             }
             QByteArray reply;
             const long iStatus = post(strPath, body, &reply);
@@ -151,26 +152,6 @@ private:
         if (curl_easy_perform(m_pCurl) == CURLE_OK)
             curl_easy_getinfo(m_pCurl, CURLINFO_RESPONSE_CODE, &iStatus);
         return iStatus;
-    }
-    QByteArray mutate(QByteArray body, QRandomGenerator *pRandom) const
-    {
-        const int iMutations = 1 + pRandom->bounded(4);
-        for (int i = 0; i < iMutations; ++i) {
-            const int iAt = body.isEmpty() ? 0 : pRandom->bounded(body.size());
-            // Flip a byte, cut a piece out, double a piece, drop in a token, or end early.
-            const int iKind = pRandom->bounded(5);
-            if (iKind == 0 && !body.isEmpty())
-                body[iAt] = char(pRandom->bounded(256));
-            else if (iKind == 1)
-                body.remove(iAt, pRandom->bounded(1, 16));
-            else if (iKind == 2)
-                body.insert(iAt, body.mid(iAt, pRandom->bounded(1, 32)));
-            else if (iKind == 3)
-                body.insert(iAt, kTokens.at(pRandom->bounded(kTokens.size())));
-            else if (iKind == 4)
-                body.truncate(iAt);
-        }
-        return body;
     }
 
     QTemporaryDir m_catalogDir;

@@ -1,6 +1,7 @@
-// The checks before a download, an update or an open, as the tool card, the detail panel and the My
-// Tools row make them, with the Chinese translation loaded: each refuses for the same reasons and
-// says so in its own translated words, under the cover, without sending anything.
+// The checks before a download, an update or an open (no download path, no room, the login, the tool
+// running), as the tool card, the detail panel and the My Tools row make them, with the Chinese
+// translation loaded: each refuses for the same reasons and says so in its own translated words,
+// under the cover, without sending anything.
 #include "ConfigureStore.h"
 #include "DownloadedSubToolWidget.h"
 #include "MarketFixture.h"
@@ -9,6 +10,7 @@
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTranslator>
@@ -19,7 +21,7 @@ using namespace gearbay;
 
 namespace {
 
-enum Key { kPlain = 2, kHuge = 3, kLocked = 4 };
+enum Key { kPlain = 2, kHuge = 3, kLocked = 4, kRunning = 5 };
 
 // Clicks an action of a widget that need not be shown.
 void click(QWidget *pOwner, const char *pszButton)
@@ -43,6 +45,7 @@ private slots:
 
 private:
     markettest::ProgramFolder m_folder;
+    QProcess m_running;
     QTranslator m_translator;
     QStringList m_listTips;
 };
@@ -54,8 +57,14 @@ void TestDownloadPreCheck::initTestCase()
         { kPlain, 1, "Hex Viewer", QString::fromUtf8("十六进制查看器"), "HexViewer.exe", "", 1.5, 0 },
         { kHuge, 2, "Huge", QString::fromUtf8("巨大"), "Huge.exe", "", 1.0e12, 0 },
         { kLocked, 2, "Locked Tool", QString::fromUtf8("受限工具"), "Locked.exe", "", 1, 1 },
+        { kRunning, 1, "Runner", QString::fromUtf8("运行器"), "rwrunning.bin", "", 1, 0 },
     };
-    QVERIFY(m_folder.setUp(tools, { { kPlain, 1, 0 }, { kHuge, 1, 0 }, { kLocked, 1, 0 } }, 1));
+    QVERIFY(m_folder.setUp(tools, { { kPlain, 1, 0 }, { kHuge, 1, 0 }, { kLocked, 1, 0 }, { kRunning, 1, 0 } }, 1));
+    // A running program named like the installed tool's executable.
+    const QString strRunning = m_folder.path() + "/rwrunning.bin";
+    QVERIFY(QFile::copy("/bin/sleep", strRunning));
+    m_running.start(strRunning, { "120" });
+    QVERIFY(m_running.waitForStarted(5000));
     QVERIFY(m_translator.load(QStringLiteral(RW_BUILD_DIR "/translations/gearbay_zh.qm")));
     qApp->installTranslator(&m_translator);
     TipDialog::setAnswerHook([this](const QString &strText, bool) {
@@ -66,6 +75,8 @@ void TestDownloadPreCheck::initTestCase()
 
 void TestDownloadPreCheck::cleanupTestCase()
 {
+    m_running.kill();
+    m_running.waitForFinished(5000);
     TipDialog::setAnswerHook(nullptr);
     qApp->removeTranslator(&m_translator);
 }
@@ -89,6 +100,7 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
     };
     row("card download, no path", "card", "downLoadBtn", kPlain, true, strNoPath, false, 0);
     row("card download, too big", "card", "downLoadBtn", kHuge, false, strNoSpace, false, 0);
+    row("card download, login refused", "card", "downLoadBtn", kLocked, false, QString(), true, 0);
     row("panel download, no path", "panel", "downloadBtn", kPlain, true, strNoPath, false, 0);
     row("panel update, too big", "panel", "updateBtn", kHuge, false, strNoSpace, false, 0);
     row("panel update, login refused", "panel", "updateBtn", kLocked, false, QString(), true, 0);
@@ -97,6 +109,14 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
     // The row asks for no login before an update, only before an open.
     row("row upgrade, restricted", "row", "m_upgradeBtn", kLocked, false, QString(), false, 1);
     row("row open, login refused", "row", "m_openBtn", kLocked, false, QString(), true, 0);
+    // Nothing is opened twice, updated or downloaded over while the tool runs.
+    const QString strOpened = QString::fromUtf8("运行器 软件已打开。");
+    row("card open, running", "card", "OpenBtn", kRunning, false, strOpened, false, 0);
+    row("panel open, running", "panel", "openBtn", kRunning, false, QString::fromUtf8("运行器 已经打开。"), false, 0);
+    row("panel update, running", "panel", "updateBtn", kRunning, false,
+        QString::fromUtf8("运行器 已经打开，请先关闭。"), false, 0);
+    row("row open, running", "row", "m_openBtn", kRunning, false, strOpened, false, 0);
+    row("row upgrade, running", "row", "m_upgradeBtn", kRunning, false, strOpened, false, 0);
 }
 
 void TestDownloadPreCheck::refusalsInEachOwnersWords()

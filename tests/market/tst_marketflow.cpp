@@ -1,33 +1,40 @@
-// The market page inside the real main window, with the real Ferrodock and a catalog server on
-// loopback serving the demo catalog: a download clicked on a card lands in the download path and
-// opens; a cancelled download leaves nothing behind; a restricted tool asks for the login first.
-#include "CatalogTestServer.h"
-#include "ConfigureStore.h"
+// The market card, the detail page and the My Tools board inside the real main window, with the real
+// Ferrodock and the demo catalog's version 2 served on loopback: a download from a card or a detail
+// page is installed and opens, and card, detail page and board agree on every tool's state through a
+// download, a delete and an update; a cancelled download leaves nothing behind.
 #include "Gearbay.h"
-#include "MarketFixture.h"
+#include "MoreInfoLeftWidget.h"
 #include "StringConvert.h"
 #include "SubToolWidget.h"
-#include "TipDialog.h"
+#include "TestFiles.h"
+#include "ToolBoxWidget.h"
 #include "ToolCatalog.h"
 #include "ToolDownloadWidget.h"
-#include "ToolsWiget.h"
-#include "ToosListWidget.h"
+#include "ToolDownloadedScene.h"
 #include "Utilities.h"
-#include "../stilemend/TestFiles.h"
+#include "WindowFixture.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+#include <QStackedWidget>
 #include <QtTest>
 
 using namespace gearbay;
 
 namespace {
 
-const QString kDemoCatalog = QStringLiteral(RW_BUILD_DIR "/demo/catalog");
-constexpr int kDownloaded = 2; // ChecksumCalc
-constexpr int kCancelled = 3;  // HexViewer
-constexpr int kRestricted = 9; // PasswordGen
+const QString kDemo = QStringLiteral(RW_BUILD_DIR "/demo");
+constexpr int kUpdated = 2;   // ChecksumCalc, version 1 installed
+constexpr int kViewer = 3;    // HexViewer
+constexpr int kConverter = 4; // UnitConverter
+constexpr int kCancelled = 6; // Base64Coder
+constexpr int kWaitMs = 90000;
+
+bool shown(QWidget *pParent, const char *name)
+{
+    auto *pChild = pParent->findChild<QWidget *>(QLatin1String(name));
+    return pChild && pChild->isVisibleTo(pParent);
+}
 
 } // namespace
 
@@ -37,154 +44,138 @@ class TestMarketFlow : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
-    void downloadsAndOpens();
+    void cardDownloadsAndOpens();
+    void pagesAgreeThroughDownloadDeleteUpdate();
     void cancelLeavesNothing();
-    void restrictedToolAsksLogin();
 
 private:
-    SubToolWidget *card(int iKey) const;
+    // What the card and the detail page show for a tool: "download", "open", "update" or "busy".
+    QString cardView(int iKey) const;
+    QString detailView(int iKey) const;
+    QString views(int iKey) const { return cardView(iKey) + "/" + detailView(iKey); }
+    MoreInfoLeftWidget *panel(int iKey) const;
+    QPushButton *cardButton(int iKey, const char *pName) const
+    {
+        return m_fixture.card(iKey)->findChild<QPushButton *>(QLatin1String(pName));
+    }
 
-    QTemporaryDir m_downloads;
-    CatalogTestServer *m_pServer = nullptr;
-    Gearbay *m_pWindow = nullptr;
-    ToolDownloadWidget *m_pPage = nullptr;
-    QStringList m_listTips;
+    WindowFixture m_fixture { kDemo + "/catalog-v2" };
 };
 
 void TestMarketFlow::initTestCase()
 {
-    if (!QFile::exists(kDemoCatalog + "/MaterialVersion.txt"))
+    if (!QFile::exists(kDemo + "/catalog-v2/MaterialVersion.txt"))
         QSKIP("the demo catalog is not built (target demo_catalog)");
-    const QString strProgram = QCoreApplication::applicationDirPath();
-    if (!QFile::exists(strProgram + "/Ferrodock"))
-        QSKIP("Ferrodock is not beside the test");
-    QVERIFY(m_downloads.isValid());
     qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
-
-    m_pServer = new CatalogTestServer(kDemoCatalog);
-    QVERIFY(m_pServer->start());
-
-    // This folder is the program folder: Ferrodock reads the settings and the catalog beside itself.
-    QDir program(strProgram);
-    for (const char *name : { "ToolsFile", "ToolsFileTemp" })
-        QDir(program.filePath(name)).removeRecursively();
-    QVERIFY(copyDirectory(kDemoCatalog + "/ToolsFile", program.filePath("ToolsFile"), true));
-    markettest::Fields keys = markettest::setupKeys(0, m_downloads.path(), m_pServer->baseUrl());
-    keys << markettest::Fields { { "Languages", "zh,en" }, { "LogLevel", "0" }, { "Skin", "default" },
-                                 { "DirectoryCaFile", "" }, { "Proxy", "" } };
-    QVERIFY(markettest::writeXmlFile(program.filePath("Setup.xml"), markettest::xmlElement("Configure", keys, true)));
-    QVERIFY(markettest::writeXmlFile(program.filePath("ToolsStateList.xml"), "<Tools/>\n"));
-
-    QVERIFY(QDir::setCurrent(strProgram));
-    QVERIFY(ConfigureStore::instance()->load(program.filePath("Setup.xml")));
-    QVERIFY(ToolCatalog::instance()->init());
-    TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listTips << text, 1; });
-
-    m_pWindow = new Gearbay;
-    m_pWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
-    m_pPage = m_pWindow->findChild<ToolDownloadWidget *>();
-    QVERIFY(m_pPage);
-    QTRY_VERIFY_WITH_TIMEOUT(m_pWindow->serverPort() > 0
-                                 && m_pWindow->serverProcess()->state() == QProcess::Running,
-                             30000);
+    QVERIFY(m_fixture.prepare(kDemo + "/catalog-v2/ToolsFile", { { kUpdated, "1.2.0" } }));
+    QVERIFY(m_fixture.unpack(kDemo + "/catalog", kUpdated));
+    QVERIFY(m_fixture.open());
 }
 
-void TestMarketFlow::cleanupTestCase()
+QString TestMarketFlow::cardView(int iKey) const
 {
-    if (m_pWindow) {
-        // Ends the tools the cards started, then the window with its server.
-        ConfigureStore::instance()->setIsCloseOpenTools(1);
-        emit m_pPage->signalClose();
-        ConfigureStore::instance()->setIsCloseOpenTools(0);
-        m_pWindow->serverProcess()->kill();
-        m_pWindow->serverProcess()->waitForFinished(10000);
-        delete m_pWindow;
-    }
-    if (m_pServer) {
-        m_pServer->releaseStall();
-        m_pServer->stop();
-        delete m_pServer;
-    }
-    TipDialog::setAnswerHook(nullptr);
+    SubToolWidget *pCard = m_fixture.card(iKey);
+    if (shown(pCard, "progressBar"))
+        return "busy";
+    if (shown(pCard, "OpenBtn"))
+        return "open";
+    return shown(pCard, "downLoadBtn") ? "download" : "none";
 }
 
-SubToolWidget *TestMarketFlow::card(int iKey) const
+QString TestMarketFlow::detailView(int iKey) const
 {
-    for (SubToolWidget *card : m_pPage->listWidget()->toolsWidget()->cards())
-        if (card->toolKey() == iKey)
-            return card;
-    return nullptr;
+    MoreInfoLeftWidget *pPanel = panel(iKey);
+    if (shown(pPanel, "progressBarWidget"))
+        return "busy";
+    if (shown(pPanel, "updateBtnWidget"))
+        return "update";
+    if (shown(pPanel, "openBtn"))
+        return "open";
+    return shown(pPanel, "downloadBtn") ? "download" : "none";
 }
 
-void TestMarketFlow::downloadsAndOpens()
+MoreInfoLeftWidget *TestMarketFlow::panel(int iKey) const
 {
-    SubToolWidget *tool = card(kDownloaded);
-    QVERIFY(tool);
-    QSignalSpy reports(m_pPage, &ToolDownloadWidget::signalToMainPage);
-    QSignalSpy answers(m_pWindow, &Gearbay::signalServerResponded);
-    QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
+    m_fixture.window()->showMoreInfoPage(iKey);
+    auto *pPages = m_fixture.window()->findChild<QStackedWidget *>(QStringLiteral("mainStackedWidget"));
+    return pPages->currentWidget()->findChild<MoreInfoLeftWidget *>();
+}
 
-    QTRY_COMPARE_WITH_TIMEOUT(tool->currentState(), StateDownloaded, 120000);
-    QVERIFY2(m_listTips.isEmpty(), qPrintable(m_listTips.join(" | ")));
+void TestMarketFlow::cardDownloadsAndOpens()
+{
+    QSignalSpy reports(m_fixture.window()->findChild<ToolDownloadWidget *>(), &ToolDownloadWidget::signalToMainPage);
+    QSignalSpy answers(m_fixture.window(), &Gearbay::signalServerResponded);
+    QTest::mouseClick(cardButton(kConverter, "downLoadBtn"), Qt::LeftButton);
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_fixture.card(kConverter)->currentState(), StateDownloaded, kWaitMs);
+    QVERIFY2(m_fixture.tips.isEmpty(), qPrintable(m_fixture.tips.join(" | ")));
     // The card went through requested and downloading, and progress answers reached it.
     QStringList states;
     for (const QList<QVariant> &args : reports)
-        if (args.at(1).toInt() == kDownloaded)
+        if (args.at(1).toInt() == kConverter)
             states << QString::number(args.at(0).toInt());
     QCOMPARE(states.join(','), QString("1,2,3"));
     QVERIFY(std::any_of(answers.cbegin(), answers.cend(), [](const QList<QVariant> &args) {
-        return args.at(0).toInt() == 4 && args.at(1).value<QMap<int, QString>>().contains(kDownloaded);
+        return args.at(0).toInt() == 4 && args.at(1).value<QMap<int, QString>>().contains(kConverter);
     }));
-    QVERIFY(tool->findChild<QPushButton *>("OpenBtn")->isVisible());
-    const QString strExe = ToolCatalog::instance()->toolExePath(kDownloaded);
+    QCOMPARE(views(kConverter), QString("open/open"));
+    const QString strExe = ToolCatalog::instance()->toolExePath(kConverter);
     QVERIFY2(QFileInfo(strExe).isExecutable(), qPrintable(strExe));
-    markettest::saveScreenshot(m_pWindow, "market_window_installed_en");
 
-    QTest::mouseClick(tool->findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
-    const QString strExeName = vellum::ConvertToUnicode(ToolCatalog::instance()->toolInfos()[kDownloaded].ExeName);
-    QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning(strExeName), 20000);
-    QTest::mouseClick(tool->findChild<QPushButton *>("OpenBtn"), Qt::LeftButton);
-    QCOMPARE(m_listTips.size(), 1);
-    QVERIFY(m_listTips.first().endsWith("Software already opened."));
+    QTest::mouseClick(cardButton(kConverter, "OpenBtn"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning(QFileInfo(strExe).fileName()), 20000);
+}
+
+void TestMarketFlow::pagesAgreeThroughDownloadDeleteUpdate()
+{
+    ToolDownloadedScene *pBoard = m_fixture.window()->findChild<ToolBoxWidget *>()->downloadedScene();
+    QCOMPARE(views(kViewer), QString("download/download"));
+    QVERIFY(!pBoard->contains(kViewer));
+
+    // Download from the detail page: the card shows it too, and both end installed with the board.
+    QTest::mouseClick(panel(kViewer)->findChild<QAbstractButton *>("downloadBtn"), Qt::LeftButton);
+    QCOMPARE(views(kViewer), QString("busy/busy"));
+    QTRY_COMPARE_WITH_TIMEOUT(views(kViewer), QString("open/open"), kWaitMs);
+    QTRY_VERIFY(pBoard->contains(kViewer));
+    QCOMPARE(ToolCatalog::instance()->findState(kViewer)->IsDownload, 1);
+
+    // Delete on the board: card and detail page offer the download again.
+    pBoard->onDeleteTool(kViewer);
+    QTRY_VERIFY_WITH_TIMEOUT(!pBoard->contains(kViewer), kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(views(kViewer), QString("download/download"), kWaitMs);
+    QCOMPARE(ToolCatalog::instance()->findState(kViewer)->IsDownload, 0);
+
+    // Update an installed tool from its detail page: it is installed once on the board and opens
+    // everywhere; the other tool is left alone.
+    QCOMPARE(detailView(kUpdated), QString("update"));
+    QTest::mouseClick(panel(kUpdated)->findChild<QAbstractButton *>("updateBtn"), Qt::LeftButton);
+    QCOMPARE(cardView(kUpdated), QString("busy"));
+    QTRY_COMPARE_WITH_TIMEOUT(views(kUpdated), QString("open/open"), kWaitMs);
+    QTRY_COMPARE(pBoard->toolKeys().count(kUpdated), 1);
+    QCOMPARE(views(kViewer), QString("download/download"));
+    QVERIFY2(!m_fixture.tips.contains("connect to server fail"), qPrintable(m_fixture.tips.join(" | ")));
 }
 
 void TestMarketFlow::cancelLeavesNothing()
 {
-    SubToolWidget *tool = card(kCancelled);
-    QVERIFY(tool);
-    const QStringList before = snapshot(m_downloads.path(), true).keys();
+    const QStringList before = snapshot(m_fixture.folder().downloadPath(), true).keys();
     const ToolInfo info = ToolCatalog::instance()->toolInfos().value(kCancelled);
-    m_pServer->setFault("/" + vellum::ConvertToUnicode(info.DownloadENUrl), CatalogTestServer::Fault::Stall);
+    m_fixture.server().setFault("/" + vellum::ConvertToUnicode(info.DownloadENUrl), CatalogTestServer::Fault::Stall);
 
-    QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(m_pServer->isStalling(), 60000);
+    SubToolWidget *tool = m_fixture.card(kCancelled);
+    QTest::mouseClick(cardButton(kCancelled, "downLoadBtn"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(m_fixture.server().isStalling(), 60000);
     QTRY_COMPARE_WITH_TIMEOUT(tool->currentState(), StateDownloading, 30000);
-    markettest::saveScreenshot(m_pWindow, "market_window_downloading_en");
-    QTest::mouseClick(tool->findChild<QPushButton *>("cancelBtn"), Qt::LeftButton);
+    QTest::mouseClick(cardButton(kCancelled, "cancelBtn"), Qt::LeftButton);
     QCOMPARE(tool->currentState(), StateCancelled);
-    QVERIFY(tool->findChild<QPushButton *>("downLoadBtn")->isVisible());
+    QCOMPARE(cardView(kCancelled), QString("download"));
 
-    // Ferrodock stops the transfer and removes what it had written; the installed tool stays.
-    QTRY_COMPARE_WITH_TIMEOUT(snapshot(m_downloads.path(), true).keys(), before, 30000);
-    QVERIFY(!QDir(m_downloads.path() + "/SubTools/" + ToolCatalog::folderNameOf(
-                      vellum::ConvertToUnicode(info.ExeName))).exists());
-    m_pServer->clearFaults();
-    m_pServer->releaseStall();
-}
-
-void TestMarketFlow::restrictedToolAsksLogin()
-{
-    SubToolWidget *tool = card(kRestricted);
-    QVERIFY(tool);
-    QVERIFY(!ToolCatalog::instance()->permissionGranted());
-    QSignalSpy requests(m_pPage, &ToolDownloadWidget::signalDownload);
-    markettest::ModalCloser closer;
-    QTest::mouseClick(tool->findChild<QPushButton *>("downLoadBtn"), Qt::LeftButton);
-    QCOMPARE(closer.closed(), QStringList { "gearbay::UserPermissionWidget" });
-    QCOMPARE(requests.count(), 0);
-    QCOMPARE(tool->currentState(), StateNone);
+    // Ferrodock stops the transfer and removes what it had written; the installed tools stay.
+    QTRY_COMPARE_WITH_TIMEOUT(snapshot(m_fixture.folder().downloadPath(), true).keys(), before, 30000);
+    QVERIFY(!QDir(m_fixture.folder().downloadPath() + "/SubTools/"
+                  + ToolCatalog::folderNameOf(vellum::ConvertToUnicode(info.ExeName))).exists());
+    m_fixture.server().clearFaults();
+    m_fixture.server().releaseStall();
 }
 
 QTEST_MAIN(TestMarketFlow)

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QTemporaryDir>
-#include <QVector>
+#include "MarketFixture.h"
 
-class QWidget;
+#include <QString>
+#include <QVector>
 
 // A program folder for the My Tools page's tests: Setup.xml, the catalog, the state list, icons
 // and the installed tools' folders in a temporary folder that becomes the working directory;
@@ -22,22 +21,13 @@ struct Tool
     QString strExeName; // overrides "<name>.bin" when set
 };
 
-class ProgramFolder
+class ProgramFolder : public markettest::ProgramFolder
 {
 public:
-    bool isValid() const { return m_dir.isValid(); }
-    QString path() const { return m_dir.path(); }
-    QString downloadPath() const { return m_dir.path() + "/Downloads"; }
     QString toolFolder(const QString &strName) const { return downloadPath() + "/SubTools/" + strName; }
 
     // bInstallFolders: create SubTools/<name>/<exe> for every installed tool.
     bool setUp(const QVector<Tool> &vectTools, bool bInstallFolders = true);
-
-private:
-    QTemporaryDir m_dir;
 };
-
-// Saves a grab of the widget as <RW_ARTEFACTS or the build's artefacts folder>/<name>.png.
-QString saveScreenshot(QWidget *widget, const QString &strName);
 
 } // namespace mytoolstest

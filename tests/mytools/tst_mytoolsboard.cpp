@@ -5,6 +5,7 @@
 #include "DownloadToolsWidget.h"
 #include "DownloadedSubToolWidget.h"
 #include "DroppableProxyWidget.h"
+#include "MarketFixture.h"
 #include "MyToolsFixture.h"
 #include "ProgressBar.h"
 #include "RequestMethod.h"
@@ -172,7 +173,7 @@ void TestMyToolsBoard::loadsInstalledToolsInOrder()
     QVERIFY(counter->isVisible());
     QCOMPARE(counter->text(), QString("2"));
     waitSettled();
-    mytoolstest::saveScreenshot(m_pPage, "mytools_all_tools");
+    markettest::saveScreenshot(m_pPage, "mytools_all_tools"); // the manual's figure
 
     // A tool finished elsewhere joins the board once, at the end; keys 0 and 1 never do.
     ToolCatalog::instance()->findState(6)->IsDownload = 1;
@@ -190,7 +191,6 @@ void TestMyToolsBoard::loadsInstalledToolsInOrder()
     DownloadedSubToolWidget *row = m_pPage->updateScene()->row(2);
     QVERIFY(row->findChild<QWidget *>("m_openBtnFrame")->isHidden());
     QVERIFY(!row->findChild<QWidget *>("m_upgradeBtn")->isHidden());
-    mytoolstest::saveScreenshot(m_pPage, "mytools_updateable_tools");
     QTest::mouseClick(tabs->findChild<QPushButton *>("allToolBtn"), Qt::LeftButton);
     QVERIFY(counter->isVisible());
 }
@@ -315,7 +315,6 @@ void TestMyToolsBoard::batchUpdateFollowsFlowControl()
     QCOMPARE(paintRow->updateState(), UpdateFailed);
     QCOMPARE(paintRow->findChild<ProgressBar *>("m_upgradeProgressBar")->toolTip(), QString("File not found."));
     QCOMPARE(m_pPage->updateScene()->toolKeys(), QVector<int>({ 5 }));
-    mytoolstest::saveScreenshot(m_pPage, "mytools_update_failed");
     // A failed update keeps the installed version and offers the update again after a cancel.
     paintRow->onCancelUpdateBtnClicked();
     QCOMPARE(paintRow->updateState(), UpdateAvailable);
@@ -448,7 +447,6 @@ void TestMyToolsBoard::deletingTheLastToolShowsTheEmptyPage()
     // The empty board still spans the whole view.
     m_pPage->resize(1013, 700);
     QVERIFY(m_pPage->downloadedScene()->sceneRect().height() >= boardView()->height());
-    mytoolstest::saveScreenshot(m_pPage, "mytools_no_tool");
 }
 
 QTEST_MAIN(TestMyToolsBoard)

@@ -5,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-// The free-port probe against ports really held by listening sockets.
+// The free-port probe against ports really held by listening sockets. (Busy ports skipped on the
+// way to a free one: tst_mainwindow, through the window that asks.)
 class PortProbeTest : public QObject
 {
     Q_OBJECT
@@ -29,19 +30,6 @@ private:
 private slots:
     void cleanup() { m_held.clear(); }
 
-    void takenPortsAreSkipped()
-    {
-        hold(20008);
-        hold(20010);
-        if (!isFree(20012))
-            QSKIP("port 20012 is in use by another program");
-
-        const int iPort = gearbay::findValidPort();
-        if (iPort != 20012 && !isFree(20012))
-            QSKIP("another program took port 20012 during the test");
-        QCOMPARE(iPort, 20012);
-    }
-
     void noCandidateFree()
     {
         for (int i = 0; i < gearbay::kServerPortCandidates; ++i)
@@ -50,11 +38,11 @@ private slots:
         const quint16 beyond
             = quint16(gearbay::kFirstServerPort + gearbay::kServerPortCandidates * gearbay::kServerPortStep);
         if (!isFree(beyond))
-            QSKIP("port 20206 is in use by another program");
+            QSKIP("the port past the candidates is in use by another program");
 
         int iPort = gearbay::kFirstServerPort;
         QVERIFY(!gearbay::findValidPort(iPort));
-        QCOMPARE(iPort, 20206);
+        QCOMPARE(iPort, int(beyond));
         QCOMPARE(gearbay::findValidPort(), -1);
     }
 };

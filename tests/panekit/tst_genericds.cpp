@@ -1,7 +1,7 @@
 #include "File.h"
 #include "FileSizeLimit.h"
 #include "GenericDS.h"
-#include "../stilemend/TestFiles.h"
+#include "TestFiles.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -4,14 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "LoopbackHttpServer.h"
+
 #include <chrono>
-#include <httplib.h>
 
 CatalogTestServer::CatalogTestServer(const QString &strFolder)
     : m_strFolder(QDir(strFolder).absolutePath())
-    , m_pServer(std::make_unique<httplib::Server>())
+    , m_pHttp(std::make_unique<LoopbackHttpServer>())
 {
-    m_pServer->Get(R"(/.*)", [this](const httplib::Request &request, httplib::Response &response) {
+    m_pHttp->server.Get(R"(/.*)", [this](const httplib::Request &request, httplib::Response &response) {
         const QString strPath = QString::fromStdString(request.path);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -80,19 +81,14 @@ CatalogTestServer::~CatalogTestServer()
 
 bool CatalogTestServer::start()
 {
-    m_iPort = m_pServer->bind_to_any_port("127.0.0.1");
-    if (m_iPort <= 0)
-        return false;
-    m_thread = std::thread([this] { m_pServer->listen_after_bind(); });
-    return true;
+    m_iPort = m_pHttp->start();
+    return m_iPort > 0;
 }
 
 void CatalogTestServer::stop()
 {
     releaseStall();
-    m_pServer->stop();
-    if (m_thread.joinable())
-        m_thread.join();
+    m_pHttp->stop();
 }
 
 void CatalogTestServer::setFault(const QString &strPath, Fault emFault)

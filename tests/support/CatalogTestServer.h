@@ -7,11 +7,8 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>
 
-namespace httplib {
-class Server;
-}
+class LoopbackHttpServer;
 
 // A catalog server on loopback for tests: serves the files of a folder over HTTP and, per path, can
 // misbehave the ways real servers do. Every request path it receives is recorded.
@@ -71,8 +68,7 @@ private:
     }
 
     QString m_strFolder;
-    std::unique_ptr<httplib::Server> m_pServer;
-    std::thread m_thread;
+    std::unique_ptr<LoopbackHttpServer> m_pHttp;
     int m_iPort = 0;
 
     mutable std::mutex m_mutex;

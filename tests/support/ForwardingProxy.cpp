@@ -1,13 +1,13 @@
 #include "ForwardingProxy.h"
 
+#include "LoopbackHttpServer.h"
+
 #include <QUrl>
 
-#include <httplib.h>
-
 ForwardingProxy::ForwardingProxy()
-    : m_pServer(std::make_unique<httplib::Server>())
+    : m_pHttp(std::make_unique<LoopbackHttpServer>())
 {
-    m_pServer->Get(R"(.*)", [this](const httplib::Request &request, httplib::Response &response) {
+    m_pHttp->server.Get(R"(.*)", [this](const httplib::Request &request, httplib::Response &response) {
         const QUrl target(QString::fromStdString(request.target));
         if (target.scheme() != QLatin1String("http") || target.host().isEmpty()) {
             response.status = 400;
@@ -47,17 +47,11 @@ ForwardingProxy::~ForwardingProxy()
 
 bool ForwardingProxy::start()
 {
-    m_iPort = m_pServer->bind_to_any_port("127.0.0.1");
-    if (m_iPort <= 0)
-        return false;
-    m_thread = std::thread([this] { m_pServer->listen_after_bind(); });
-    return true;
+    m_iPort = m_pHttp->start();
+    return m_iPort > 0;
 }
 
 void ForwardingProxy::stop()
 {
-    m_pServer->stop();
-    if (m_thread.joinable())
-        m_thread.join();
+    m_pHttp->stop();
 }
-

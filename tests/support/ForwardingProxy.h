@@ -4,11 +4,8 @@
 
 #include <memory>
 #include <mutex>
-#include <thread>
 
-namespace httplib {
-class Server;
-}
+class LoopbackHttpServer;
 
 // A forwarding HTTP proxy on loopback for tests: takes absolute-form GET requests
 // ("GET http://host:port/path"), fetches them from the origin and answers with what came back (ranges
@@ -32,8 +29,7 @@ public:
     }
 
 private:
-    std::unique_ptr<httplib::Server> m_pServer;
-    std::thread m_thread;
+    std::unique_ptr<LoopbackHttpServer> m_pHttp;
     int m_iPort = 0;
     mutable std::mutex m_mutex;
     QStringList m_strForwarded;

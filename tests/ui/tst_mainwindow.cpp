@@ -4,8 +4,10 @@
 #include "ClientRequestManager.h"
 #include "ConfigureStore.h"
 #include "Gearbay.h"
+#include "ServerProtocol.h"
 #include "SubToolWidget.h"
 #include "TempProgramFolder.h"
+#include "TestFiles.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 #include "ToolDownloadWidget.h"
@@ -15,9 +17,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
@@ -36,11 +35,7 @@ QString url(int key)
 
 QString answer(int method, const QList<QPair<QString, QString>> &values)
 {
-    QJsonArray list;
-    for (const auto &value : values)
-        list.append(QJsonObject { { "url", value.first }, { "value", value.second } });
-    const QJsonObject document { { "method", method }, { "urlsToValue", list } };
-    return QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(gearbay::protocol::responseBody(method, values.toVector()));
 }
 
 QList<QPair<int, ValueMap>> responses(const QSignalSpy &spy)

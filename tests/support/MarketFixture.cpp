@@ -117,6 +117,11 @@ QString saveScreenshot(QWidget *widget, const QString &strName)
     if (strFolder.isEmpty())
         strFolder = QStringLiteral(RW_BUILD_DIR "/artefacts");
     QDir().mkpath(strFolder);
+    // Shown and hidden bars are laid out only when the posted layout requests run.
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+    }
     const QString strPath = strFolder + "/" + strName + ".png";
     widget->grab().save(strPath, "PNG");
     return strPath;
