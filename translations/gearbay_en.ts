@@ -362,6 +362,10 @@
 <context>
     <name>gearbay::DownloadedSubToolWidget</name>
     <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation type="unfinished">Cancel</translation>
     </message>
@@ -428,6 +432,10 @@
 </context>
 <context>
     <name>gearbay::Gearbay</name>
+    <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
     <message>
         <source>Connect to server fail</source>
         <translation>Connect to server fail</translation>
@@ -534,6 +542,10 @@
 <context>
     <name>gearbay::MoreInfoLeftWidget</name>
     <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
+    <message>
         <source>Retry</source>
         <translation type="unfinished"></translation>
     </message>
@@ -618,6 +630,10 @@
 </context>
 <context>
     <name>gearbay::SubToolWidget</name>
+    <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
     <message>
         <source>connect to network failed.</source>
         <translation type="unfinished"></translation>
