@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ServerProtocol.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,7 +24,7 @@ public:
     static constexpr int kNetworkFailure = -1;
     static constexpr int kCannotSave = 400;
     static constexpr int kNotFound = 404;
-    static constexpr int kUnverified = 460; // protocol::kCodeUnverified
+    static constexpr int kUnverified = protocol::kCodeUnverified;
 
     // Everything a job needs to know, settled before it starts (see FetchPlanner).
     struct Plan
