@@ -205,6 +205,8 @@ void TestDetailPage::panelAnswers_data()
     QTest::newRow("100 shows 99") << 4 << "100" << "downloading" << 99 << "" << 1 << QList<int> {};
     QTest::newRow("101") << 4 << "101" << "failed" << 100 << "network anomaly" << 1 << QList<int> {};
     QTest::newRow("cannot save") << 4 << "400" << "failed" << 100 << "save failed." << 1 << QList<int> {};
+    QTest::newRow("not verified") << 4 << "460" << "failed" << 100
+                                  << "The download could not be verified and was not installed." << 1 << QList<int> {};
     QTest::newRow("not a number") << 4 << "12abc" << "failed" << 100 << "connect to network failed." << 1
                                   << QList<int> {};
     QTest::newRow("installed") << 4 << "200" << "open" << 0 << "" << 3 << QList<int> { 3 };

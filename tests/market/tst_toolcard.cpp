@@ -171,6 +171,8 @@ void TestToolCard::cardFollowsServer_data()
     row("no client", "download r3=140", "Failed", -1, "network initial failed.", StateRequested, false, "3", "1");
     row("save failed", "download r3=0 r4=30 r4=400", "Failed", 100, "save failed.", StateDownloading, false, "3", "1,2");
     row("not found", "download r3=404", "Failed", -1, "file not found.", StateRequested, false, "3", "1");
+    row("not verified", "download r3=460", "Failed", -1, "The download could not be verified and was not installed.",
+        StateRequested, false, "3", "1");
     row("progress 96 shows 95", "download r3=0 r4=96", "Downloading", 95, "", StateDownloading, true, "3", "1,2");
     row("progress 100 shows 99", "download r3=0 r4=100", "Downloading", 99, "", StateDownloading, true, "3", "1,2");
     row("finished at once is broken", "download r3=200", "Failed", -1, "connect to network failed.", StateRequested, false, "3", "1");
