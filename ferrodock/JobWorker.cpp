@@ -168,7 +168,7 @@ int JobWorker::fetchFrom(const QString &strSource, bool bOtherSource, PartialFil
             pPartial->remove();
         m_pJob->setState(DownloadJob::State::Downloading);
         bool bResumed = false;
-        Sha256Digest hash;
+        Sha256Digest hash(!expectedDigest.isEmpty());
         PackageFetcher fetcher(m_pJob->cancelFlag());
         fetcher.setProxy(plan.strProxy);
         fetcher.setCaFile(plan.strCaFile);

@@ -243,7 +243,11 @@ bool CatalogBuilder::build(const QString &strOutputDir, QString *pError)
         // Only a catalog (or nothing) is ever replaced: a mistyped target must not wipe a folder.
         const QDir existing(strTarget);
         const bool bEmpty = existing.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty();
-        if (!output.isDir() || (!bEmpty && !QFileInfo::exists(strTarget + "/MaterialVersion.txt"))) {
+        // The build system removes MaterialVersion.txt (its declared output) when the command changes, so
+        // the catalog file itself marks a catalog folder too.
+        const bool bCatalog = QFileInfo::exists(strTarget + "/MaterialVersion.txt")
+                              || QFileInfo::exists(strTarget + "/ToolsInfoList.xml");
+        if (!output.isDir() || (!bEmpty && !bCatalog)) {
             *pError = QString("%1 exists and is not a catalog folder; refusing to replace it").arg(strTarget);
             return false;
         }
