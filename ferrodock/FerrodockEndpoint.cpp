@@ -1,11 +1,10 @@
 #include "FerrodockEndpoint.h"
 
-#include "JobTable.h"
 #include "FetchPlanner.h"
+#include "JobTable.h"
 #include "ServerProtocol.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
