@@ -14,7 +14,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
-#include <QDomDocument>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -678,13 +677,6 @@ private slots:
         const QString strCatalogFile = m_pProgram->path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml");
         QFile::remove(strCatalogFile);
         QVERIFY(QFile::copy(strDemo + "/ToolsInfoList.xml", strCatalogFile));
-        QDomDocument catalog;
-        QVERIFY(catalog.setContent(readFile(strCatalogFile)));
-        QDomElement tool = catalog.documentElement().firstChildElement();
-        while (!tool.isNull() && tool.firstChildElement("ToolKey").text().toInt() < 2)
-            tool = tool.nextSiblingElement();
-        QVERIFY(!tool.isNull());
-
         QVERIFY(CorvaInit());
         gearbay::ClientRequestManager dispatcher;
         m_pDispatcher = &dispatcher;
@@ -692,9 +684,8 @@ private slots:
             m_pDispatcher = nullptr;
             CorvaFini();
         });
-        const QString strExe = tool.firstChildElement("ExeName").text();
-        QCOMPARE(fetch(3, gearbay::catalogFileUrl(strBase, tool.firstChildElement("DownloadENUrl").text())), QStringLiteral("200"));
-        QVERIFY(QFileInfo(m_pProgram->downloadPath() + "/SubTools/" + gearbay::toolFolderName(strExe) + '/' + strExe).isExecutable());
+        QCOMPARE(fetch(3, gearbay::catalogFileUrl(strBase, "tools/ChecksumCalc.tar.gz")), QStringLiteral("200"));
+        QVERIFY(QFileInfo(m_pProgram->downloadPath() + "/SubTools/ChecksumCalc/ChecksumCalc").isExecutable());
         QCOMPARE(request(6, strBase), QString::fromUtf8(readFile(strDemo + "/MaterialVersion.txt").trimmed()));
         QCOMPARE(fetch(1, gearbay::catalogFileUrl(strBase, "material/ToolsFile.tar.gz")), QStringLiteral("200"));
         QVERIFY(QFileInfo::exists(m_pProgram->path() + "/ToolsFileTemp/ToolsInfoList.xml"));
