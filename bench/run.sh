@@ -21,7 +21,7 @@ run() {
     "$@" || { echo "   $name failed"; status=1; }
 }
 
-run "Download and install, 256 MiB package (Ferrodock vs curl + tar)" "$BUILD/bench/ferrodock/bench_ferrodock"
+run "Download and install, 256 MiB package (Ferrodock unverified and verified vs curl + tar)" "$BUILD/bench/ferrodock/bench_ferrodock"
 run "Download and install, 50 x 100 KiB at once (Ferrodock vs 50 sequential curl + tar)" \
     "$BUILD/bench/ferrodock/bench_ferrodock_small"
 run "Request round trip" "$BUILD/bench/roundtrip/bench_roundtrip"

@@ -148,8 +148,7 @@ QMap<int, ToolState> ToolCatalog::mergeStates(const QMap<int, ToolInfo> &infos,
 
 QString ToolCatalog::folderNameOf(const QString &strExeName)
 {
-    const int iDot = strExeName.lastIndexOf(QLatin1Char('.'));
-    return iDot < 0 ? strExeName : strExeName.left(iDot);
+    return toolFolderName(strExeName);
 }
 
 std::string ToolCatalog::toolName(int iKey) const
@@ -201,9 +200,9 @@ std::string ToolCatalog::downloadUrl(int iKey) const
     auto it = m_mapToolInfos.constFind(iKey);
     if (it == m_mapToolInfos.cend())
         return std::string();
-    const std::string strServer = vellum::ConvertFromUnicode(ConfigureStore::instance()->serverAddress());
     const std::string &strPath = (iKey == 0 || m_language == 1) ? it->DownloadCHUrl : it->DownloadENUrl;
-    return strServer + "/" + strPath;
+    return vellum::ConvertFromUnicode(
+        catalogFileUrl(ConfigureStore::instance()->serverAddress(), vellum::ConvertToUnicode(strPath)));
 }
 
 QString ToolCatalog::toolExePath(int iKey) const
@@ -211,7 +210,7 @@ QString ToolCatalog::toolExePath(int iKey) const
     auto it = m_mapToolInfos.constFind(iKey);
     if (it == m_mapToolInfos.cend())
         return QString();
-    const QString strExe = vellum::ConvertToUnicode(it->ExeName);
+    const QString strExe = vellum::ConvertToUnicode(it->ExeName).trimmed();
     return ConfigureStore::instance()->downloadPath() + QStringLiteral("/SubTools/")
         + folderNameOf(strExe) + QLatin1Char('/') + strExe;
 }

@@ -32,7 +32,7 @@ public:
     // The merged state map for a catalog and the states read from disk.
     static QMap<int, ToolState> mergeStates(const QMap<int, ToolInfo> &infos,
                                             const QMap<int, ToolState> &states);
-    // The tool's folder under SubTools: ExeName without its last extension ("Tool.exe" -> "Tool").
+    // The tool's folder under SubTools (toolFolderName of Utilities.h).
     static QString folderNameOf(const QString &strExeName);
 
     QMap<int, ToolInfo> &toolInfos() { return m_mapToolInfos; }

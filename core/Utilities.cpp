@@ -125,4 +125,27 @@ bool copyDirectory(const QString &source, const QString &target, bool overwrite)
     return true;
 }
 
+QString toolFolderName(const QString &exeName)
+{
+    const QString name = exeName.trimmed();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+QString normalizedServerAddress(const QString &address)
+{
+    QString result = address.trimmed();
+    while (result.endsWith(QLatin1Char('/')) && !result.endsWith(QLatin1String(":///")))
+        result.chop(1);
+    return result;
+}
+
+QString catalogFileUrl(const QString &address, const QString &path)
+{
+    QString relative = path.trimmed();
+    while (relative.startsWith(QLatin1Char('/')))
+        relative.remove(0, 1);
+    return normalizedServerAddress(address) + QLatin1Char('/') + relative;
+}
+
 } // namespace gearbay

@@ -19,4 +19,14 @@ qint64 wholeGiB(quint64 bytes);
 // first failure; what was copied stays.
 bool copyDirectory(const QString &source, const QString &target, bool overwrite);
 
+// The folder under "SubTools" that holds a tool: ExeName, trimmed, without its last extension ("Tool.exe"
+// and "Tool" give "Tool"; a leading "." is part of the name, so ".hidden" stays ".hidden"). The program
+// and Ferrodock both ask here, so they agree on where a tool lives.
+QString toolFolderName(const QString &exeName);
+
+// A server address as configured, trimmed and without trailing "/".
+QString normalizedServerAddress(const QString &address);
+// The URL of a catalog file: the address and the download path joined by exactly one "/".
+QString catalogFileUrl(const QString &address, const QString &path);
+
 } // namespace gearbay

@@ -6,13 +6,8 @@
 
 namespace gearbay {
 
-DownloadJob::DownloadJob(const QString &strUrl, Kind emKind, const QString &strTarget, const QString &strExeName,
-                         const QString &strProxy)
-    : m_strUrl(strUrl)
-    , m_emKind(emKind)
-    , m_strTarget(strTarget)
-    , m_strExeName(strExeName)
-    , m_strProxy(strProxy)
+DownloadJob::DownloadJob(const Plan &plan)
+    : m_plan(plan)
 {
 }
 
@@ -81,7 +76,7 @@ void DownloadJob::setProgress(qint64 iReceived, qint64 iTotal)
 
 void DownloadJob::fail(int iCode, const QString &strDetail)
 {
-    qWarning().noquote() << "---orlenk--- download failed" << m_strUrl << iCode << strDetail;
+    qWarning().noquote() << "---orlenk--- download failed" << m_plan.strUrl << iCode << strDetail;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_emState == State::Done || m_emState == State::Failed || m_emState == State::Cancelled)

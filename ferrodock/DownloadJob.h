@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ServerProtocol.h"
+
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <condition_variable>
@@ -20,18 +24,32 @@ public:
     static constexpr int kNetworkFailure = -1;
     static constexpr int kCannotSave = 400;
     static constexpr int kNotFound = 404;
+    static constexpr int kUnverified = protocol::kCodeUnverified;
 
-    // strExeName is the tool's executable, expected at the package's root (tools only); strProxy is the
-    // proxy setting its transfers use (see PackageFetcher::setProxy).
-    DownloadJob(const QString &strUrl, Kind emKind, const QString &strTarget, const QString &strExeName = QString(),
-                const QString &strProxy = QString());
+    // Everything a job needs to know, settled before it starts (see FetchPlanner).
+    struct Plan
+    {
+        QString strUrl; // as the program sent it
+        Kind emKind = Kind::Tool;
+        QString strTarget;  // the folder that the package's content becomes once complete
+        QString strExeName; // the tool's executable, expected at the package's root (tools only)
+        QString strProxy;   // see PackageFetcher::setProxy
+        QString strCaFile;  // CA bundle for https, empty: the system store
+        QStringList strSources; // where the bytes may come from, in order: the server, then its mirrors
+        // Set when the signed index vouches for the package: its exact size and SHA-256.
+        bool bVouched = false;
+        qint64 iSize = 0;
+        QByteArray sha256;
+    };
 
-    QString url() const { return m_strUrl; }
-    Kind kind() const { return m_emKind; }
-    // The folder that the package's content becomes once complete.
-    QString target() const { return m_strTarget; }
-    QString exeName() const { return m_strExeName; }
-    QString proxy() const { return m_strProxy; }
+    explicit DownloadJob(const Plan &plan);
+
+    const Plan &plan() const { return m_plan; }
+    QString url() const { return m_plan.strUrl; }
+    Kind kind() const { return m_plan.emKind; }
+    QString target() const { return m_plan.strTarget; }
+    QString exeName() const { return m_plan.strExeName; }
+    QString proxy() const { return m_plan.strProxy; }
 
     State state() const;
     bool isActive() const;
@@ -53,11 +71,7 @@ public:
     const std::atomic_bool *cancelFlag() const { return &m_bCancel; }
 
 private:
-    const QString m_strUrl;
-    const Kind m_emKind;
-    const QString m_strTarget;
-    const QString m_strExeName;
-    const QString m_strProxy;
+    const Plan m_plan;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_finished;

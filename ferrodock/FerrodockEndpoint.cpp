@@ -1,12 +1,10 @@
 #include "FerrodockEndpoint.h"
 
+#include "FetchPlanner.h"
 #include "JobTable.h"
-#include "PackageFetcher.h"
-#include "ProgramFolderConfig.h"
 #include "ServerProtocol.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -92,25 +90,30 @@ void FerrodockEndpoint::handle(const httplib::Request &request, httplib::Respons
         sendError(response, 400, strError);
         return;
     }
-    // The path says what is asked; a body naming another method is a confused client, not a request.
-    if (iMethod != iPathMethod) {
-        sendError(response, 400, QStringLiteral("method %1 is unknown on %2").arg(iMethod).arg(QString::fromStdString(request.path)));
+    // The path says what is asked. A method the path does not carry (or none of the six) still gets
+    // the response document, every URL refused, so the program can tell each of its URLs what happened.
+    if (iMethod != iPathMethod || iMethod < 1 || iMethod > kOtherMethod) {
+        qWarning().noquote() << "---orlenk--- method" << iMethod << "is not served on" << QString::fromStdString(request.path);
+        QVector<protocol::UrlValue> values;
+        for (const QString &strUrl : urls)
+            values.append({strUrl, QString::number(DownloadJob::kNotFound)});
+        response.set_content(protocol::responseBody(iMethod, values).toStdString(), "application/json");
         return;
     }
 
     // Progress polls and cancels concern known jobs only; the files are read for everything else.
-    ProgramFolderConfig config(m_strProgramDir);
-    const bool bConfigured = iMethod == 4 || iMethod == 5 || config.load(&strError);
+    FetchPlanner planner(m_strProgramDir);
+    const bool bConfigured = iMethod == 4 || iMethod == 5 || planner.load(&strError);
     if (!bConfigured)
         qWarning().noquote() << "---orlenk---" << strError;
     QVector<protocol::UrlValue> values;
     values.reserve(urls.size());
     for (const QString &strUrl : urls)
-        values.append({strUrl, answer(iMethod, strUrl, &config, bConfigured)});
+        values.append({strUrl, answer(iMethod, strUrl, &planner, bConfigured)});
     response.set_content(protocol::responseBody(iMethod, values).toStdString(), "application/json");
 }
 
-QString FerrodockEndpoint::answer(int iMethod, const QString &strUrl, ProgramFolderConfig *pConfig, bool bConfigured)
+QString FerrodockEndpoint::answer(int iMethod, const QString &strUrl, FetchPlanner *pPlanner, bool bConfigured)
 {
     auto code = [](int iCode) { return QString::number(iCode); };
     switch (iMethod) {
@@ -119,50 +122,16 @@ QString FerrodockEndpoint::answer(int iMethod, const QString &strUrl, ProgramFol
     case 5:
         return code(m_pJobs->cancel(strUrl));
     case kOtherMethod:
-        return bConfigured && pConfig->isUnderServer(strUrl) ? readMaterialVersion(strUrl, pConfig->proxy()) : QString();
+        return bConfigured ? pPlanner->materialVersion(strUrl) : QString();
     default:
         break;
     }
-
     if (!bConfigured)
-        return code(m_pJobs->refuse(strUrl, DownloadJob::kCannotSave));
-    // Anything outside the catalog server is, from where we stand, a file that does not exist.
-    if (!pConfig->isUnderServer(strUrl))
-        return code(m_pJobs->refuse(strUrl, DownloadJob::kNotFound));
-    if (iMethod == 1) {
-        return code(m_pJobs->start(strUrl, DownloadJob::Kind::Material,
-                                   m_strProgramDir + QStringLiteral("/ToolsFileTemp"), QString(), pConfig->proxy()));
-    }
-    if (iMethod == 2)
-        return code(m_pJobs->start(strUrl, DownloadJob::Kind::Program, QDir::homePath() + QStringLiteral("/Rig Warden"),
-                                   QString(), pConfig->proxy()));
-
-    const QString strExeName = pConfig->exeNameForUrl(strUrl);
-    if (strExeName.isEmpty())
-        return code(m_pJobs->refuse(strUrl, DownloadJob::kNotFound));
-    const QString strFolder = ProgramFolderConfig::toolFolderName(strExeName);
-    if (strExeName.contains(QLatin1Char('/')) || strFolder == QLatin1String("..") || strFolder == QLatin1String(".")
-        || pConfig->downloadPath().isEmpty())
-        return code(m_pJobs->refuse(strUrl, DownloadJob::kCannotSave));
-    return code(m_pJobs->start(strUrl, DownloadJob::Kind::Tool,
-                               pConfig->downloadPath() + QStringLiteral("/SubTools/") + strFolder, strExeName,
-                               pConfig->proxy()));
-}
-
-QString FerrodockEndpoint::readMaterialVersion(const QString &strServerAddress, const QString &strProxy)
-{
-    QString strBase = strServerAddress;
-    while (strBase.endsWith(QLatin1Char('/')))
-        strBase.chop(1);
-    QByteArray body;
-    PackageFetcher fetcher;
-    fetcher.setProxy(strProxy);
-    if (fetcher.fetchToMemory(strBase + QStringLiteral("/MaterialVersion.txt"), 4096, &body, 15)
-        != PackageFetcher::Outcome::Ok) {
-        qWarning().noquote() << "---orlenk--- material version:" << fetcher.lastDetail();
-        return QString();
-    }
-    return QString::fromUtf8(body).trimmed();
+        return code(m_pJobs->refuse(strUrl, DownloadJob::kCannotSave, QStringLiteral("Setup.xml unusable")));
+    const FetchPlanner::Decision decision = pPlanner->plan(iMethod, strUrl);
+    if (decision.iRefusal != 0)
+        return code(m_pJobs->refuse(strUrl, decision.iRefusal, decision.strDetail));
+    return code(m_pJobs->start(decision.plan));
 }
 
 } // namespace gearbay

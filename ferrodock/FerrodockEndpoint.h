@@ -22,11 +22,14 @@ class JobTable;
 // Values per URL: methods 1-3 answer "0" when accepted (also when that URL is already under way);
 // a URL outside the server addresses of Setup.xml, or (method 3) not in the catalog, answers "404"
 // and is never fetched; an unreadable Setup.xml, no download path, or an unusable ExeName answer
-// "400". Method 4: "0".."100" while bytes arrive (100 while verifying and unpacking), "200" once
-// installed, then the failure codes: "404" no such file, "-1" network failure, refused redirect or
-// checksum mismatch, "400" cannot save (disk full, unwritable target, damaged or unsafe package);
+// "400"; with a CatalogPublicKey, a catalog whose signed index cannot be had or does not list the
+// file answers "460" (see FetchPlanner). Method 4: "0".."100" while bytes arrive (100 while
+// verifying and unpacking), "200" once installed, then the failure codes: "404" no such file, "-1"
+// network failure, refused redirect or checksum mismatch (unverified catalogs), "460" bytes the signed
+// index does not vouch for, "400" cannot save (disk full, unwritable target, damaged or unsafe package);
 // "0" after a cancel; "404" for a URL never requested. Method 5: "0" once the transfer has stopped
-// and its files are gone. Method 6: the trimmed MaterialVersion.txt below the URL, empty on failure.
+// and its files are gone. Method 6: the trimmed MaterialVersion.txt below the URL (with a key: only
+// as the verified index lists it), empty on failure.
 // Every request Ferrodock makes to the catalog server (packages, checksums, MaterialVersion.txt) goes
 // through the "Proxy" of Setup.xml: empty follows the environment's proxy variables (and no_proxy),
 // "none" connects directly, anything else is the proxy URL, also for a catalog server on loopback.
@@ -34,7 +37,8 @@ class JobTable;
 // A download broken off (connection lost, Ferrodock stopped or killed) keeps its bytes; asking for the
 // same URL again resumes with a range request where the server allows it.
 // A request that is not such a document gets HTTP 400 (404 for an unknown path, 413 above 1 MiB)
-// with {"error": text, "urlsToValue": []}.
+// with {"error": text, "urlsToValue": []}. A document whose method is not the path's, or none of the
+// six, is answered "404" for each of its URLs.
 class FerrodockEndpoint
 {
 public:
@@ -50,8 +54,7 @@ public:
 
 private:
     void handle(const httplib::Request &request, httplib::Response &response);
-    QString answer(int iMethod, const QString &strUrl, class ProgramFolderConfig *pConfig, bool bConfigured);
-    static QString readMaterialVersion(const QString &strServerAddress, const QString &strProxy);
+    QString answer(int iMethod, const QString &strUrl, class FetchPlanner *pPlanner, bool bConfigured);
 
     QString m_strProgramDir;
     JobTable *m_pJobs;

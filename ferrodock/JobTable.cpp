@@ -31,27 +31,29 @@ std::shared_ptr<DownloadJob> JobTable::find(const QString &strUrl) const
     return it == m_mapJobs.end() ? nullptr : it->second;
 }
 
-int JobTable::start(const QString &strUrl, DownloadJob::Kind emKind, const QString &strTarget,
-                    const QString &strExeName, const QString &strProxy)
+int JobTable::start(const DownloadJob::Plan &plan)
 {
     std::shared_ptr<DownloadJob> pJob;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        auto &pSlot = m_mapJobs[strUrl];
+        auto &pSlot = m_mapJobs[plan.strUrl];
         if (pSlot && pSlot->isActive())
             return 0;
-        pSlot = std::make_shared<DownloadJob>(strUrl, emKind, strTarget, strExeName, strProxy);
+        pSlot = std::make_shared<DownloadJob>(plan);
         pJob = pSlot;
     }
-    qDebug().noquote() << "---orlenk--- download" << strUrl << "into" << strTarget;
+    qDebug().noquote() << "---orlenk--- download" << plan.strUrl << "into" << plan.strTarget
+                       << (plan.bVouched ? "(vouched for by the signed index)" : "(unverified)");
     m_pool.start(new JobWorker(pJob, m_dtStarted));
     return 0;
 }
 
-int JobTable::refuse(const QString &strUrl, int iCode)
+int JobTable::refuse(const QString &strUrl, int iCode, const QString &strDetail)
 {
-    auto pJob = std::make_shared<DownloadJob>(strUrl, DownloadJob::Kind::Tool, QString());
-    pJob->fail(iCode, QStringLiteral("refused"));
+    DownloadJob::Plan plan;
+    plan.strUrl = strUrl;
+    auto pJob = std::make_shared<DownloadJob>(plan);
+    pJob->fail(iCode, strDetail);
     std::lock_guard<std::mutex> lock(m_mutex);
     auto &pSlot = m_mapJobs[strUrl];
     // A refusal never hides a job that is running for the same URL.

@@ -22,10 +22,9 @@ public:
     ~JobTable();
 
     // Starts a job, or leaves a running one for the same URL alone. Answers the accept code 0.
-    int start(const QString &strUrl, DownloadJob::Kind emKind, const QString &strTarget,
-              const QString &strExeName = QString(), const QString &strProxy = QString());
+    int start(const DownloadJob::Plan &plan);
     // Records a refused URL as failed, so its progress queries answer iCode too.
-    int refuse(const QString &strUrl, int iCode);
+    int refuse(const QString &strUrl, int iCode, const QString &strDetail = QStringLiteral("refused"));
     // The progress value of the URL's job; a URL never requested answers 404.
     int progress(const QString &strUrl) const;
     // Stops the URL's job and waits (bounded) until its files are gone. Answers 0.

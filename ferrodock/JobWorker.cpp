@@ -6,6 +6,7 @@
 #include "PartialFile.h"
 #include "Sha256Digest.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -89,59 +90,35 @@ void JobWorker::failLater(int iCode, const QString &strDetail)
 
 void JobWorker::process(const QString &strWorkDir)
 {
-    QByteArray expectedDigest;
-    if (!fetchExpectedDigest(&expectedDigest))
+    const DownloadJob::Plan &plan = m_pJob->plan();
+    QByteArray expectedDigest = plan.sha256;
+    if (!plan.bVouched && !fetchExpectedDigest(&expectedDigest))
         return;
 
     PartialFile partial(m_pJob->url(), m_pJob->target());
-    // A resumed transfer that turns out unusable (range refused, checksum off) is fetched once more whole.
-    for (int iAttempt = 0;; ++iAttempt) {
-        const PackageFetcher::Resume resume = iAttempt == 0 ? partial.resumePoint() : PackageFetcher::Resume();
-        if (iAttempt > 0)
-            partial.remove();
-        bool bResumed = false;
-        Sha256Digest hash;
-        PackageFetcher fetcher(m_pJob->cancelFlag());
-        fetcher.setProxy(m_pJob->proxy());
-        const PackageFetcher::Outcome emFetched = fetcher.fetchToFile(
-            m_pJob->url(), partial.path(), expectedDigest.isEmpty() ? nullptr : &hash,
-            [this](qint64 iReceived, qint64 iTotal) { m_pJob->setProgress(iReceived, iTotal); }, resume,
-            [&partial, &bResumed](const PackageFetcher::Announced &announced) {
-                bResumed = announced.iFrom > 0;
-                partial.remember(announced);
-            });
-        if (emFetched == PackageFetcher::Outcome::Cancelled || m_pJob->cancelRequested()) {
-            if (m_pJob->keepsPartial())
-                partial.keep();
-            else
-                partial.remove();
+    // Each source in turn (the server, then its mirrors) until one delivers what the index vouches for;
+    // bytes a broken transfer left are resumed from the next one.
+    bool bCheckFailed = false;
+    int iCode = DownloadJob::kNetworkFailure;
+    QStringList strFailures;
+    for (int iSource = 0; iSource < plan.strSources.size(); ++iSource) {
+        QString strDetail;
+        iCode = fetchFrom(plan.strSources.at(iSource), iSource > 0, &partial, expectedDigest, &strDetail);
+        if (iCode == kCancelledCode)
             return;
-        }
-        if (emFetched == PackageFetcher::Outcome::NotResumable && iAttempt == 0)
-            continue;
-        if (emFetched != PackageFetcher::Outcome::Ok) {
-            // Only a broken connection leaves bytes worth resuming; a missing package or a full disk does not.
-            if (emFetched == PackageFetcher::Outcome::NetworkError)
-                partial.keep();
-            else
-                partial.remove();
-            failLater(codeForFetch(emFetched), fetcher.lastDetail());
-            return;
-        }
-
-        m_pJob->setState(DownloadJob::State::Verifying);
-        if (!expectedDigest.isEmpty() && hash.result() != expectedDigest) {
-            partial.remove();
-            // The stored half may come from an older package: the whole one decides.
-            if (bResumed && iAttempt == 0) {
-                m_pJob->setState(DownloadJob::State::Downloading);
-                continue;
-            }
-            // The bytes are not what the catalog server published: treat it as a broken transfer.
-            failLater(DownloadJob::kNetworkFailure, QStringLiteral("checksum mismatch"));
-            return;
-        }
-        break;
+        if (iCode == 0)
+            break;
+        qWarning().noquote() << "---orlenk---" << plan.strSources.at(iSource) << "failed:" << strDetail;
+        strFailures.append(plan.strSources.at(iSource) + QStringLiteral(": ") + strDetail);
+        bCheckFailed = bCheckFailed || iCode == DownloadJob::kUnverified;
+        // A full disk stays full whichever server sends the bytes.
+        if (iCode == DownloadJob::kCannotSave)
+            break;
+    }
+    if (iCode != 0) {
+        failLater(bCheckFailed && iCode != DownloadJob::kCannotSave ? int(DownloadJob::kUnverified) : iCode,
+                  strFailures.join(QStringLiteral("; ")));
+        return;
     }
     const QString strPartial = partial.path();
 
@@ -175,6 +152,69 @@ void JobWorker::process(const QString &strWorkDir)
         return;
     }
     m_bInstalled = true;
+}
+
+int JobWorker::fetchFrom(const QString &strSource, bool bOtherSource, PartialFile *pPartial,
+                         const QByteArray &expectedDigest, QString *pDetail)
+{
+    const DownloadJob::Plan &plan = m_pJob->plan();
+    // A resumed transfer that turns out unusable (range refused, checksum off) is fetched once more whole.
+    for (int iAttempt = 0;; ++iAttempt) {
+        PackageFetcher::Resume resume = iAttempt == 0 ? pPartial->resumePoint() : PackageFetcher::Resume();
+        // Another server's validator says nothing about this one's bytes; the digest judges the joined file.
+        if (bOtherSource)
+            resume.ifRange.clear();
+        if (iAttempt > 0)
+            pPartial->remove();
+        m_pJob->setState(DownloadJob::State::Downloading);
+        bool bResumed = false;
+        Sha256Digest hash(!expectedDigest.isEmpty());
+        PackageFetcher fetcher(m_pJob->cancelFlag());
+        fetcher.setProxy(plan.strProxy);
+        fetcher.setCaFile(plan.strCaFile);
+        fetcher.setSizeLimit(plan.bVouched ? plan.iSize : 0);
+        const PackageFetcher::Outcome emFetched = fetcher.fetchToFile(
+            strSource, pPartial->path(), expectedDigest.isEmpty() ? nullptr : &hash,
+            [this](qint64 iReceived, qint64 iTotal) { m_pJob->setProgress(iReceived, iTotal); }, resume,
+            [pPartial, &bResumed](const PackageFetcher::Announced &announced) {
+                bResumed = announced.iFrom > 0;
+                pPartial->remember(announced);
+            });
+        if (emFetched == PackageFetcher::Outcome::Cancelled || m_pJob->cancelRequested()) {
+            if (m_pJob->keepsPartial())
+                pPartial->keep();
+            else
+                pPartial->remove();
+            return kCancelledCode;
+        }
+        if (emFetched == PackageFetcher::Outcome::NotResumable && iAttempt == 0)
+            continue;
+        *pDetail = fetcher.lastDetail();
+        if (emFetched == PackageFetcher::Outcome::TooLarge) {
+            pPartial->remove();
+            return DownloadJob::kUnverified;
+        }
+        if (emFetched != PackageFetcher::Outcome::Ok) {
+            // Only a broken connection leaves bytes worth resuming; a missing package or a full disk does not.
+            if (emFetched == PackageFetcher::Outcome::NetworkError)
+                pPartial->keep();
+            else
+                pPartial->remove();
+            return codeForFetch(emFetched);
+        }
+        m_pJob->setState(DownloadJob::State::Verifying);
+        if (!expectedDigest.isEmpty() && hash.result() != expectedDigest) {
+            pPartial->remove();
+            // The stored half may come from an older package: the whole one decides.
+            if (bResumed && iAttempt == 0)
+                continue;
+            *pDetail = plan.bVouched ? QStringLiteral("SHA-256 differs from the signed catalog index")
+                                     : QStringLiteral("checksum mismatch");
+            // Unsigned catalogs: the bytes are not what the server published, a broken transfer.
+            return plan.bVouched ? DownloadJob::kUnverified : DownloadJob::kNetworkFailure;
+        }
+        return 0;
+    }
 }
 
 QString JobWorker::readyFolder(const QString &strStaging, QString *pDetail) const
@@ -216,8 +256,9 @@ bool JobWorker::fetchExpectedDigest(QByteArray *pDigest)
     QByteArray body;
     PackageFetcher fetcher(m_pJob->cancelFlag());
     fetcher.setProxy(m_pJob->proxy());
+    fetcher.setCaFile(m_pJob->plan().strCaFile);
     const PackageFetcher::Outcome emOutcome
-        = fetcher.fetchToMemory(m_pJob->url() + QStringLiteral(".sha256"), 4096, &body, 60);
+        = fetcher.fetchToMemory(m_pJob->plan().strSources.value(0) + QStringLiteral(".sha256"), 4096, &body, 60);
     if (emOutcome == PackageFetcher::Outcome::NotFound)
         return true; // no checksum published: nothing to verify against
     if (emOutcome == PackageFetcher::Outcome::Cancelled || m_pJob->cancelRequested())

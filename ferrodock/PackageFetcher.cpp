@@ -19,6 +19,8 @@ struct PackageFetcher::Transfer
     int iFd = -1;
     QByteArray *pMemory = nullptr;
     qint64 iMaxBytes = 0;
+    qint64 iLimit = 0;    // whole-body size limit of a file transfer, 0: none
+    qint64 iWritten = 0;  // bytes of this transfer stored so far
     Sha256Digest *pHash = nullptr;
     Progress progress;
     PackageFetcher::Resume resume;
@@ -145,6 +147,11 @@ bool acceptAnswer(PackageFetcher::Transfer *pTransfer)
         }
     }
     pTransfer->iBase = announced.iFrom;
+    // An announced length past the limit is refused before a byte of it is stored.
+    if (pTransfer->iLimit > 0 && announced.iTotal > pTransfer->iLimit) {
+        pTransfer->bTooLarge = true;
+        return false;
+    }
     if (pTransfer->started)
         pTransfer->started(announced);
     return true;
@@ -160,6 +167,11 @@ size_t onData(char *pData, size_t iSize, size_t iCount, void *pUser)
     }
     if (!pTransfer->bAccepted)
         return 0;
+    if (pTransfer->iLimit > 0 && pTransfer->iBase + pTransfer->iWritten + qint64(iBytes) > pTransfer->iLimit) {
+        pTransfer->bTooLarge = true;
+        return 0;
+    }
+    pTransfer->iWritten += qint64(iBytes);
     if (pTransfer->pHash)
         pTransfer->pHash->addData(pData, iBytes);
     if (pTransfer->pMemory) {
@@ -224,6 +236,7 @@ PackageFetcher::Outcome PackageFetcher::fetchToFile(const QString &strUrl, const
     }
     transfer.pHash = pHash;
     transfer.progress = progress;
+    transfer.iLimit = m_iSizeLimit;
     Outcome outcome = run(strUrl, &transfer, 0);
     // An answer without a body never reached the checks: an empty whole package clears what an earlier
     // attempt stored, an empty "rest" (some servers answer so past the end) does not fit the kept bytes.
@@ -274,6 +287,9 @@ PackageFetcher::Outcome PackageFetcher::run(const QString &strUrl, Transfer *pTr
     curl_easy_setopt(pCurl, CURLOPT_PROTOCOLS_STR, "http,https,file");
     curl_easy_setopt(pCurl, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(pCurl, CURLOPT_NOSIGNAL, 1L);
+    const QByteArray caFile = QFile::encodeName(m_strCaFile);
+    if (!caFile.isEmpty())
+        curl_easy_setopt(pCurl, CURLOPT_CAINFO, caFile.constData());
     // The proxy setting: empty leaves libcurl to the environment's variables (no_proxy included).
     const QByteArray proxy = m_strProxy.trimmed().toUtf8();
     if (proxy.compare("none", Qt::CaseInsensitive) == 0)
@@ -337,6 +353,10 @@ PackageFetcher::Outcome PackageFetcher::run(const QString &strUrl, Transfer *pTr
         if (pTransfer->iWriteErrno != 0) {
             m_strDetail = QStringLiteral("cannot save: %1").arg(QString::fromLocal8Bit(strerror(pTransfer->iWriteErrno)));
             return Outcome::WriteError;
+        }
+        if (pTransfer->bTooLarge && pTransfer->iLimit > 0) {
+            m_strDetail = QStringLiteral("body longer than the %1 bytes listed").arg(pTransfer->iLimit);
+            return Outcome::TooLarge;
         }
         if (pTransfer->bTooLarge)
             m_strDetail = QStringLiteral("answer larger than expected");

@@ -16,7 +16,8 @@ class PackageFetcher
 {
 public:
     // NotResumable: the server refused the range asked for, or answered a different one.
-    enum class Outcome { Ok, NotFound, NetworkError, WriteError, Cancelled, NotResumable };
+    // TooLarge: the body went past the size limit; the transfer was stopped there.
+    enum class Outcome { Ok, NotFound, NetworkError, WriteError, Cancelled, NotResumable, TooLarge };
 
     // Called with the bytes received and the announced total (0 when unknown).
     using Progress = std::function<void(qint64 iReceived, qint64 iTotal)>;
@@ -44,6 +45,11 @@ public:
     // Proxy for http(s): empty uses the environment's proxy variables (http_proxy, https_proxy,
     // no_proxy...), "none" connects directly, anything else is the proxy URL. file:// never uses one.
     void setProxy(const QString &strProxy) { m_strProxy = strProxy; }
+    // CA bundle that https servers are checked against; empty uses the system store.
+    void setCaFile(const QString &strCaFile) { m_strCaFile = strCaFile; }
+    // A file transfer whose whole body (stored bytes included) would pass this many bytes ends as
+    // TooLarge the moment it does; 0 sets no limit.
+    void setSizeLimit(qint64 iBytes) { m_iSizeLimit = iBytes; }
 
     // Streams the body into strPath, feeding pHash when given. With resume.iFrom > 0 (http and https)
     // it asks for the rest only: a server that resumes gets its bytes appended (pHash first fed the
@@ -68,6 +74,8 @@ private:
 
     const std::atomic_bool *m_pCancel;
     QString m_strProxy;
+    QString m_strCaFile;
+    qint64 m_iSizeLimit = 0;
     QString m_strDetail;
 };
 

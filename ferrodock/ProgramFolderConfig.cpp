@@ -1,6 +1,9 @@
 #include "ProgramFolderConfig.h"
 
+#include "Utilities.h"
+
 #include <QDomDocument>
+#include <QRegularExpression>
 #include <QDomElement>
 #include <QFile>
 
@@ -24,12 +27,10 @@ bool readDocument(const QString &strPath, QDomDocument *pDoc, QString *pError)
     return true;
 }
 
-QString trimmedAddress(QString strAddress)
+// An address must name a scheme and a host (or a file:// folder); "http:" alone would open every URL.
+bool isAddress(const QString &strAddress)
 {
-    strAddress = strAddress.trimmed();
-    while (strAddress.endsWith(QLatin1Char('/')))
-        strAddress.chop(1);
-    return strAddress;
+    return strAddress.contains(QStringLiteral("://")) && !strAddress.endsWith(QStringLiteral("://"));
 }
 
 } // namespace
@@ -51,11 +52,18 @@ bool ProgramFolderConfig::load(QString *pError)
     };
     m_strDownloadPath = value("DownloadPath").trimmed();
     m_strProxy = value("Proxy").trimmed();
+    m_strPublicKeys = value("CatalogPublicKey").trimmed();
+    m_strCaFile = value("CatalogCaFile").trimmed();
+    m_strMirrors.clear();
+    for (const QString &strMirror :
+         value("CatalogMirrors").split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
+        if (isAddress(normalizedServerAddress(strMirror)))
+            m_strMirrors.append(normalizedServerAddress(strMirror));
+    }
     m_strServerAddresses.clear();
     for (const char *pKey : {"ChServerAddress", "EnServerAddress"}) {
-        const QString strAddress = trimmedAddress(value(pKey));
-        // An address must name a scheme and a host (or a file:// folder); "http:" alone would open every URL.
-        if (strAddress.contains(QStringLiteral("://")) && !strAddress.endsWith(QStringLiteral("://")))
+        const QString strAddress = normalizedServerAddress(value(pKey));
+        if (isAddress(strAddress))
             m_strServerAddresses.append(strAddress);
     }
 
@@ -65,9 +73,14 @@ bool ProgramFolderConfig::load(QString *pError)
     if (readDocument(m_strProgramDir + QStringLiteral("/ToolsFile/ToolsInfoList.xml"), &catalog, &strIgnored)) {
         for (QDomElement tool = catalog.documentElement().firstChildElement(); !tool.isNull();
              tool = tool.nextSiblingElement()) {
+            auto path = [&tool](const char *pName) {
+                QString strPath = tool.firstChildElement(QLatin1String(pName)).text().trimmed();
+                while (strPath.startsWith(QLatin1Char('/')))
+                    strPath.remove(0, 1);
+                return strPath;
+            };
             m_vectCatalog.append({tool.firstChildElement(QStringLiteral("ExeName")).text().trimmed(),
-                                  tool.firstChildElement(QStringLiteral("DownloadCHUrl")).text().trimmed(),
-                                  tool.firstChildElement(QStringLiteral("DownloadENUrl")).text().trimmed()});
+                                  path("DownloadCHUrl"), path("DownloadENUrl")});
         }
     }
     return true;
@@ -97,23 +110,27 @@ bool ProgramFolderConfig::isUnderServer(const QString &strUrl) const
     return !serverFor(strUrl).isEmpty();
 }
 
-QString ProgramFolderConfig::exeNameForUrl(const QString &strUrl) const
+QString ProgramFolderConfig::relativePath(const QString &strUrl) const
 {
     const QString strAddress = serverFor(strUrl);
     if (strAddress.isEmpty())
         return QString();
-    const QString strPath = strUrl.mid(strAddress.size() + 1);
+    QString strPath = strUrl.mid(strAddress.size());
+    while (strPath.startsWith(QLatin1Char('/')))
+        strPath.remove(0, 1);
+    return strPath;
+}
+
+QString ProgramFolderConfig::exeNameForUrl(const QString &strUrl) const
+{
+    const QString strPath = relativePath(strUrl);
+    if (strPath.isEmpty())
+        return QString();
     for (const CatalogEntry &entry : m_vectCatalog) {
         if (!entry.strExeName.isEmpty() && (strPath == entry.strChPath || strPath == entry.strEnPath))
             return entry.strExeName;
     }
     return QString();
-}
-
-QString ProgramFolderConfig::toolFolderName(const QString &strExeName)
-{
-    const int iDot = strExeName.lastIndexOf(QLatin1Char('.'));
-    return iDot > 0 ? strExeName.left(iDot) : strExeName;
 }
 
 } // namespace gearbay

@@ -1,6 +1,7 @@
 // Ferrodock: the download server the program starts with one argument, the loopback port.
 
 #include "FerrodockEndpoint.h"
+#include "FetchPlanner.h"
 #include "JobTable.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <curl/curl.h>
+#include <sodium.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -54,6 +56,17 @@ int main(int argc, char *argv[])
         QObject::connect(pNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
     }
     curl_global_init(CURL_GLOBAL_DEFAULT);
+    if (sodium_init() < 0) {
+        std::fprintf(stderr, "Ferrodock: libsodium could not start\n");
+        return 3;
+    }
+    {
+        gearbay::FetchPlanner planner(QCoreApplication::applicationDirPath());
+        QString strError;
+        if (planner.load(&strError) && !planner.isTrustConfigured())
+            qWarning().noquote() << "---orlenk--- CatalogPublicKey is empty: downloads are installed without "
+                                    "checking the catalog's signature";
+    }
 
     int iResult = 0;
     {

@@ -151,7 +151,8 @@ QStringList UpdateHandOver::keptPaths(const QString &strDownloadPath) const
         QStringLiteral("Download") };
     // The user's settings, state and catalog stay; a program folder lacking them gets the new ones.
     for (const QString &strName :
-        { kSetupFile, QStringLiteral("ToolsStateList.xml"), QStringLiteral("ToolsFile") }) {
+        { kSetupFile, QStringLiteral("ToolsStateList.xml"), QStringLiteral("ToolsFile"),
+            QStringLiteral("CatalogSerial.txt") }) {
         if (QFileInfo::exists(m_strProgramDir + QLatin1Char('/') + strName))
             listKept.append(strName);
     }

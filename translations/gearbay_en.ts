@@ -373,6 +373,10 @@
 <context>
     <name>gearbay::DownloadedSubToolWidget</name>
     <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
@@ -459,6 +463,10 @@
 </context>
 <context>
     <name>gearbay::Gearbay</name>
+    <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
     <message>
         <source>Connect to server fail</source>
         <translation>Could not connect to the server</translation>
@@ -569,6 +577,10 @@
 <context>
     <name>gearbay::MoreInfoLeftWidget</name>
     <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
+    <message>
         <source>Retry</source>
         <translation>Retry</translation>
     </message>
@@ -653,6 +665,10 @@
 </context>
 <context>
     <name>gearbay::SubToolWidget</name>
+    <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>The download could not be verified and was not installed.</translation>
+    </message>
     <message>
         <source>connect to network failed.</source>
         <translation>Could not connect to the network.</translation>

@@ -373,6 +373,10 @@
 <context>
     <name>gearbay::DownloadedSubToolWidget</name>
     <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>下载内容未能通过校验，未予安装。</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
@@ -459,6 +463,10 @@
 </context>
 <context>
     <name>gearbay::Gearbay</name>
+    <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>下载内容未能通过校验，未予安装。</translation>
+    </message>
     <message>
         <source>Connect to server fail</source>
         <translation>连接服务器失败</translation>
@@ -569,6 +577,10 @@
 <context>
     <name>gearbay::MoreInfoLeftWidget</name>
     <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>下载内容未能通过校验，未予安装。</translation>
+    </message>
+    <message>
         <source>Retry</source>
         <translation>重试</translation>
     </message>
@@ -653,6 +665,10 @@
 </context>
 <context>
     <name>gearbay::SubToolWidget</name>
+    <message>
+        <source>The download could not be verified and was not installed.</source>
+        <translation>下载内容未能通过校验，未予安装。</translation>
+    </message>
     <message>
         <source>connect to network failed.</source>
         <translation>连接网络失败。</translation>

@@ -12,6 +12,10 @@ namespace gearbay::protocol {
 
 using UrlValue = QPair<QString, QString>;
 
+// A download whose bytes the catalog's signed index does not vouch for (bad or missing signature, an
+// older or expired index, a file not listed, too long or with another digest). Nothing was installed.
+constexpr int kCodeUnverified = 460;
+
 // The URL path (with query) a request of this method is posted to; unknown methods share one path.
 QString methodPath(int method);
 // The method a path belongs to, or 0 when the path is none of ours.

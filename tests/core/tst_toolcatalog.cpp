@@ -192,6 +192,9 @@ private slots:
         QTest::newRow("no extension") << "snip" << "snip";
         QTest::newRow("two dots") << "net.scan.sh" << "net.scan";
         QTest::newRow("long extension") << "viewer.AppImage" << "viewer";
+        // Ferrodock installs into the same folder: hidden names keep their dot, stray spaces go.
+        QTest::newRow("leading dot") << ".hidden" << ".hidden";
+        QTest::newRow("surrounding spaces") << " Tool.exe " << "Tool";
     }
 
     void folderNames()

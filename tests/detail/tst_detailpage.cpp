@@ -201,6 +201,8 @@ void TestDetailPage::panelAnswers_data()
     QTest::newRow("missing package") << 3 << "404" << "failed" << 100 << "File not found." << 1 << QList<int> {};
     QTest::newRow("card's poll moves the bar") << 4 << "57" << "downloading" << 57 << "" << 1 << QList<int> {};
     QTest::newRow("cannot save") << 4 << "400" << "failed" << 100 << "save failed." << 1 << QList<int> {};
+    QTest::newRow("not verified") << 4 << "460" << "failed" << 100
+                                  << "The download could not be verified and was not installed." << 1 << QList<int> {};
     QTest::newRow("not a number") << 4 << "12abc" << "failed" << 100 << "connect to network failed." << 1
                                   << QList<int> {};
     QTest::newRow("installed") << 4 << "200" << "open" << 0 << "" << 3 << QList<int> { 3 };

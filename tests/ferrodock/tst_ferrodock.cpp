@@ -1,11 +1,16 @@
 // The real Ferrodock against a real catalog server on loopback: installs, faults, cancel, refusals.
 
 #include "ArchiveWriter.h"
+#include "CatalogIndex.h"
 #include "TestFiles.h"
 #include "CatalogTestServer.h"
+#include "ClientRequestManager.h"
+#include "Corvanet.h"
 #include "ForwardingProxy.h"
+#include "NginxServer.h"
 #include "ServerProtocol.h"
 #include "TempProgramFolder.h"
+#include "Utilities.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -98,6 +104,20 @@ long post(int iPort, const QString &strPath, const QByteArray &body, QByteArray 
     return iStatus;
 }
 
+bool runMinisign(const QStringList &args)
+{
+    QProcess minisign;
+    minisign.setProcessChannelMode(QProcess::MergedChannels);
+    minisign.start(QStringLiteral("minisign"), args);
+    return minisign.waitForFinished(30000) && minisign.exitStatus() == QProcess::NormalExit && minisign.exitCode() == 0;
+}
+
+// The key line of a minisign .pub file, as CatalogPublicKey holds it.
+QString publicKeyOf(const QString &strPubFile)
+{
+    return QString::fromLatin1(readFile(strPubFile).split('\n').value(1).trimmed());
+}
+
 int freePort()
 {
     QTcpServer probe;
@@ -151,6 +171,13 @@ private slots:
                   sha256(readFile(strCatalog + "/tools/hexview.tar.gz")) + "  hexview.tar.gz\n");
         m_pCatalog = std::make_unique<CatalogTestServer>(strCatalog);
         QVERIFY(m_pCatalog->start());
+        // The publisher's key, and another one nobody trusts.
+        for (const char *pKey : {"trusted", "other"}) {
+            const QString strBase = m_keyDir.filePath(QString::fromLatin1(pKey));
+            if (!runMinisign({"-G", "-W", "-p", strBase + ".pub", "-s", strBase + ".key"}))
+                return; // no minisign: the signed-catalog tests skip
+        }
+        m_strTrustedKey = publicKeyOf(m_keyDir.filePath("trusted.pub"));
     }
     void cleanupTestCase()
     {
@@ -199,6 +226,9 @@ private slots:
                                            << "Downloads/SubTools/hexview/hexview" << QByteArray("#!/bin/sh\n");
         QTest::newRow("material over file://") << 1 << true << "material.tar.gz" << "ToolsFileTemp/Icon/hexview.png"
                                                << QByteArray("png");
+        // What the program sends for a server address typed with a trailing "/".
+        QTest::newRow("address ending in /") << 3 << false << "/tools/hexview.tar.gz"
+                                             << "Downloads/SubTools/hexview/hexview" << QByteArray("#!/bin/sh\n");
     }
     void installsEachPackage()
     {
@@ -213,7 +243,7 @@ private slots:
         QCOMPARE(readFile(m_pProgram->path() + QLatin1Char('/') + installedFile), content);
         QCOMPARE(leftovers(m_pProgram->path()), QStringList());
         if (!viaFile)
-            QVERIFY(m_pCatalog->requestedPaths().contains(QLatin1Char('/') + package));
+            QVERIFY(m_pCatalog->requestedPaths().contains(package.startsWith('/') ? package : '/' + package));
     }
     void answersMaterialVersion_data()
     {
@@ -483,8 +513,11 @@ private slots:
         QTest::newRow("not JSON") << "/DownloadSubTool?format=json" << QByteArray("{urls") << 400L;
         QTest::newRow("no urls") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3})") << 400L;
         QTest::newRow("url not text") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":3,"urls":[{"url":5}]})") << 400L;
-        QTest::newRow("unknown method") << "/OtherReqire?format=json" << QByteArray(R"({"method":9,"urls":[]})") << 400L;
-        QTest::newRow("method against path") << "/DownloadSubTool?format=json" << QByteArray(R"({"method":5,"urls":[]})") << 400L;
+        // A document with an unknown method is still answered URL by URL.
+        QTest::newRow("unknown method") << "/OtherReqire?format=json"
+                                        << QByteArray(R"({"method":9,"urls":[{"url":"a"},{"url":"b"}]})") << 200L;
+        QTest::newRow("method against path") << "/DownloadSubTool?format=json"
+                                             << QByteArray(R"({"method":5,"urls":[{"url":"a"}]})") << 200L;
         QTest::newRow("unknown path") << "/Shutdown?format=json" << QByteArray(R"({"method":3,"urls":[]})") << 404L;
         QTest::newRow("oversized") << "/DownloadProgress?format=json"
                                    << QByteArray(R"({"method":4,"urls":[{"url":")") + QByteArray(2 << 20, 'x') + "\"}]}" << 413L;
@@ -496,10 +529,122 @@ private slots:
         QFETCH(long, status);
         QByteArray reply;
         QCOMPARE(post(m_iPort, path, body, &reply), status);
-        QVERIFY2(reply.contains("\"error\""), reply.constData());
+        if (status == 200) {
+            int iMethod = 0;
+            QStringList urls;
+            QVector<protocol::UrlValue> values;
+            QString strError;
+            QVERIFY(protocol::parseRequest(body, &iMethod, &urls, &strError));
+            QVERIFY2(protocol::parseResponse(reply, &iMethod, &values, &strError), reply.constData());
+            QCOMPARE(values.size(), urls.size());
+            for (const protocol::UrlValue &value : values)
+                QCOMPARE(value.second, QStringLiteral("404"));
+        } else {
+            QVERIFY2(reply.contains("\"error\""), reply.constData());
+        }
         // Still serving.
         QCOMPARE(request(4, QStringLiteral("http://nowhere/x")), QStringLiteral("404"));
         QCOMPARE(m_ferrodock.state(), QProcess::Running);
+    }
+    void refusesWhatTheIndexDoesNotVouchFor_data()
+    {
+        QTest::addColumn<QString>("attack");
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("package changed, its .sha256 rewritten") << "tamper" << 3 << "460";
+        QTest::newRow("another signed package of the catalog") << "swap" << 3 << "460";
+        QTest::newRow("index signed by another key") << "other key" << 3 << "460";
+        QTest::newRow("index without signature") << "unsigned" << 3 << "460";
+        QTest::newRow("older index after a newer one") << "rollback" << 3 << "460";
+        QTest::newRow("expired index") << "expired" << 3 << "460";
+        QTest::newRow("endless package") << "endless" << 3 << "460";
+        QTest::newRow("program package changed") << "tamper" << 2 << "460";
+        QTest::newRow("changed on the server, good on a mirror") << "mirror" << 3 << "200";
+        QTest::newRow("legacy signature") << "legacy" << 3 << "200";
+    }
+    void refusesWhatTheIndexDoesNotVouchFor()
+    {
+        QFETCH(QString, attack);
+        QFETCH(int, method);
+        QFETCH(QString, code);
+        if (m_strTrustedKey.isEmpty())
+            QSKIP("minisign is not installed");
+        const QString strCatalog = m_catalogDir.path();
+        installOldSumcalc();
+        const QByteArray v2 = randomBytes(1 << 20, 11);
+        publishSumcalc(v2, true);
+        QVERIFY(writeArchive(strCatalog + "/tools/sumcalc-1.0.tar.gz", {{"sumcalc", "genuine, but another package"}}));
+        const QString strPackage = method == 2 ? QStringLiteral("program.tar.gz") : QStringLiteral("tools/sumcalc.tar.gz");
+        const QString strFile = strCatalog + QLatin1Char('/') + strPackage;
+        signCatalog(10, 1, QStringLiteral("trusted"), attack == QLatin1String("legacy"));
+        QVERIFY(m_pProgram->writeSetup(m_pCatalog->baseUrl(), m_pCatalog->baseUrl(), 0, QString(),
+                                       {{"CatalogPublicKey", m_strTrustedKey},
+                                        {"CatalogMirrors", attack == QLatin1String("mirror") ? "file://" + strCatalog : ""}}));
+        if (attack == QLatin1String("tamper")) {
+            QByteArray bytes = readFile(strFile);
+            bytes[bytes.size() / 2] = char(bytes.at(bytes.size() / 2) ^ 0x01);
+            writeFile(strFile, bytes);
+            writeFile(strFile + ".sha256", sha256(bytes) + "\n");
+        } else if (attack == QLatin1String("swap")) {
+            QFile::remove(strFile);
+            QVERIFY(QFile::copy(strCatalog + "/tools/sumcalc-1.0.tar.gz", strFile));
+        } else if (attack == QLatin1String("other key")) {
+            signCatalog(10, 1, QStringLiteral("other"));
+        } else if (attack == QLatin1String("unsigned")) {
+            QVERIFY(QFile::remove(strCatalog + "/catalog.index.minisig"));
+        } else if (attack == QLatin1String("rollback")) {
+            QCOMPARE(request(6, m_pCatalog->baseUrl()), QStringLiteral("7.2"));
+            signCatalog(9, 1);
+        } else if (attack == QLatin1String("expired")) {
+            signCatalog(10, -1);
+        } else if (attack == QLatin1String("endless")) {
+            m_pCatalog->setFault('/' + strPackage, Fault::EndlessBody);
+        } else if (attack == QLatin1String("mirror")) {
+            m_pCatalog->setFault('/' + strPackage, Fault::Tampered);
+        }
+
+        // An index that cannot be trusted refuses at once, a package during the transfer; polls tell either.
+        const QString strUrl = m_pCatalog->baseUrl() + QLatin1Char('/') + strPackage;
+        QCOMPARE(fetch(method, strUrl).remove(QStringLiteral("start: ")), code);
+        QCOMPARE(request(4, strUrl), code);
+        QCOMPARE(leftovers(m_pProgram->path()), QStringList());
+        if (method == 2)
+            QVERIFY(!QFileInfo::exists(m_pProgram->homePath() + QStringLiteral("/Rig Warden")));
+        else
+            QCOMPARE(installedSumcalc(), code == QLatin1String("200") ? v2 : QByteArray("version 1"));
+    }
+    void installsFromSignedDemoCatalogOverHttps()
+    {
+        // The demo catalog as the build signed it, served by nginx over TLS; the requests go through the
+        // program's own dispatcher, with the server address typed with a trailing "/".
+        const QString strDemo = QStringLiteral(RW_BUILD_DIR "/demo/catalog");
+        const QString strKey = publicKeyOf(QStringLiteral(RW_BUILD_DIR "/demo-key/demo.pub"));
+        if (!QFileInfo::exists(strDemo + "/catalog.index.minisig") || strKey.isEmpty())
+            QSKIP("the demo catalog is not built or not signed");
+        if (!NginxServer::missingTools().isEmpty())
+            QSKIP(qPrintable("not installed: " + NginxServer::missingTools()));
+        NginxServer nginx(strDemo);
+        QVERIFY2(nginx.start(), qPrintable(nginx.lastError()));
+        const QString strBase = nginx.baseUrl() + QLatin1Char('/');
+        QVERIFY(m_pProgram->writeSetup(strBase, strBase, 0, QStringLiteral("none"),
+                                       {{"CatalogPublicKey", strKey}, {"CatalogCaFile", nginx.caFile()}}));
+        const QString strCatalogFile = m_pProgram->path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml");
+        QFile::remove(strCatalogFile);
+        QVERIFY(QFile::copy(strDemo + "/ToolsInfoList.xml", strCatalogFile));
+        QVERIFY(CorvaInit());
+        gearbay::ClientRequestManager dispatcher;
+        m_pDispatcher = &dispatcher;
+        const auto cleanup = qScopeGuard([this] {
+            m_pDispatcher = nullptr;
+            CorvaFini();
+        });
+        QCOMPARE(fetch(3, gearbay::catalogFileUrl(strBase, "tools/ChecksumCalc.tar.gz")), QStringLiteral("200"));
+        QVERIFY(QFileInfo(m_pProgram->downloadPath() + "/SubTools/ChecksumCalc/ChecksumCalc").isExecutable());
+        QCOMPARE(request(6, strBase), QString::fromUtf8(readFile(strDemo + "/MaterialVersion.txt").trimmed()));
+        QCOMPARE(fetch(1, gearbay::catalogFileUrl(strBase, "material/ToolsFile.tar.gz")), QStringLiteral("200"));
+        QVERIFY(QFileInfo::exists(m_pProgram->path() + "/ToolsFileTemp/ToolsInfoList.xml"));
+        QCOMPARE(fetch(2, gearbay::catalogFileUrl(strBase, "program/RigWarden.tar.gz")), QStringLiteral("200"));
+        QVERIFY(QFileInfo::exists(m_pProgram->homePath() + "/Rig Warden"));
     }
     void fullDiskAnswers400()
     {
@@ -591,6 +736,24 @@ private:
         }
         return false;
     }
+    // Writes catalog.index over the test catalog's files and signs it with the named key.
+    void signCatalog(quint64 iSerial, int iValidDays, const QString &strKey = QStringLiteral("trusted"), bool bLegacy = false)
+    {
+        gearbay::protocol::CatalogIndex index;
+        index.setSerial(iSerial);
+        index.setExpires(QDateTime::currentDateTimeUtc().addDays(iValidDays));
+        for (const char *pPath : {"MaterialVersion.txt", "material.tar.gz", "program.tar.gz", "tools/hexview.tar.gz",
+                                  "tools/sumcalc.tar.gz", "tools/sumcalc-1.0.tar.gz"}) {
+            const QByteArray content = readFile(m_catalogDir.filePath(QString::fromLatin1(pPath)));
+            index.addFile(QString::fromLatin1(pPath), content.size(), QCryptographicHash::hash(content, QCryptographicHash::Sha256));
+        }
+        const QString strIndex = m_catalogDir.filePath(QStringLiteral("catalog.index"));
+        writeFile(strIndex, index.toText());
+        QStringList args{"-S", "-s", m_keyDir.filePath(strKey + ".key"), "-m", strIndex};
+        if (bLegacy)
+            args << "-l";
+        QVERIFY(runMinisign(args));
+    }
     // Writes tools/sumcalc.tar.gz (one file "sumcalc" of the given content), with its checksum or without.
     void publishSumcalc(const QByteArray &content, bool bChecksum)
     {
@@ -602,11 +765,20 @@ private:
             writeFile(strPackage + ".sha256", sha256(readFile(strPackage)) + "\n");
         }
     }
+    // One URL's answer, posted as any client would, or through the program's dispatcher when one is set.
     QString request(int iMethod, const QString &strUrl, int iPort = 0)
     {
         QByteArray reply;
-        const long iStatus = post(iPort ? iPort : m_iPort, gearbay::protocol::methodPath(iMethod),
-                                  gearbay::protocol::requestBody(iMethod, {strUrl}), &reply);
+        long iStatus = 0;
+        if (m_pDispatcher) {
+            QSignalSpy spy(m_pDispatcher, &gearbay::ClientRequestManager::signalRequestResult);
+            m_pDispatcher->sendRequest(gearbay::RequestParam{iMethod, iPort ? iPort : m_iPort, {strUrl}});
+            iStatus = spy.wait(30000) && spy.first().at(0).toInt() == 0 ? 200 : 0;
+            reply = iStatus ? spy.first().at(1).toString().toLatin1() : QByteArray();
+        } else {
+            iStatus = post(iPort ? iPort : m_iPort, gearbay::protocol::methodPath(iMethod),
+                           gearbay::protocol::requestBody(iMethod, {strUrl}), &reply);
+        }
         int iAnswered = 0;
         QVector<gearbay::protocol::UrlValue> values;
         QString strError;
@@ -648,6 +820,9 @@ private:
     }
 
     QTemporaryDir m_catalogDir;
+    QTemporaryDir m_keyDir;
+    QString m_strTrustedKey;
+    gearbay::ClientRequestManager *m_pDispatcher = nullptr;
     std::unique_ptr<CatalogTestServer> m_pCatalog;
     std::unique_ptr<TempProgramFolder> m_pProgram;
     QString m_strFerrodock;

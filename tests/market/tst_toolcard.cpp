@@ -203,6 +203,8 @@ void TestToolCard::cardFollowsServer_data()
     row("queued then started", "download r3=120 wait r3=0 r4=10", "Downloading", 10, "", StateDownloading, true, "3", "1,2,2");
     row("timeout", "download r3=110", "Failed", -1, "connect to network timeout.", StateRequested, false, "3", "1");
     row("save failed", "download r3=0 r4=30 r4=400", "Failed", 100, "save failed.", StateDownloading, false, "3", "1,2");
+    row("not verified", "download r3=460", "Failed", -1, "The download could not be verified and was not installed.",
+        StateRequested, false, "3", "1");
     row("retry then works", "download r3=404 retry r3=0 r4=200", "Open", -1, "", StateDownloaded, false, "3,3", "1,1,2,3");
     row("cancel", "download r3=0 r4=20 cancel", "Download", 0, "", StateCancelled, false, "3,5", "1,2,4");
     row("late answers after cancel", "download r3=0 cancel r4=50 r4=200 r3=404", "Download", 0, "", StateCancelled, false, "3,5", "1,2,4");

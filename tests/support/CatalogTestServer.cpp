@@ -37,6 +37,15 @@ CatalogTestServer::CatalogTestServer(const QString &strFolder)
             response.set_content("broken", "text/plain");
             return;
         }
+        if (emFault == Fault::EndlessBody) {
+            // Bounded at 1 GiB so a client that never stops cannot hang the test forever.
+            response.set_chunked_content_provider("application/octet-stream",
+                [](size_t iOffset, httplib::DataSink &sink) {
+                    const std::string chunk(64 * 1024, 'z');
+                    return iOffset < (size_t(1) << 30) && sink.write(chunk.data(), chunk.size());
+                });
+            return;
+        }
         auto pFile = std::make_shared<QFile>(strFile);
         if (!pFile->open(QIODevice::ReadOnly)) {
             response.status = 403;
@@ -68,7 +77,10 @@ CatalogTestServer::CatalogTestServer(const QString &strFolder)
                 if (emFault == Fault::ShortBody)
                     iChunk = std::min(iChunk, iSize - 1024 - iOffset);
                 pFile->seek(qint64(iOffset));
-                const QByteArray data = pFile->read(qint64(iChunk));
+                QByteArray data = pFile->read(qint64(iChunk));
+                const size_t iMiddle = iSize / 2;
+                if (emFault == Fault::Tampered && iMiddle >= iOffset && iMiddle < iOffset + size_t(data.size()))
+                    data[int(iMiddle - iOffset)] = char(data.at(int(iMiddle - iOffset)) ^ 0x01);
                 return !data.isEmpty() && sink.write(data.constData(), size_t(data.size()));
             });
     });

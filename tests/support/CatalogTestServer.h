@@ -24,6 +24,8 @@ public:
         Stall,         // send half, then hold the connection until releaseStall() or stop()
         WrongChecksum, // "<path>.sha256" answers a digest that does not match
         IgnoreRange,   // answers a range request with the whole file (200), as servers without ranges do
+        Tampered,      // the file with its middle byte changed, same length
+        EndlessBody,   // bytes without end instead of the file, no length announced
     };
 
     explicit CatalogTestServer(const QString &strFolder);

@@ -31,6 +31,8 @@ bool InstalledProgramCopy::create(const QString &strInstalledDir)
         }
         QFile::setPermissions(target, info.permissions());
     }
+    // A fresh folder has accepted no catalog yet; a serial left by trying v2 by hand would refuse v1.
+    QFile::remove(path() + QStringLiteral("/CatalogSerial.txt"));
     return true;
 }
 

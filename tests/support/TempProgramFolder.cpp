@@ -32,12 +32,13 @@ TempProgramFolder::TempProgramFolder()
 }
 
 bool TempProgramFolder::writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator,
-                                   const QString &strProxy)
+                                   const QString &strProxy, const QList<QPair<QString, QString>> &extraKeys)
 {
-    const QList<QPair<QString, QString>> keys = {
+    QList<QPair<QString, QString>> keys = {
         {"Translator", QString::number(iTranslator)}, {"Languages", "zh,en"}, {"LogLevel", "0"}, {"VersionType", "1"},
         {"Skin", "0"}, {"DownloadPath", downloadPath()}, {"IsCloseOpenTools", "0"}, {"IsNeedUpdate", "0"},
         {"ChServerAddress", strChServer}, {"EnServerAddress", strEnServer}, {"Proxy", strProxy}};
+    keys += extraKeys;
     return writeXml(path() + QStringLiteral("/Setup.xml"), [&keys](QXmlStreamWriter &xml) {
         xml.writeStartElement(QStringLiteral("Setup"));
         for (const auto &key : keys) {

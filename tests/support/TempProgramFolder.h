@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVector>
@@ -27,9 +29,10 @@ public:
     // "<folder>/home": give it as HOME to child processes so they never touch the real home.
     QString homePath() const { return path() + QStringLiteral("/home"); }
 
-    // Setup.xml with every key; the addresses and the proxy setting are written as given.
+    // Setup.xml with every key; the addresses and the proxy setting are written as given, then the
+    // extra keys (name, value), e.g. the catalog's trust settings.
     bool writeSetup(const QString &strChServer, const QString &strEnServer, int iTranslator = 0,
-                    const QString &strProxy = QString());
+                    const QString &strProxy = QString(), const QList<QPair<QString, QString>> &extraKeys = {});
     bool writeCatalog(const QVector<Tool> &vectTools);
     // Copies an executable into the folder (keeping its name) and returns the copy's path, or empty.
     QString installExecutable(const QString &strExecutable);

@@ -1,6 +1,5 @@
 // The main window's request flow control and answer mapping, the download server supervisor, and
 // the window as the keyboard and a screen reader meet it.
-#include "../stilemend/TestFiles.h"
 #include "ClientRequestManager.h"
 #include "ConfigureStore.h"
 #include "Gearbay.h"

@@ -3,11 +3,13 @@
 #include "CatalogDescription.h"
 #include "PackageWriter.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -184,7 +186,53 @@ bool CatalogBuilder::buildInto(const QString &strStaging, QString *pError)
         return false;
     if (!writePackage(strTree, strStaging, material, pError))
         return false;
-    return writeFile(strStaging + "/MaterialVersion.txt", material.strVersion.toUtf8() + "\n", pError);
+    if (!writeFile(strStaging + "/MaterialVersion.txt", material.strVersion.toUtf8() + "\n", pError))
+        return false;
+    return writeIndex(strStaging, pError);
+}
+
+bool CatalogBuilder::writeIndex(const QString &strStaging, QString *pError)
+{
+    protocol::CatalogIndex index;
+    const quint64 iNow = quint64(QDateTime::currentSecsSinceEpoch());
+    index.setSerial(m_signing.iSerial != 0 ? m_signing.iSerial : std::max(iNow, m_iPreviousSerial + 1));
+    index.setExpires(QDateTime::currentDateTimeUtc().addDays(m_signing.iValidDays));
+    QStringList vectFiles {"MaterialVersion.txt", m_description.material().strDownload, m_description.program().strDownload};
+    for (const CatalogEntry &tool : m_description.tools())
+        vectFiles.append(tool.strDownload);
+    for (const QString &strPath : vectFiles) {
+        QFile file(strStaging + "/" + strPath);
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
+            *pError = QString("cannot read %1").arg(file.fileName());
+            return false;
+        }
+        index.addFile(strPath, file.size(), hash.result());
+    }
+    const QString strIndex = strStaging + "/" + protocol::CatalogIndex::kFileName;
+    if (!writeFile(strIndex, index.toText(), pError))
+        return false;
+    return m_signing.strSecretKey.isEmpty() || sign(strIndex, m_signing.strSecretKey, pError);
+}
+
+bool CatalogBuilder::sign(const QString &strFile, const QString &strSecretKey, QString *pError)
+{
+    QProcess minisign;
+    // The terminal stays ours: a key with a password asks for it there.
+    minisign.setProcessChannelMode(QProcess::ForwardedChannels);
+    minisign.setInputChannelMode(QProcess::ForwardedInputChannel);
+    minisign.start("minisign", {"-S", "-s", strSecretKey, "-m", strFile});
+    if (!minisign.waitForStarted(10000)) {
+        *pError = QString("cannot run minisign (Debian package minisign): %1").arg(minisign.errorString());
+        return false;
+    }
+    minisign.waitForFinished(-1);
+    if (minisign.exitStatus() != QProcess::NormalExit || minisign.exitCode() != 0
+        || !QFileInfo::exists(strFile + ".minisig")) {
+        *pError = QString("minisign could not sign %1 with %2").arg(strFile, strSecretKey);
+        return false;
+    }
+    return true;
 }
 
 bool CatalogBuilder::build(const QString &strOutputDir, QString *pError)
@@ -195,7 +243,11 @@ bool CatalogBuilder::build(const QString &strOutputDir, QString *pError)
         // Only a catalog (or nothing) is ever replaced: a mistyped target must not wipe a folder.
         const QDir existing(strTarget);
         const bool bEmpty = existing.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty();
-        if (!output.isDir() || (!bEmpty && !QFileInfo::exists(strTarget + "/MaterialVersion.txt"))) {
+        // The build system removes MaterialVersion.txt (its declared output) when the command changes, so
+        // the catalog file itself marks a catalog folder too.
+        const bool bCatalog = QFileInfo::exists(strTarget + "/MaterialVersion.txt")
+                              || QFileInfo::exists(strTarget + "/ToolsInfoList.xml");
+        if (!output.isDir() || (!bEmpty && !bCatalog)) {
             *pError = QString("%1 exists and is not a catalog folder; refusing to replace it").arg(strTarget);
             return false;
         }
@@ -205,6 +257,14 @@ bool CatalogBuilder::build(const QString &strOutputDir, QString *pError)
         return false;
     }
     removeStaleLeftovers(output.path(), output.fileName());
+    {
+        // The serial only grows: a rebuilt catalog starts above the one it replaces.
+        QFile previous(strTarget + "/" + protocol::CatalogIndex::kFileName);
+        protocol::CatalogIndex previousIndex;
+        QString strIgnored;
+        if (previous.open(QIODevice::ReadOnly) && previousIndex.parse(previous.readAll(), &strIgnored))
+            m_iPreviousSerial = previousIndex.serial();
+    }
     const QString strPid = QString::number(::getpid());
     const QString strStaging = output.path() + "/." + output.fileName() + ".building-" + strPid;
     const QString strOld = output.path() + "/." + output.fileName() + ".old-" + strPid;

@@ -9,6 +9,7 @@
 #include "MarketPixmaps.h"
 #include "StringConvert.h"
 #include "ToolCatalog.h"
+#include "ServerProtocol.h"
 
 #include <QDebug>
 #include <QDir>
@@ -261,6 +262,8 @@ QString MoreInfoLeftWidget::errorText(int iCode) const
         return tr("save failed.");
     case 404:
         return tr("File not found.");
+    case protocol::kCodeUnverified:
+        return tr("The download could not be verified and was not installed.");
     default:
         return tr("network anomaly");
     }

@@ -653,12 +653,14 @@ void Gearbay::restartProgram()
     close();
 }
 
-void Gearbay::onUpdateFailed()
+void Gearbay::onUpdateFailed(int iCode)
 {
     m_pUpdateVersionDialog->hide();
     setBlackCover(true);
-    const int answer =
-        TipDialog::showTip(kSureIcon, tr("Upgrade fail, try again?"), tr("Again"), tr("Next"), true, this);
+    const QString strText = iCode == protocol::kCodeUnverified
+                                ? tr("The download could not be verified and was not installed.")
+                                : tr("Upgrade fail, try again?");
+    const int answer = TipDialog::showTip(kSureIcon, strText, tr("Again"), tr("Next"), true, this);
     if (answer == 1)
         emit signalReUpdate();
     else

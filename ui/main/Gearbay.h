@@ -75,7 +75,7 @@ public slots:
     void onClose();
     void onSolveServerProcessError(QProcess::ProcessError error);
     void onUpdateCompleted();
-    void onUpdateFailed();
+    void onUpdateFailed(int iCode);
     void onStartUpdateRigWarden();
     void onSetRigWardenProgress(int iValue);
     void onSetCover(bool bCover);

@@ -41,7 +41,7 @@ signals:
     void signalUpdateCancel();
     void signalCover(bool bCover);
     void signalTransCover(bool bCover);
-    void signalUpdateFailed();
+    void signalUpdateFailed(int iCode);
     void signalReUpdate();
     void signalStartCheckUpdate();
     void signalStartUpdateManagerTool();

@@ -8,6 +8,7 @@
 #include "StringConvert.h"
 #include "ToolCatalog.h"
 #include "ui_SubToolWidget.h"
+#include "ServerProtocol.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -97,6 +98,8 @@ QString SubToolWidget::errorText(int iCode)
         return tr("save failed.");
     case 404:
         return tr("file not found.");
+    case protocol::kCodeUnverified:
+        return tr("The download could not be verified and was not installed.");
     default:
         return tr("network abnomaly");
     }

@@ -5,6 +5,7 @@
 #include "StringConvert.h"
 #include "ToolCatalog.h"
 #include "ui_DownloadedSubToolWidget.h"
+#include "ServerProtocol.h"
 
 #include <QDebug>
 #include <QDir>
@@ -403,6 +404,9 @@ void DownloadedSubToolWidget::showFailure(int iCode)
         break;
     case 404:
         strReason = tr("File not found.");
+        break;
+    case protocol::kCodeUnverified:
+        strReason = tr("The download could not be verified and was not installed.");
         break;
     default:
         strReason = tr("network anomaly");

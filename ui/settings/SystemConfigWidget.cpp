@@ -490,7 +490,7 @@ void SystemConfigWidget::onProgramDownloadAnswer(const QMap<int, QString> &value
         return;
     }
     m_pManagerProcessTimer->stop();
-    emit signalUpdateFailed();
+    emit signalUpdateFailed(values.value(kProgramKey).toInt());
 }
 
 void SystemConfigWidget::onManagerProcessTimeOut()
@@ -511,7 +511,7 @@ void SystemConfigWidget::onProgramProgressAnswer(const QString &strValue)
         break;
     case UpdateRules::ProgramProgress::Fail:
         m_pManagerProcessTimer->stop();
-        emit signalUpdateFailed();
+        emit signalUpdateFailed(strValue.toInt());
         break;
     }
 }

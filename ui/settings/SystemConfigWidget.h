@@ -40,7 +40,8 @@ signals:
     void signalUpdateCompleted();
     void signalCover(bool bCover);
     void signalTransCover(bool bCover);
-    void signalUpdateFailed();
+    // iCode: the download server's failure code (0 when it gave none).
+    void signalUpdateFailed(int iCode);
     void signalToServer(int method, QVector<int> toolKeys);
     void signalStartUpdateManagerTool();
     void signalSetUpdateProgress(int iValue);
