@@ -1,13 +1,16 @@
 // The installed program started for real under its own Xvfb: the download server it runs, one copy
-// per user, no server left behind, both languages, and the refusal of a broken program folder.
+// per user, no server left behind, both languages, the window's frame with and without a compositing
+// manager, and the refusal of a broken program folder.
 #include "InstalledProgramCopy.h"
 #include "ServerProtocol.h"
 #include "XvfbDisplay.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
@@ -76,9 +79,10 @@ private slots:
         QTest::addColumn<QString>("translator");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("runningText");
+        QTest::addColumn<bool>("compositing"); // a compositing manager runs before the program starts
         // clang-format off
-        QTest::newRow("english") << "0" << "en" << "Client is already running.";
-        QTest::newRow("chinese") << "1" << "zh" << QString::fromUtf8("客户端已在运行。");
+        QTest::newRow("english") << "0" << "en" << "Client is already running." << false;
+        QTest::newRow("chinese, composited") << "1" << "zh" << QString::fromUtf8("客户端已在运行。") << true;
         // clang-format on
     }
 
@@ -87,10 +91,23 @@ private slots:
         QFETCH(QString, translator);
         QFETCH(QString, language);
         QFETCH(QString, runningText);
+        QFETCH(bool, compositing);
 
         InstalledProgramCopy folder;
         QVERIFY(folder.create());
         QVERIFY(folder.setSetting(QStringLiteral("Translator"), translator));
+
+        QProcess compositor;
+        auto stopCompositor = qScopeGuard([&compositor] {
+            compositor.kill();
+            compositor.waitForFinished(10000);
+        });
+        if (compositing) {
+            compositor.setProcessEnvironment(m_display.environment());
+            compositor.start(QStringLiteral("xcompmgr"), QStringList());
+            QVERIFY2(compositor.waitForStarted(10000), "xcompmgr is missing");
+            QTRY_VERIFY_WITH_TIMEOUT(run("xprop", { "-root", "-display", m_display.display() }).contains("_NET_WM_CM"), 20000);
+        }
 
         QProcess program;
         launch(program, folder);
@@ -133,6 +150,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_display.screenshot(shot) && somethingShown(shot), 60000);
         QTest::qWait(2000); // let the pages finish painting for the picture
         QVERIFY(m_display.screenshot(shot));
+        // The frame's outer band: a soft shadow over the grey the compositor paints, or without one
+        // a thin border; black (transparent pixels shown as they are) in neither case.
+        const QStringList geometry = run("xdotool", { "search", "--onlyvisible", "--pid",
+            QString::number(program.processId()), "getwindowgeometry", "--shell", "%@" }).split('\n');
+        const int x = geometry.filter(QRegularExpression("^X=")).value(0).mid(2).toInt();
+        const int y = geometry.filter(QRegularExpression("^Y=")).value(0).mid(2).toInt();
+        const QImage image(shot);
+        const QRgb band = image.pixel(x + 2, y + 300);
+        QVERIFY2(qGray(band) > 60, qPrintable(QStringLiteral("frame band %1 at %2,%3").arg(QColor(band).name()).arg(x).arg(y)));
+        QCOMPARE(qGray(band) < 245, compositing); // the shadow, or the white inside a thin border
 
         // A second start hands over to the first copy and ends with -1.
         QProcess second;
@@ -180,6 +207,16 @@ private slots:
     }
 
 private:
+    // The standard output of an X client run on the test's display.
+    QString run(const char *pszProgram, const QStringList &arguments) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_display.environment());
+        process.start(QLatin1String(pszProgram), arguments);
+        process.waitForFinished(10000);
+        return QString::fromLocal8Bit(process.readAllStandardOutput());
+    }
+
     // Starts the folder's program with its own runtime folder and home, output merged.
     void launch(QProcess &process, const InstalledProgramCopy &folder, const QStringList &arguments = {}) const
     {
