@@ -46,6 +46,7 @@ protected:
 private:
     Ui::TipDialog *ui;
     QPixmap m_shadowPixmap;
+    bool m_bShadow = false;
 };
 
 } // namespace gearbay
