@@ -72,7 +72,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showTipError(const QString &strText);
+    void showTipError(const QString &strText, int iMilliseconds = 2000);
     void showVersionIdle();
     void showVersionNew();
     void showVersionMessage(const QString &strText);
