@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QTranslator;
+
 namespace gearbay {
 
 // Whether a process runs whose executable is named exactly exeName (case-sensitive),
@@ -18,5 +20,10 @@ qint64 wholeGiB(quint64 bytes);
 // created one level deep. Without overwrite an existing file makes the copy fail. Stops at the
 // first failure; what was copied stays.
 bool copyDirectory(const QString &source, const QString &target, bool overwrite);
+
+// Qt's own texts (its file and message dialogs) in the program's language: for Chinese
+// (translator 1) installs qtbase_zh_CN from Qt's translations folder into the application and
+// returns it (the application owns it); nullptr for English or when the file is missing.
+QTranslator *installQtTranslation(unsigned iTranslator);
 
 } // namespace gearbay
