@@ -106,7 +106,9 @@ private slots:
             compositor.setProcessEnvironment(m_display.environment());
             compositor.start(QStringLiteral("xcompmgr"), QStringList());
             QVERIFY2(compositor.waitForStarted(10000), "xcompmgr is missing");
-            QTRY_VERIFY_WITH_TIMEOUT(run("xprop", { "-root", "-display", m_display.display() }).contains("_NET_WM_CM"), 20000);
+            // Its selection window appears as it takes the _NET_WM_CM_S0 selection.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                run("xwininfo", { "-root", "-children", "-display", m_display.display() }).contains("\"xcompmgr\""), 20000);
         }
 
         QProcess program;
