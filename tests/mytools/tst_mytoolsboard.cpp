@@ -343,8 +343,11 @@ void TestMyToolsBoard::runningToolIsNeitherOpenedNorDeleted()
     QStringList listShown;
     QTimer driver;
     connect(&driver, &QTimer::timeout, this, [&] {
-        auto *pDialog = qobject_cast<TipDialog *>(QApplication::activeModalWidget());
-        if (pDialog == nullptr || !pDialog->isVisible())
+        TipDialog *pDialog = nullptr;
+        for (QWidget *pWidget : QApplication::allWidgets())
+            if (pWidget->isVisible() && qobject_cast<TipDialog *>(pWidget))
+                pDialog = static_cast<TipDialog *>(pWidget);
+        if (pDialog == nullptr)
             return;
         const QPoint offCentre = pDialog->frameGeometry().center() - m_pPage->frameGeometry().center();
         listShown << QStringLiteral("%1 embedded %2 off centre %3")
