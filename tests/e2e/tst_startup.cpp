@@ -154,12 +154,13 @@ private slots:
         QVERIFY(m_display.screenshot(shot));
         // The frame's outer band: a soft shadow over the grey the compositor paints, or without one
         // a thin border; black (transparent pixels shown as they are) in neither case.
-        const QStringList geometry = run("xdotool", { "search", "--onlyvisible", "--pid",
-            QString::number(program.processId()), "getwindowgeometry", "--shell", "%@" }).split('\n');
-        const int x = geometry.filter(QRegularExpression("^X=")).value(0).mid(2).toInt();
-        const int y = geometry.filter(QRegularExpression("^Y=")).value(0).mid(2).toInt();
-        const QImage image(shot);
-        const QRgb band = image.pixel(x + 2, y + 300);
+        const QString strGeometry = run("xdotool",
+            { "search", "--onlyvisible", "--pid", QString::number(program.processId()), ".", "getwindowgeometry", "--shell", "%@" });
+        const QRegularExpressionMatch at = QRegularExpression("X=(\\d+)\nY=(\\d+)").match(strGeometry);
+        QVERIFY2(at.hasMatch(), qPrintable(strGeometry));
+        const int x = at.captured(1).toInt();
+        const int y = at.captured(2).toInt();
+        const QRgb band = QImage(shot).pixel(x + 2, y + 300);
         QVERIFY2(qGray(band) > 60, qPrintable(QStringLiteral("frame band %1 at %2,%3").arg(QColor(band).name()).arg(x).arg(y)));
         QCOMPARE(qGray(band) < 245, compositing); // the shadow, or the white inside a thin border
 
