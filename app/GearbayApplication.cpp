@@ -243,6 +243,7 @@ void GearbayApplication::loadTranslator()
         installTranslator(translator);
     else
         qWarning().noquote() << "---orlenk--- no translation" << file;
+    installQtTranslation(ConfigureStore::instance()->translator());
 }
 
 } // namespace gearbay

@@ -1,9 +1,12 @@
 #include "Utilities.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <sys/statvfs.h>
 
@@ -146,6 +149,21 @@ QString catalogFileUrl(const QString &address, const QString &path)
     while (relative.startsWith(QLatin1Char('/')))
         relative.remove(0, 1);
     return normalizedServerAddress(address) + QLatin1Char('/') + relative;
+}
+
+QTranslator *installQtTranslation(unsigned iTranslator)
+{
+    if (iTranslator != 1 || QCoreApplication::instance() == nullptr)
+        return nullptr;
+    const QString strFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    auto *pTranslator = new QTranslator(QCoreApplication::instance());
+    if (!pTranslator->load(QStringLiteral("qtbase_zh_CN"), strFolder)) {
+        qWarning().noquote() << "---orlenk--- no Qt translation qtbase_zh_CN in" << strFolder;
+        delete pTranslator;
+        return nullptr;
+    }
+    QCoreApplication::installTranslator(pTranslator);
+    return pTranslator;
 }
 
 } // namespace gearbay

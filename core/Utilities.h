@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QTranslator;
+
 namespace gearbay {
 
 // Whether a process runs whose executable is named exactly exeName (case-sensitive),
@@ -28,5 +30,10 @@ QString toolFolderName(const QString &exeName);
 QString normalizedServerAddress(const QString &address);
 // The URL of a catalog file: the address and the download path joined by exactly one "/".
 QString catalogFileUrl(const QString &address, const QString &path);
+
+// Qt's own texts (its file and message dialogs) in the program's language: for Chinese
+// (translator 1) installs qtbase_zh_CN from Qt's translations folder into the application and
+// returns it (the application owns it); nullptr for English or when the file is missing.
+QTranslator *installQtTranslation(unsigned iTranslator);
 
 } // namespace gearbay

@@ -18,9 +18,12 @@ render() { # svg-name target-path
 for name in notice sure tip ic_fauls ic_file ic_license ic_fold ic_unfold ic_forwardBack ic_max \
             ic_restore ic_min ic_min_hov ic_close ic_close_hov ic_config ic_config_hov ic_help \
             ic_all_nor ic_all_sel ic_quickSettings_nor ic_quickSettings_sel install_nor install_hov \
-            no_item ic_cancel shadow_bg checkbox_nor checkbox_hov checkbox_sel checkbox_part; do
+            no_item ic_cancel checkbox_nor checkbox_hov checkbox_sel checkbox_part; do
     render "$name" "$out/icon/$name.png"
 done
+# The frame's shadow is nothing but faint translucent bands, which some SVG delegates of convert
+# flatten to opaque black: librsvg draws it as written.
+rsvg-convert -w 210 -h 143 svg/shadow_bg.svg -o "$out/icon/shadow_bg.png"
 cp "$out/icon/shadow_bg.png" "$out/shadow_bg.png"
 
 render logo "$tmp/logo64.png"

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
-    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
+    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n libxcb1-dev librsvg2-bin
     libboost-thread-dev libcurl4-openssl-dev libssl-dev libcpp-httplib-dev libarchive-dev libldap2-dev
     libsodium-dev minisign
     slapd ldap-utils openssl nginx curl xvfb xauth x11-utils xdotool xcompmgr imagemagick binutils

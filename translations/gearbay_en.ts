@@ -371,6 +371,13 @@
     </message>
 </context>
 <context>
+    <name>gearbay::DownloadPreCheck</name>
+    <message>
+        <source>This tool needs a directory login, but no directory server is configured. Ask your administrator to set DirectoryServer and DirectoryUserDn in %1.</source>
+        <translation>This tool needs a directory login, but no directory server is configured. Ask your administrator to set DirectoryServer and DirectoryUserDn in %1.</translation>
+    </message>
+</context>
+<context>
     <name>gearbay::DownloadedSubToolWidget</name>
     <message>
         <source>The download could not be verified and was not installed.</source>
@@ -572,6 +579,14 @@
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
         <translation>Could not open the folder of open source licenses.</translation>
+    </message>
+    <message>
+        <source>No program opened it. The manual is here: %1</source>
+        <translation>No program opened it. The manual is here: %1</translation>
+    </message>
+    <message>
+        <source>The licence texts are in: %1</source>
+        <translation>The licence texts are in: %1</translation>
     </message>
 </context>
 <context>
@@ -835,6 +850,14 @@
     <message>
         <source>Version have updated, please restart software</source>
         <translation>The new version is installed. Please restart the program.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written.</source>
+        <translation>The settings file %1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>The licence texts are in: %1</source>
+        <translation>The licence texts are in: %1</translation>
     </message>
 </context>
 <context>

@@ -371,6 +371,13 @@
     </message>
 </context>
 <context>
+    <name>gearbay::DownloadPreCheck</name>
+    <message>
+        <source>This tool needs a directory login, but no directory server is configured. Ask your administrator to set DirectoryServer and DirectoryUserDn in %1.</source>
+        <translation>此工具需要目录登录，但未配置目录服务器。请管理员在 %1 中设置 DirectoryServer 和 DirectoryUserDn。</translation>
+    </message>
+</context>
+<context>
     <name>gearbay::DownloadedSubToolWidget</name>
     <message>
         <source>The download could not be verified and was not installed.</source>
@@ -572,6 +579,14 @@
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
         <translation>打开开源软件许可证文件夹失败。</translation>
+    </message>
+    <message>
+        <source>No program opened it. The manual is here: %1</source>
+        <translation>没有可以打开它的程序。手册位于：%1</translation>
+    </message>
+    <message>
+        <source>The licence texts are in: %1</source>
+        <translation>许可证文本位于：%1</translation>
     </message>
 </context>
 <context>
@@ -835,6 +850,14 @@
     <message>
         <source>Version have updated, please restart software</source>
         <translation>版本已更新，请重启软件</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written.</source>
+        <translation>无法写入设置文件 %1。</translation>
+    </message>
+    <message>
+        <source>The licence texts are in: %1</source>
+        <translation>许可证文本位于：%1</translation>
     </message>
 </context>
 <context>

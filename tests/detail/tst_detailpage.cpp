@@ -494,7 +494,8 @@ void TestDetailPage::manualCheck_data()
     QTest::addColumn<QString>("strMessage");
 
     QTest::newRow("manual present") << "/help.pdf" << "file" << true << "";
-    QTest::newRow("viewer cannot open it") << "/help.pdf" << "file" << false << "Open User's Manual fail.";
+    QTest::newRow("viewer cannot open it: says where it is") << "/help.pdf" << "file" << false
+                                                             << "Open User's Manual fail.\nNo program opened it. The manual is here: %1";
     QTest::newRow("folder named help.pdf") << "/help.pdf" << "dir" << true << "No user manual found.";
     QTest::newRow("missing") << "/help.pdf" << "" << true << "No user manual found.";
     QTest::newRow("translated to another suffix") << "/help.txt" << "file" << true << "No user manual found.";
@@ -535,7 +536,7 @@ void TestDetailPage::manualCheck()
         QCOMPARE(listOpened, QList<QUrl>({ QUrl::fromLocalFile(strPath) }));
         QCOMPARE(covers.count(), 0);
     } else {
-        QCOMPARE(m_listTips, QStringList({ strMessage }));
+        QCOMPARE(m_listTips, QStringList({ strMessage.replace("%1", QDir::toNativeSeparators(strPath)) }));
         QCOMPARE(covers.count(), 2);
     }
 }

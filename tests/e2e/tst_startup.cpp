@@ -1,10 +1,11 @@
 // The installed program started for real under its own Xvfb: the download server it runs, one copy
-// per user, no server left behind, both languages and the switch between them, and the refusal of
-// a broken program folder.
+// per user, no server left behind, both languages and the switch between them, the window's frame
+// with and without a compositing manager, and the refusal of a broken program folder.
 #include "InstalledProgramCopy.h"
 #include "ServerProtocol.h"
 #include "XvfbDisplay.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -86,9 +87,10 @@ private slots:
         QTest::addColumn<QString>("translator");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("runningText");
+        QTest::addColumn<bool>("compositing"); // a compositing manager runs before the program starts
         // clang-format off
-        QTest::newRow("english") << "0" << "en" << "Gear Bay is already running.";
-        QTest::newRow("chinese") << "1" << "zh" << QString::fromUtf8("客户端已在运行。");
+        QTest::newRow("english") << "0" << "en" << "Gear Bay is already running." << false;
+        QTest::newRow("chinese, composited") << "1" << "zh" << QString::fromUtf8("客户端已在运行。") << true;
         // clang-format on
     }
 
@@ -97,10 +99,25 @@ private slots:
         QFETCH(QString, translator);
         QFETCH(QString, language);
         QFETCH(QString, runningText);
+        QFETCH(bool, compositing);
 
         InstalledProgramCopy folder;
         QVERIFY(folder.create());
         QVERIFY(folder.setSetting(QStringLiteral("Translator"), translator));
+
+        QProcess compositor;
+        auto stopCompositor = qScopeGuard([&compositor] {
+            compositor.kill();
+            compositor.waitForFinished(10000);
+        });
+        if (compositing) {
+            compositor.setProcessEnvironment(m_display.environment());
+            compositor.start(QStringLiteral("xcompmgr"), QStringList());
+            QVERIFY2(compositor.waitForStarted(10000), "xcompmgr is missing");
+            // Its selection window appears as it takes the _NET_WM_CM_S0 selection.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                run("xwininfo", { "-root", "-children", "-display", m_display.display() }).contains("\"xcompmgr\""), 20000);
+        }
 
         QProcess program;
         launch(program, folder);
@@ -143,6 +160,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_display.screenshot(shot) && somethingShown(shot), 60000);
         QTest::qWait(2000); // let the pages finish painting for the picture
         QVERIFY(m_display.screenshot(shot));
+        // The frame's outer band: a soft shadow over the grey the compositor paints, or without one
+        // a thin border; black (transparent pixels shown as they are) in neither case.
+        const QString strGeometry = run("xdotool",
+            { "search", "--onlyvisible", "--pid", QString::number(program.processId()), ".", "getwindowgeometry", "--shell", "%@" });
+        const QRegularExpressionMatch at = QRegularExpression("X=(\\d+)\nY=(\\d+)").match(strGeometry);
+        QVERIFY2(at.hasMatch(), qPrintable(strGeometry));
+        const int x = at.captured(1).toInt();
+        const int y = at.captured(2).toInt();
+        const QRgb band = QImage(shot).pixel(x + 2, y + 300);
+        QVERIFY2(qGray(band) > 60, qPrintable(QStringLiteral("frame band %1 at %2,%3").arg(QColor(band).name()).arg(x).arg(y)));
+        QCOMPARE(qGray(band) < 245, compositing); // the shadow, or the white inside a thin border
 
         // A second start hands over to the first copy and ends with -1.
         QProcess second;
@@ -273,6 +301,16 @@ private:
         return xdotool({ "search", "--sync", "--onlyvisible", "--name", strTitle }, &window)
             && xdotool({ "windowfocus", "--sync", window })
             && xdotool(QStringList { "key", "--delay", "200" } + keys);
+    }
+
+    // The standard output of an X client run on the test's display.
+    QString run(const char *pszProgram, const QStringList &arguments) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_display.environment());
+        process.start(QLatin1String(pszProgram), arguments);
+        process.waitForFinished(10000);
+        return QString::fromLocal8Bit(process.readAllStandardOutput());
     }
 
     // Starts the folder's program with its own runtime folder and home, output merged.

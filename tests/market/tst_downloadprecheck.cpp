@@ -1,7 +1,8 @@
-// The checks before a download, an update or an open (no download path, no room, the login, the tool
-// running), as the tool card, the detail panel and the My Tools row make them, with the Chinese
-// translation loaded: each refuses for the same reasons and says so in its own translated words,
-// under the cover, without sending anything.
+// The checks before a download, an update or an open, as the tool card, the detail panel and the My
+// Tools row make them, with the Chinese translation loaded: each refuses for the same reasons and
+// says so in its own translated words, under the cover, without sending anything; a restricted tool
+// with no directory server to ask is refused before the login opens.
+#include "ConfigKey.h"
 #include "ConfigureStore.h"
 #include "DownloadedSubToolWidget.h"
 #include "MarketFixture.h"
@@ -90,13 +91,15 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
     QTest::addColumn<QString>("tip"); // the message shown, none when empty
     QTest::addColumn<bool>("login"); // the directory login was asked for (and refused)
     QTest::addColumn<int>("requests"); // requests sent
+    QTest::addColumn<bool>("noDirectory"); // Setup.xml names no directory server
 
     const QString strNoPath = QString::fromUtf8("请在系统设置页面设置下载路径。");
     const QString strNoSpace = QString::fromUtf8("磁盘可用空间小于工具大小，请修改下载路径。");
     const auto row = [](const char *pszTag, const char *pszOwner, const char *pszButton, int iKey,
-                         bool bEmptyPath, const QString &strTip, bool bLogin, int iRequests) {
+                         bool bEmptyPath, const QString &strTip, bool bLogin, int iRequests,
+                         bool bNoDirectory = false) {
         QTest::newRow(pszTag) << QString(pszOwner) << QString(pszButton) << iKey << bEmptyPath << strTip
-                              << bLogin << iRequests;
+                              << bLogin << iRequests << bNoDirectory;
     };
     row("card download, no path", "card", "downLoadBtn", kPlain, true, strNoPath, false, 0);
     row("card download, too big", "card", "downLoadBtn", kHuge, false, strNoSpace, false, 0);
@@ -117,6 +120,10 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
         QString::fromUtf8("运行器 已经打开，请先关闭。"), false, 0);
     row("row open, running", "row", "m_openBtn", kRunning, false, strOpened, false, 0);
     row("row upgrade, running", "row", "m_upgradeBtn", kRunning, false, strOpened, false, 0);
+    // No login could succeed: said before any dialog, with what to do.
+    row("card download, no directory server", "card", "downLoadBtn", kLocked, false,
+        QString::fromUtf8("此工具需要目录登录，但未配置目录服务器。请管理员在 %1 中设置 DirectoryServer 和 DirectoryUserDn。"),
+        false, 0, true);
 }
 
 void TestDownloadPreCheck::refusalsInEachOwnersWords()
@@ -128,8 +135,16 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords()
     QFETCH(QString, tip);
     QFETCH(bool, login);
     QFETCH(int, requests);
+    QFETCH(bool, noDirectory);
 
     m_listTips.clear();
+    ConfigureStore *pStore = ConfigureStore::instance();
+    const QString strDirectory = pStore->directoryServer();
+    if (noDirectory) {
+        QVERIFY(pStore->setValue(ConfigKey::DirectoryServer, QString()));
+        tip.replace("%1", QDir::toNativeSeparators(pStore->filePath()));
+    }
+    auto restoreDirectory = qScopeGuard([&] { pStore->setValue(ConfigKey::DirectoryServer, strDirectory); });
     ToolCatalog::instance()->setPermissionGranted(false);
     QVERIFY(ConfigureStore::instance()->setDownloadPath(emptyPath ? QString() : m_folder.downloadPath()));
 

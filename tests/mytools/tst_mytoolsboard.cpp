@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QGraphicsView>
 #include <QLabel>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSet>
@@ -31,6 +32,7 @@
 #include <QSemaphore>
 #include <QTest>
 #include <QThreadPool>
+#include <QTimer>
 
 using namespace gearbay;
 
@@ -80,7 +82,7 @@ private slots:
     void dragsSortTheBoard();
     void batchUpdateFollowsFlowControl();
     void dropOnTrashUninstalls();
-    void deleteIsRefusedWhileTheToolRuns();
+    void runningToolIsNeitherOpenedNorDeleted();
     void folderOutsideSubToolsIsNeverDeleted();
     void deletingTheLastToolShowsTheEmptyPage();
 
@@ -401,7 +403,7 @@ void TestMyToolsBoard::dropOnTrashUninstalls()
     waitSettled();
 }
 
-void TestMyToolsBoard::deleteIsRefusedWhileTheToolRuns()
+void TestMyToolsBoard::runningToolIsNeitherOpenedNorDeleted()
 {
     QProcess tool;
     const QString strExe = m_folder.toolFolder("notepad") + "/notepad.bin";
@@ -409,17 +411,51 @@ void TestMyToolsBoard::deleteIsRefusedWhileTheToolRuns()
     QVERIFY(QFile::copy("/bin/sleep", strExe));
     tool.start(strExe, { "30" });
     QVERIFY(tool.waitForStarted(5000));
-    m_listMessages.clear();
+
     // Dropped on the trash, the row passed every row below it; refused, nothing moved after all.
     const QVector<int> before = keysOf(m_pPage->toolOrderMap());
-    const QPoint trashInView = m_pPage->downloadToolsWidget()->deleteFrame()->geometry().center();
-    dragRow(3, int(trashInView.y() - itemOf(3)->y()) - 40, true);
+    // The real message, from the row's "open" and from a drop on the trash: a window of its own over
+    // the page (not drawn into the board's scene), centred, and closed by its OK button.
+    TipDialog::setAnswerHook(nullptr);
+    QStringList listShown;
+    QTimer driver;
+    connect(&driver, &QTimer::timeout, this, [&] {
+        TipDialog *pDialog = nullptr;
+        for (QWidget *pWidget : QApplication::allWidgets())
+            if (pWidget->isVisible() && qobject_cast<TipDialog *>(pWidget))
+                pDialog = static_cast<TipDialog *>(pWidget);
+        if (pDialog == nullptr)
+            return;
+        const QPoint offCentre = pDialog->frameGeometry().center() - m_pPage->frameGeometry().center();
+        listShown << QStringLiteral("%1 embedded %2 off centre %3")
+                         .arg(pDialog->findChild<QLabel *>("textLabel")->text())
+                         .arg(pDialog->graphicsProxyWidget() != nullptr)
+                         .arg(offCentre.manhattanLength() > 2);
+        if (listShown.size() == 1) {
+            QPixmap shot = m_pPage->grab();
+            QPainter(&shot).drawPixmap(pDialog->pos() - m_pPage->pos(), pDialog->grab());
+            const QString strArtefacts = qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts"));
+            QDir().mkpath(strArtefacts);
+            shot.save(strArtefacts + QStringLiteral("/mytools_already_opened.png"));
+        }
+        QTest::mouseClick(pDialog->findChild<QPushButton *>("okBtn"), Qt::LeftButton);
+        if (pDialog->isVisible())
+            pDialog->reject(); // so that a failure ends the test instead of hanging it
+    });
+    driver.start(20);
+    itemOf(3)->subToolWidget()->onOpenTool();
+    dragRow(3, int(m_pPage->downloadToolsWidget()->deleteFrame()->geometry().center().y() - itemOf(3)->y()) - 40, true);
+    QTRY_COMPARE_WITH_TIMEOUT(listShown.size(), 2, 5000);
+    driver.stop();
+    TipDialog::setAnswerHook([this](const QString &text, bool) { return m_listMessages << text, 1; });
     tool.kill();
     tool.waitForFinished(5000);
-    QCOMPARE(m_listMessages, QStringList { "notepad Software already opened." });
+    const QString strExpected = QStringLiteral("notepad Software already opened. embedded 0 off centre 0");
+    QCOMPARE(listShown, QStringList({ strExpected, strExpected }));
+    QVERIFY(m_pPage->downloadedScene()->contains(3));
     QCOMPARE(keysOf(m_pPage->toolOrderMap()), before);
-    waitSettled();
     QVERIFY(QFileInfo::exists(strExe));
+    waitSettled();
 }
 
 void TestMyToolsBoard::folderOutsideSubToolsIsNeverDeleted()

@@ -9,11 +9,14 @@
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 #include "ToolLaunch.h"
+#include "Utilities.h"
 
+#include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 #include <memory>
 
@@ -280,13 +283,15 @@ private slots:
     void failedMoveKeepsToolsInPlace_data()
     {
         QTest::addColumn<bool>("fullDisk");
-        QTest::newRow("settings file cannot be replaced") << false;
-        QTest::newRow("disk full during the copy") << true;
+        QTest::addColumn<QString>("reason"); // part of the message that says why
+        QTest::newRow("settings file cannot be replaced") << false << "Setup.xml cannot be written";
+        QTest::newRow("disk full during the copy") << true << "data.bin";
     }
 
     void failedMoveKeepsToolsInPlace()
     {
         QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
         const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
         const QString strOldPath = ConfigureStore::instance()->downloadPath();
         if (fullDisk)
@@ -308,11 +313,41 @@ private slots:
         }
         if (!fullDisk)
             QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("-i"), strSetup });
-        QCOMPARE(tipText(panel), QStringLiteral("Download path save fail."));
+        QVERIFY2(tipText(panel).startsWith(QStringLiteral("Download path save fail. ")) && tipText(panel).contains(reason),
+            qPrintable(tipText(panel)));
         QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
         QCOMPARE(snapshot(strOldPath), before);
         QVERIFY(snapshot(strNewPath).isEmpty());
         QVERIFY(panel.findChild<QPushButton *>(QStringLiteral("changePathBtn"))->isEnabled());
+    }
+
+    // The real folder dialog: Qt's own texts in Chinese as start-up loads them, opened at the
+    // current download path.
+    void folderChooserInChinese()
+    {
+        std::unique_ptr<QTranslator> pQtChinese(gearbay::installQtTranslation(1));
+        QVERIFY2(pQtChinese, "Qt's Chinese translation (qttranslations5-l10n) is missing");
+        SystemConfigWidget panel;
+        QString strFolder;
+        QStringList texts;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [&] {
+            auto *pDialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (pDialog == nullptr || !pDialog->isVisible())
+                return;
+            driver.stop();
+            strFolder = pDialog->directory().absolutePath();
+            for (const char *pName : { "lookInLabel", "fileNameLabel" })
+                texts << pDialog->findChild<QLabel *>(QLatin1String(pName))->text();
+            const QString strArtefacts = qEnvironmentVariable("RW_ARTEFACTS", QStringLiteral(RW_BUILD_DIR "/artefacts"));
+            QDir().mkpath(strArtefacts);
+            pDialog->grab().save(strArtefacts + QStringLiteral("/folder_chooser_zh.png"));
+            pDialog->reject();
+        });
+        driver.start(20);
+        panel.onSelectDownloadPath();
+        QCOMPARE(strFolder, QDir(ConfigureStore::instance()->downloadPath()).absolutePath());
+        QCOMPARE(texts, QStringList({ QString::fromUtf8("查找范围："), QString::fromUtf8("目录：") }));
     }
 
 private:

@@ -17,14 +17,18 @@ QImage render(QWidget *pWidget)
     return image;
 }
 
-// The horizontal extent of the white (text) pixels; empty when there are none.
-QPair<int, int> whiteSpan(const QImage &image)
+// The horizontal extent of the text of a bar drawn with a white track and a black fill of width
+// dFill: light pixels over the fill, dark ones over the track (the round ends left out); empty when
+// there are none.
+QPair<int, int> textSpan(const QImage &image, double dFill)
 {
     int iLeft = image.width();
     int iRight = -1;
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qGray(image.pixel(x, y)) > 200) {
+        for (int x = image.height(); x < image.width() - image.height(); ++x) {
+            if (x >= dFill - image.height() && x < dFill)
+                continue; // the fill's round end shows track above and below
+            if ((qGray(image.pixel(x, y)) > 128) == (x < dFill)) {
                 iLeft = qMin(iLeft, x);
                 iRight = qMax(iRight, x);
             }
@@ -116,7 +120,7 @@ private slots:
         QTest::newRow("reset shows 0%") << 0 << -1 << "0%";
         QTest::newRow("truncated percentage") << 0 << 999 << "99%";
         QTest::newRow("waiting at 30") << 2 << 300 << "Waiting...";
-        QTest::newRow("failed") << 1 << 500 << "Download Fail!";
+        QTest::newRow("failed, half filled: both halves readable") << 1 << 500 << "Download Fail!";
         // clang-format on
     }
 
@@ -132,13 +136,13 @@ private slots:
             bar.reset();
         else
             bar.setValue(value);
-        // Black fill and track: the only white left is the text.
+        // A light track as the real one is: the text must stand out from both parts.
         bar.m_chunkColor = QColor(Qt::black);
-        bar.m_backColor = QColor(Qt::black);
+        bar.m_backColor = QColor(Qt::white);
         bar.m_iMode = mode;
         if (mode == 2)
             bar.m_strText = QStringLiteral("Waiting...");
-        const QPair<int, int> span = whiteSpan(render(&bar));
+        const QPair<int, int> span = textSpan(render(&bar), 400.0 * qMax(0, value) / 1000);
         QVERIFY(span.second >= span.first);
         const int iExpected = bar.fontMetrics().tightBoundingRect(text).width();
         const int iDrawn = span.second - span.first + 1;

@@ -1,6 +1,7 @@
 #include "ProgressBar.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QtMath>
 
 namespace gearbay {
@@ -38,26 +39,41 @@ void ProgressBar::paintEvent(QPaintEvent *)
     const int iRange = maximum() - minimum();
     const double r = iRange > 0 ? qBound(0.0, double(value()) / iRange, 1.0) : 0.0;
     const double f = w * r;
-    painter.setBrush(m_chunkColor);
+    // The filled shape as one path: drawn in the chunk colour, and the clip of the light text.
+    QPainterPath fill;
     if (f < h) {
         // Too short for the left cap: the part of the cap's disc left of f, as a lens.
         const double dRadius = h / 2.0;
         const double dInset = dRadius - f / 2.0;
         const double c = 2.0 * qSqrt(qMax(0.0, dRadius * dRadius - dInset * dInset));
         if (f > 0.0)
-            painter.drawChord(QRectF(0.0, (h - c) / 2.0, f, c), -90 * 16, 360 * 16);
+            fill.addEllipse(QRectF(0.0, (h - c) / 2.0, f, c));
     } else {
-        painter.drawChord(QRect(0, 0, h, h), 90 * 16, 180 * 16);
-        painter.drawRect(QRect(int(h * 0.5), 0, int(f - h + 1), h));
-        painter.drawChord(QRectF(f - h, 0.0, h, h), -90 * 16, 180 * 16);
+        QPainterPath leftCap(QPointF(h / 2.0, h / 2.0));
+        leftCap.arcTo(QRectF(0, 0, h, h), 90, 180);
+        QPainterPath body;
+        body.addRect(QRect(int(h * 0.5), 0, int(f - h + 1), h));
+        QPainterPath rightCap(QPointF(f - h / 2.0, h / 2.0));
+        rightCap.arcTo(QRectF(f - h, 0.0, h, h), -90, 180);
+        fill = leftCap.united(body).united(rightCap);
     }
+    painter.setBrush(m_chunkColor);
+    painter.drawPath(fill);
 
-    painter.setPen(Qt::white);
+    // White text is lost on the light track: dark where the track shows, white over the fill.
     painter.setBrush(Qt::NoBrush);
     const QString strText = m_iMode != 0 ? m_strText : QString::number(int(r * 100)) + QLatin1Char('%');
     const int iTextWidth = fontMetrics().horizontalAdvance(strText);
     const int iPixelSize = m_font.pixelSize();
-    painter.drawText((w - iTextWidth) / 2, iPixelSize + (h - iPixelSize) / 2 - 1, strText);
+    const QPoint origin((w - iTextWidth) / 2, iPixelSize + (h - iPixelSize) / 2 - 1);
+    QPainterPath track;
+    track.addRect(QRectF(rect()));
+    painter.setClipPath(track.subtracted(fill));
+    painter.setPen(QColor(QStringLiteral("#333333")));
+    painter.drawText(origin, strText);
+    painter.setClipPath(fill);
+    painter.setPen(Qt::white);
+    painter.drawText(origin, strText);
 }
 
 } // namespace gearbay

@@ -1,5 +1,6 @@
 #include "FramelessWidget.h"
 
+#include "WindowCompositing.h"
 #include "ui_FramelessWidget.h"
 
 #include <QAbstractButton>
@@ -15,7 +16,7 @@ FramelessWidget::FramelessWidget(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
+    m_bShadow = setUpShadow(this);
 }
 
 FramelessWidget::~FramelessWidget()
@@ -23,10 +24,24 @@ FramelessWidget::~FramelessWidget()
     delete ui;
 }
 
-void FramelessWidget::paintShadow(QPainter &painter, const QPixmap &shadow, const QSize &size)
+bool FramelessWidget::setUpShadow(QWidget *widget)
+{
+    // Without a compositor the transparent pixels would show black.
+    const bool bShadow = windowSystemComposites();
+    widget->setAttribute(Qt::WA_TranslucentBackground, bShadow);
+    return bShadow;
+}
+
+void FramelessWidget::paintShadow(QPainter &painter, const QPixmap &shadow, const QSize &size, bool bShadow)
 {
     const int w = size.width();
     const int h = size.height();
+    if (!bShadow) {
+        painter.fillRect(QRect(0, 0, w, h), QColor("#ffffff"));
+        painter.setPen(QColor("#c8c8c8"));
+        painter.drawRect(QRect(0, 0, w - 1, h - 1));
+        return;
+    }
     painter.fillRect(QRect(5, 3, w - 10, h - 10), QColor("#ffffff"));
     if (shadow.isNull())
         return;
@@ -45,7 +60,7 @@ void FramelessWidget::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event)
     QPainter painter(this);
-    paintShadow(painter, m_shadowPixmap, size());
+    paintShadow(painter, m_shadowPixmap, size(), m_bShadow);
 }
 
 void FramelessWidget::keyPressEvent(QKeyEvent *event)

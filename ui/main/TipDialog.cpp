@@ -5,7 +5,13 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QtDebug>
 
 namespace gearbay {
@@ -24,6 +30,28 @@ QAccessibleInterface *alertFactory(const QString &strClass, QObject *object)
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::AlertMessage);
     return nullptr;
 }
+
+// The program window a message belongs over. A widget inside a graphics scene (a My Tools row) is a
+// window of its own to Qt, and a dialog parented to it would be drawn into the scene, under the
+// tab bar and out of reach of the mouse: such widgets are followed out through the scene's view.
+// Popups (the settings and help panels) hand their messages to the window they belong to.
+QWidget *hostWindow(QWidget *pWidget)
+{
+    if (pWidget == nullptr)
+        pWidget = QApplication::activeWindow();
+    while (pWidget != nullptr) {
+        QWidget *pWindow = pWidget->window();
+        if (QGraphicsProxyWidget *pProxy = pWindow->graphicsProxyWidget()) {
+            const QList<QGraphicsView *> views = pProxy->scene() ? pProxy->scene()->views() : QList<QGraphicsView *>();
+            pWidget = views.isEmpty() ? nullptr : views.first();
+        } else if (pWindow->parentWidget() != nullptr) {
+            pWidget = pWindow->parentWidget();
+        } else {
+            return pWindow;
+        }
+    }
+    return nullptr;
+}
 } // namespace
 
 TipDialog::TipDialog(QWidget *parent)
@@ -35,7 +63,7 @@ TipDialog::TipDialog(QWidget *parent)
     Q_UNUSED(bAlertRole)
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
+    m_bShadow = FramelessWidget::setUpShadow(this);
     setAttribute(Qt::WA_QuitOnClose, false);
     setTabOrder(ui->okBtn, ui->cancelBtn);
     ui->okBtn->setDefault(true);
@@ -92,13 +120,28 @@ int TipDialog::showTip(QString iconPath, QString text, QString okText, QString c
         return autoAnswer.toInt();
     }
 
-    TipDialog dialog(parent);
+    QWidget *pHost = hostWindow(parent);
+    TipDialog dialog(pHost);
     dialog.setIcon(iconPath);
     dialog.setText(text);
     dialog.setOkText(okText);
     dialog.setCancelText(cancelText);
     dialog.setShowCancel(showCancel);
     dialog.focusOk();
+    // Centred over the window, or over the screen before there is one; a hidden popup would put it
+    // into the screen's corner.
+    dialog.adjustSize();
+    QRect area;
+    if (pHost != nullptr && pHost->isVisible())
+        area = pHost->frameGeometry();
+    else if (QScreen *pScreen = QGuiApplication::primaryScreen())
+        area = pScreen->availableGeometry();
+    if (area.isValid())
+        dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    // A message raised while a press is held (a drop on the trash) must not leave the mouse with
+    // a widget the dialog blocks.
+    if (QWidget *pGrabber = QWidget::mouseGrabber())
+        pGrabber->releaseMouse();
     return dialog.exec() == QDialog::Accepted ? 1 : 0;
 }
 
@@ -111,7 +154,7 @@ void TipDialog::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event)
     QPainter painter(this);
-    FramelessWidget::paintShadow(painter, m_shadowPixmap, size());
+    FramelessWidget::paintShadow(painter, m_shadowPixmap, size(), m_bShadow);
 }
 
 void TipDialog::showEvent(QShowEvent *event)

@@ -47,6 +47,7 @@ protected:
 private:
     Ui::TipDialog *ui;
     QPixmap m_shadowPixmap;
+    bool m_bShadow = false;
 };
 
 } // namespace gearbay

@@ -1,12 +1,15 @@
 #include "DownloadPreCheck.h"
 
 #include "ConfigureStore.h"
+#include "DirectoryAuthenticator.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 #include "UserPermissionWidget.h"
 #include "Utilities.h"
 
+#include <QDir>
 #include <QWidget>
+#include <QtDebug>
 
 namespace gearbay {
 
@@ -42,6 +45,16 @@ bool DownloadPreCheck::passesLoginGate(bool bRestricted)
     ToolCatalog *pCatalog = ToolCatalog::instance();
     if (!bRestricted || pCatalog->permissionGranted())
         return true;
+    // No account could ever pass: say so before asking for one.
+    const ConfigureStore *pStore = ConfigureStore::instance();
+    if (!DirectoryAuthenticator(pStore->directoryServer(), pStore->directoryUserDn(), pStore->directoryCaFile())
+             .isConfigured()) {
+        qWarning() << "kv7 restricted tool refused: DirectoryServer or DirectoryUserDn missing in Setup.xml";
+        showNotice(tr("This tool needs a directory login, but no directory server is configured. Ask your "
+                      "administrator to set DirectoryServer and DirectoryUserDn in %1.")
+                       .arg(QDir::toNativeSeparators(pStore->filePath())));
+        return false;
+    }
     emit signalCover(true);
     int iResult = 0;
     {

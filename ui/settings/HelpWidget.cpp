@@ -96,16 +96,20 @@ void HelpWidget::onManualButtonClicked()
         showManualMessage(tr("No user manual found."));
         return;
     }
+    // Usually no program for PDF files is installed: the user can still open the file by hand.
     if (!openUrl(QUrl::fromLocalFile(manual.absoluteFilePath())))
-        showManualMessage(tr("Open User's Manual fail."));
+        showManualMessage(tr("Open User's Manual fail.") + QLatin1Char('\n')
+            + tr("No program opened it. The manual is here: %1").arg(QDir::toNativeSeparators(manual.absoluteFilePath())));
 }
 
 void HelpWidget::onLicenseButtonClicked()
 {
     const QString strFolder = licenseFolderPath();
     if (!QFileInfo(strFolder).isDir() || !openUrl(QUrl::fromLocalFile(strFolder)))
-        vellum::TipDialogWithButtom::showWarnMessageInfo(
-            tr("License"), tr("Open Open Source Software Licenses file directory failed."), parentWidget());
+        vellum::TipDialogWithButtom::showWarnMessageInfo(tr("License"),
+            tr("Open Open Source Software Licenses file directory failed.") + QLatin1Char('\n')
+                + tr("The licence texts are in: %1").arg(QDir::toNativeSeparators(strFolder)),
+            parentWidget());
 }
 
 } // namespace gearbay

@@ -32,6 +32,8 @@ namespace {
 const int kMaterialKey = 0;
 const int kProgramKey = 1;
 const int kTipMs = 2000;
+// A message with its reason needs reading time.
+const int kReasonTipMs = 8000;
 const int kPollMs = 1000;
 
 const char *const kTipIcon = "border-image:url(:/Gearbay/Image/Gearbai/icon/tip.png);";
@@ -102,8 +104,9 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
         &SystemConfigWidget::onLanguageChosen);
 
     m_folderChooser = [](QWidget *dialogParent) {
-        return QFileDialog::getExistingDirectory(
-            dialogParent, tr("DownloadPath"), QDir::currentPath(), QFileDialog::ShowDirsOnly);
+        const QString strCurrent = ConfigureStore::instance()->downloadPath();
+        return QFileDialog::getExistingDirectory(dialogParent, tr("DownloadPath"),
+            QFileInfo(strCurrent).isDir() ? strCurrent : QDir::currentPath(), QFileDialog::ShowDirsOnly);
     };
     installEventFilter(this);
 }
@@ -140,11 +143,11 @@ void SystemConfigWidget::keyPressEvent(QKeyEvent *event)
 
 // --- tip line and version line ------------------------------------------------------------------
 
-void SystemConfigWidget::showTipError(const QString &strText)
+void SystemConfigWidget::showTipError(const QString &strText, int iMilliseconds)
 {
     ui->tipLabel->setStyleSheet(QLatin1String(kErrorIcon));
     ui->tipTextLabel->setText(strText);
-    m_pTipTimer->start(kTipMs);
+    m_pTipTimer->start(iMilliseconds);
 }
 
 void SystemConfigWidget::onTimeOut()
@@ -269,7 +272,7 @@ void SystemConfigWidget::moveTools(const QString &strNewPath)
     });
 
     if (!bCopied) {
-        showTipError(tr("Download path save fail."));
+        showTipError(tr("Download path save fail.") + QLatin1Char(' ') + move.lastError(), kReasonTipMs);
     } else if (!ConfigureStore::instance()->setDownloadPath(strNewPath)) {
         // The file still names the old path, where every tool still is: take the copy back. The
         // store keeps even a value it could not save, so it is given the old path again as well.
@@ -278,7 +281,10 @@ void SystemConfigWidget::moveTools(const QString &strNewPath)
             move.rollback();
             return true;
         });
-        showTipError(tr("Download path save fail."));
+        showTipError(tr("Download path save fail.") + QLatin1Char(' ')
+                + tr("The settings file %1 cannot be written.")
+                      .arg(QDir::toNativeSeparators(ConfigureStore::instance()->filePath())),
+            kReasonTipMs);
     } else {
         // Only now, with the setting pointing at the checked copy, may the originals go.
         if (!runOffGuiThread([&move] { return move.removeSource(); }))
@@ -316,8 +322,9 @@ void SystemConfigWidget::onOpenLicense()
         return;
     emit signalCover(true);
     TipDialog::showTip(QLatin1String(kNoticeIcon),
-        tr("Open Open Source Software Licenses file directory failed."), tr("OK"), tr("Cancel"), false,
-        nullptr);
+        tr("Open Open Source Software Licenses file directory failed.") + QLatin1Char('\n')
+            + tr("The licence texts are in: %1").arg(QDir::toNativeSeparators(strFolder)),
+        tr("OK"), tr("Cancel"), false, this);
     emit signalCover(false);
 }
 

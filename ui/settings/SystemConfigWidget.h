@@ -78,7 +78,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showTipError(const QString &strText);
+    void showTipError(const QString &strText, int iMilliseconds = 2000);
     void showVersionIdle();
     void showVersionNew();
     void showVersionMessage(const QString &strText);

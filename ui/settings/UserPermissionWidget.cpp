@@ -7,6 +7,7 @@
 #include "ui_UserPermissionWidget.h"
 
 #include <QDebug>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
@@ -65,6 +66,14 @@ UserPermissionWidget::UserPermissionWidget(QWidget *parent)
 
     onTextColorChange(QString());
     onPasswordChange(QString());
+    // The error line keeps its room (two lines, for the server messages) while hidden, so the fields
+    // never move under the pointer when it comes and goes.
+    for (QLabel *pLabel : { ui->errorLabel, ui->passwordErrorText }) {
+        QSizePolicy policy = pLabel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        pLabel->setSizePolicy(policy);
+    }
+    ui->passwordErrorText->setFixedHeight(2 * ui->passwordErrorText->fontMetrics().lineSpacing() + 4);
     ui->errorLabel->hide();
     ui->passwordErrorText->hide();
     ui->userNameLineEdit->setFocus();
