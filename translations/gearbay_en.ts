@@ -827,12 +827,24 @@
         <source>All Tool</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Search tools (Ctrl+F)</source>
+        <translation>Search tools (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Search names and introductions; Esc clears</source>
+        <translation>Search names and introductions; Esc clears</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::ToosListWidget</name>
     <message>
         <source>No tools in the catalog yet.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tool matches &quot;%1&quot;.</source>
+        <translation>No tool matches &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "ui_ToolDownloadWidget.h"
 
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -57,6 +58,8 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
     connect(ui->scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ToolDownloadWidget::onScrollValueChanged);
 
+    connect(m_pToolTypeWidget, &ToolTypeWidget::signalSearchTextChanged, m_pListWidget,
+            &ToosListWidget::setFilter);
     connect(m_pIntroWidget, &ToolIntroPictureWidget::signalClicked, this,
             &ToolDownloadWidget::signalShowMoreInfoWidget);
     ToosListWidget *list = m_pListWidget;
@@ -75,6 +78,13 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
 ToolDownloadWidget::~ToolDownloadWidget()
 {
     delete ui;
+}
+
+void ToolDownloadWidget::focusSearch()
+{
+    QLineEdit *edit = m_pToolTypeWidget->searchEdit();
+    edit->setFocus(Qt::ShortcutFocusReason);
+    edit->selectAll();
 }
 
 void ToolDownloadWidget::onScrollValueChanged(int iValue)
