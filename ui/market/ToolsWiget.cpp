@@ -142,6 +142,8 @@ void ToolsWiget::showEvent(QShowEvent *event)
             }
         }
     }
+    // The cards in view belong in the first frame; later layout passes may uncover more.
+    buildCardsNearView();
     scheduleBuild();
 }
 
