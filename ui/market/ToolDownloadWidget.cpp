@@ -2,6 +2,7 @@
 
 #include "ToolIntroPictureWidget.h"
 #include "ToolTypeWidget.h"
+#include "ToolsWiget.h"
 #include "ToosListWidget.h"
 #include "ui_ToolDownloadWidget.h"
 
@@ -60,6 +61,8 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
 
     connect(m_pToolTypeWidget, &ToolTypeWidget::signalSearchTextChanged, m_pListWidget,
             &ToosListWidget::setFilter);
+    connect(m_pToolTypeWidget, &ToolTypeWidget::signalSearchFocused, m_pListWidget,
+            [this] { m_pListWidget->toolsWidget()->prepareSearch(); });
     connect(m_pIntroWidget, &ToolIntroPictureWidget::signalClicked, this,
             &ToolDownloadWidget::signalShowMoreInfoWidget);
     ToosListWidget *list = m_pListWidget;

@@ -55,6 +55,8 @@ void ToolTypeWidget::retranslate()
 
 bool ToolTypeWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_pSearchEdit && event->type() == QEvent::FocusIn)
+        emit signalSearchFocused();
     if (watched == m_pSearchEdit && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && !m_pSearchEdit->text().isEmpty()) {
         m_pSearchEdit->clear();

@@ -21,6 +21,7 @@ public:
 
 signals:
     void signalSearchTextChanged(const QString &strText);
+    void signalSearchFocused();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

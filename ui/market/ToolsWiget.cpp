@@ -42,6 +42,8 @@ ToolsWiget::ToolsWiget(QWidget *parent)
 {
     ui->setupUi(this);
     setStyleSheet(kCardStyle);
+    m_pCardLayer = new QWidget(this);
+    m_pCardLayer->setObjectName("cardLayer");
 
     // Filled before it becomes the grid's layout, so adding thousands of slots asks for no layout pass.
     m_pLayout = new vellum::FlowLayout(nullptr, 0, 16, 16);
@@ -85,7 +87,7 @@ SubToolWidget *ToolsWiget::card(int iKey)
 
 SubToolWidget *ToolsWiget::buildCard(CardSlot *slot)
 {
-    auto *card = new SubToolWidget(slot->toolKey(), this);
+    auto *card = new SubToolWidget(slot->toolKey(), m_pCardLayer);
     m_vectCards.append(card);
     prepareCard(card);
     slot->setCard(card);
@@ -150,6 +152,7 @@ void ToolsWiget::showEvent(QShowEvent *event)
 void ToolsWiget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    m_pCardLayer->setGeometry(rect());
     scheduleBuild();
 }
 
@@ -200,24 +203,30 @@ QString ToolsWiget::searchForm(const QString &strText)
     return strText.normalized(QString::NormalizationForm_KC).toCaseFolded();
 }
 
+void ToolsWiget::prepareSearch()
+{
+    // Made when the search field is first used only: most sessions never search.
+    if (!m_vectSearchTexts.isEmpty() || m_vectSlots.isEmpty())
+        return;
+    ToolCatalog *catalog = ToolCatalog::instance();
+    m_vectSearchTexts.reserve(m_vectSlots.size());
+    const QChar sep(0x1F); // between the fields, so no match spans two of them
+    for (CardSlot *slot : qAsConst(m_vectSlots)) {
+        const ToolInfo &info = catalog->findInfo(slot->toolKey()).value();
+        m_vectSearchTexts.append(searchForm(vellum::ConvertToUnicode(info.ToolCHName) + sep
+                                            + vellum::ConvertToUnicode(info.ToolENName) + sep
+                                            + vellum::ConvertToUnicode(info.BriefCHIntro) + sep
+                                            + vellum::ConvertToUnicode(info.BriefENIntro)));
+    }
+}
+
 int ToolsWiget::setFilter(const QString &strText)
 {
     const QString strForm = searchForm(strText.trimmed());
     if (strForm == m_strFilter)
         return m_iShown;
-    if (!strForm.isEmpty() && m_vectSearchTexts.isEmpty()) {
-        // Built on the first search only: most sessions never search.
-        ToolCatalog *catalog = ToolCatalog::instance();
-        m_vectSearchTexts.reserve(m_vectSlots.size());
-        for (CardSlot *slot : qAsConst(m_vectSlots)) {
-            const ToolInfo &info = catalog->findInfo(slot->toolKey()).value();
-            const QChar sep(0x1F); // between the fields, so no match spans two of them
-            m_vectSearchTexts.append(searchForm(vellum::ConvertToUnicode(info.ToolCHName) + sep
-                                                + vellum::ConvertToUnicode(info.ToolENName) + sep
-                                                + vellum::ConvertToUnicode(info.BriefCHIntro) + sep
-                                                + vellum::ConvertToUnicode(info.BriefENIntro)));
-        }
-    }
+    if (!strForm.isEmpty())
+        prepareSearch();
     // Typing on narrows the last result: only the tools shown now can still match.
     const bool bNarrowing = !m_strFilter.isEmpty() && strForm.contains(m_strFilter);
     int iShown = 0;

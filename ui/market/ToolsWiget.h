@@ -49,6 +49,8 @@ public:
     // without case and width differences; an empty text shows all. Returns the number shown.
     int setFilter(const QString &strText);
     int shownCount() const { return m_iShown; }
+    // Prepares the texts searches compare with, so the first keystroke finds them ready.
+    void prepareSearch();
     // The form both sides of a comparison are brought to.
     static QString searchForm(const QString &strText);
 
@@ -89,6 +91,9 @@ private:
     int m_iShown = 0;
     bool m_bBuildPending = false;
     QPointer<QScrollArea> m_pScrollArea;
+    // The cards' parent, over the whole grid and outside the layout: a card shown in a widget with a
+    // layout would make that layout place all the catalog's slots again.
+    QWidget *m_pCardLayer;
 };
 
 } // namespace gearbay
