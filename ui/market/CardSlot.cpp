@@ -18,6 +18,8 @@ QSize CardSlot::cardSize()
 void CardSlot::setCard(SubToolWidget *card)
 {
     m_pCard = card;
+    if (card == nullptr)
+        return;
     if (m_rect.isValid())
         card->setGeometry(m_rect);
     card->setVisible(m_bShown);

@@ -7,6 +7,7 @@
 #include "ToolCatalog.h"
 #include "ui_ToolsWiget.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -15,6 +16,8 @@
 namespace gearbay {
 
 namespace {
+// Cards kept built at most (a card costs far more than its slot); idle ones beyond it are recycled.
+constexpr int kMaxBuiltCards = 300;
 // The cards' own look. The application style sheet may refine it; these rules keep the cards
 // readable when it says nothing about them.
 const char *const kCardStyle = R"(
@@ -196,6 +199,29 @@ void ToolsWiget::buildCardsNearView()
         if (slot->card() == nullptr && slot->geometry().intersects(area))
             buildCard(slot);
     }
+    if (m_vectCards.size() > kMaxBuiltCards)
+        recycleCardsFarFrom(area);
+}
+
+void ToolsWiget::recycleCardsFarFrom(const QRect &area)
+{
+    const QRect keep = area.adjusted(0, -area.height(), 0, area.height());
+    QWidget *focus = QApplication::focusWidget();
+    QVector<SubToolWidget *> kept;
+    kept.reserve(m_vectCards.size());
+    for (SubToolWidget *pCard : qAsConst(m_vectCards)) {
+        CardSlot *slot = m_hashSlots.value(pCard->toolKey(), nullptr);
+        // A card hidden by the search is kept: clearing the search must find it as it was.
+        const bool bFar = slot != nullptr && slot->isShown() && !slot->geometry().intersects(keep);
+        if (!bFar || !pCard->isIdle() || (focus != nullptr && pCard->isAncestorOf(focus))) {
+            kept.append(pCard);
+            continue;
+        }
+        slot->setCard(nullptr);
+        pCard->hide();
+        pCard->deleteLater();
+    }
+    m_vectCards = kept;
 }
 
 QString ToolsWiget::searchForm(const QString &strText)

@@ -29,7 +29,8 @@ class SubToolWidget;
 // The layout holds a slot of the card's fixed size per tool, so the grid is as tall as the whole
 // catalog from the start; a card is built when its slot first comes near the visible part of the
 // scroll area, or when an answer or another page's report first names its tool (its progress poll
-// drives the other pages, so a busy tool always has its card). A filter hides slots; it never
+// drives the other pages, so a busy tool always has its card). Beyond a few hundred cards, idle ones
+// far from the view are given up and built again when needed. A filter hides slots; it never
 // rebuilds cards.
 class ToolsWiget : public QWidget
 {
@@ -39,7 +40,7 @@ public:
     explicit ToolsWiget(QWidget *parent = nullptr);
     ~ToolsWiget() override;
 
-    // The cards built so far, in the order they were built.
+    // The cards built and kept, in the order they were built.
     const QVector<SubToolWidget *> &cards() const { return m_vectCards; }
     // The tool's card, built if it was not yet; null for a key without a card.
     SubToolWidget *card(int iKey);
@@ -76,6 +77,8 @@ private:
     // Builds the cards of the shown slots within a viewport's height of what the user sees.
     void buildCardsNearView();
     void scheduleBuild();
+    // Past a bound, idle cards far from the view are given up; they are built again when needed.
+    void recycleCardsFarFrom(const QRect &area);
     void onServerResponded(int iMethod, const QMap<int, QString> &mapToolkeyToServerValue);
     void onSubToolsStateChanged(ToolCurrentState enumType, int iKey);
     void onWaitingToolsStartDownload(int iKey);
