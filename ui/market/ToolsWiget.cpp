@@ -207,16 +207,20 @@ void ToolsWiget::recycleCardsFarFrom(const QRect &area)
 {
     const QRect keep = area.adjusted(0, -area.height(), 0, area.height());
     QWidget *focus = QApplication::focusWidget();
+    // The oldest first, and only as many as the bound asks: a scroll step then frees about as many
+    // cards as it built, never hundreds at once.
+    int iExcess = m_vectCards.size() - kMaxBuiltCards;
     QVector<SubToolWidget *> kept;
     kept.reserve(m_vectCards.size());
     for (SubToolWidget *pCard : qAsConst(m_vectCards)) {
         CardSlot *slot = m_hashSlots.value(pCard->toolKey(), nullptr);
         // A card hidden by the search is kept: clearing the search must find it as it was.
         const bool bFar = slot != nullptr && slot->isShown() && !slot->geometry().intersects(keep);
-        if (!bFar || !pCard->isIdle() || (focus != nullptr && pCard->isAncestorOf(focus))) {
+        if (iExcess <= 0 || !bFar || !pCard->isIdle() || (focus != nullptr && pCard->isAncestorOf(focus))) {
             kept.append(pCard);
             continue;
         }
+        --iExcess;
         slot->setCard(nullptr);
         pCard->hide();
         pCard->deleteLater();
