@@ -15,8 +15,10 @@
 #include "Utilities.h"
 #include "../stilemend/TestFiles.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -41,6 +43,7 @@ private slots:
     void downloadsAndOpens();
     void cancelLeavesNothing();
     void restrictedToolAsksLogin();
+    void ctrlFSearchesFromAnyPage();
 
 private:
     SubToolWidget *card(int iKey) const;
@@ -185,6 +188,17 @@ void TestMarketFlow::restrictedToolAsksLogin()
     QCOMPARE(closer.closed(), QStringList { "gearbay::UserPermissionWidget" });
     QCOMPARE(requests.count(), 0);
     QCOMPARE(tool->currentState(), StateNone);
+}
+
+void TestMarketFlow::ctrlFSearchesFromAnyPage()
+{
+    auto *pages = m_pWindow->findChild<QStackedWidget *>("mainStackedWidget");
+    pages->setCurrentIndex(1);
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow));
+    QTest::keyClick(m_pWindow, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 0);
+    QVERIFY(m_pPage->findChild<QLineEdit *>("searchEdit")->hasFocus());
 }
 
 QTEST_MAIN(TestMarketFlow)
