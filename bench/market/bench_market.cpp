@@ -42,30 +42,33 @@ QString element(const QString &strTag, const QList<QPair<QString, QString>> &fie
 {
     QString strXml;
     for (const auto &field : fields)
-        strXml += QString(bValues ? "<%1><Value>%2</Value></%1>" : "<%1>%2</%1>").arg(field.first, field.second);
+        strXml
+            += QString(bValues ? "<%1><Value>%2</Value></%1>" : "<%1>%2</%1>").arg(field.first, field.second);
     return QString("<%1>%2</%1>\n").arg(strTag, strXml);
 }
 
-// A program folder with kTools tools (keys 2 on) whose names and introductions differ, loaded as start-up does.
+// A program folder with kTools tools (keys 2 on) whose names and introductions differ, loaded as start-up
+// does.
 bool setUpCatalog(const QTemporaryDir &dir)
 {
-    static const char *const kWords[] = { "disk", "serial", "network", "image", "text", "log", "port", "audio" };
+    static const char *const kWords[]
+        = { "disk", "serial", "network", "image", "text", "log", "port", "audio" };
     QString strTools;
     QString strStates;
     for (int i = 0; i < kTools; ++i) {
         const int iKey = i + 2;
         const QString strWord = QString::fromLatin1(kWords[i % 8]);
-        strTools += element("Tool", { { "ToolKey", QString::number(iKey) }, { "ToolType", "1" },
-                                      { "ToolCHName", QString::fromUtf8("工具%1").arg(iKey) },
-                                      { "ToolENName", QString("Tool %1").arg(iKey) }, { "Version", "1.0" },
-                                      { "IconMidName", "" },
-                                      { "BriefCHIntro", QString::fromUtf8("一个%1工具").arg(strWord) },
-                                      { "BriefENIntro", QString("A %1 tool that does one job well.").arg(strWord) },
-                                      { "ExeName", QString("Tool%1").arg(iKey) }, { "ToolSize", "1.0" },
-                                      { "IsDown", "0" }, { "DownloadCHUrl", "" }, { "DownloadENUrl", "" } });
-        strStates += element("State", { { "ToolKey", QString::number(iKey) }, { "CurrentVersion", "1.0" },
-                                        { "IsDownload", "0" }, { "IsNewTools", "0" }, { "IsNeedUpdate", "0" },
-                                        { "ListOrder", "0" } });
+        strTools += element("Tool",
+            { { "ToolKey", QString::number(iKey) }, { "ToolType", "1" },
+                { "ToolCHName", QString::fromUtf8("工具%1").arg(iKey) },
+                { "ToolENName", QString("Tool %1").arg(iKey) }, { "Version", "1.0" }, { "IconMidName", "" },
+                { "BriefCHIntro", QString::fromUtf8("一个%1工具").arg(strWord) },
+                { "BriefENIntro", QString("A %1 tool that does one job well.").arg(strWord) },
+                { "ExeName", QString("Tool%1").arg(iKey) }, { "ToolSize", "1.0" }, { "IsDown", "0" },
+                { "DownloadCHUrl", "" }, { "DownloadENUrl", "" } });
+        strStates += element("State",
+            { { "ToolKey", QString::number(iKey) }, { "CurrentVersion", "1.0" }, { "IsDownload", "0" },
+                { "IsNewTools", "0" }, { "IsNeedUpdate", "0" }, { "ListOrder", "0" } });
     }
     const QList<QPair<QString, QString>> setup = { { "Translator", "0" }, { "VersionType", "1" },
         { "DownloadPath", dir.path() + "/Downloads" }, { "IsCloseOpenTools", "0" }, { "IsNeedUpdate", "0" },
@@ -75,7 +78,8 @@ bool setUpCatalog(const QTemporaryDir &dir)
         && writeFile(root.filePath("Setup.xml"), element("Configure", setup, true))
         && writeFile(root.filePath("ToolsFile/ToolsInfoList.xml"), "<Tools>\n" + strTools + "</Tools>\n")
         && writeFile(root.filePath("ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n")
-        && QDir::setCurrent(dir.path()) && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
+        && QDir::setCurrent(dir.path())
+        && gearbay::ConfigureStore::instance()->load(root.filePath("Setup.xml"))
         && gearbay::ToolCatalog::instance()->init();
 }
 
@@ -155,8 +159,9 @@ int main(int argc, char *argv[])
     while (keystrokes.size() < 100) {
         for (const QString &strWord : typed) {
             for (const QChar ch : strWord)
-                stroke(ch.unicode() >= 'a' && ch.unicode() <= 'z' ? Qt::Key_A + (ch.unicode() - 'a') : Qt::Key_Space,
-                       QString(ch));
+                stroke(ch.unicode() >= 'a' && ch.unicode() <= 'z' ? Qt::Key_A + (ch.unicode() - 'a')
+                                                                  : Qt::Key_Space,
+                    QString(ch));
             for (int i = 0; i < strWord.size(); ++i)
                 stroke(Qt::Key_Backspace, QString());
         }
@@ -174,8 +179,10 @@ int main(int argc, char *argv[])
     whole.start();
     // RW_BENCH_SCROLL_STEPS stops early, for a quick look under a profiler.
     const int iMaxSteps = qEnvironmentVariableIsSet("RW_BENCH_SCROLL_STEPS")
-        ? qEnvironmentVariableIntValue("RW_BENCH_SCROLL_STEPS") : INT_MAX;
-    for (int iValue = 0; iValue <= bar->maximum() && int(steps.size()) < iMaxSteps; iValue += bar->pageStep()) {
+        ? qEnvironmentVariableIntValue("RW_BENCH_SCROLL_STEPS")
+        : INT_MAX;
+    for (int iValue = 0; iValue <= bar->maximum() && int(steps.size()) < iMaxSteps;
+         iValue += bar->pageStep()) {
         QElapsedTimer clock;
         clock.start();
         const double fCpu = threadCpuMs();
@@ -201,11 +208,12 @@ int main(int argc, char *argv[])
     const double fWorstKey = percentile(keystrokes, 1.0);
     const double fWorstStep = percentile(steps, 1.0);
     std::printf("Market page with %d tools (%s)\n", kTools, qPrintable(QGuiApplication::platformName()));
-    std::printf("  search keystroke to painted grid: median %.1f ms, p99 %.1f ms, longest %.1f ms (target p99 <= %.0f ms)\n",
-                percentile(keystrokes, 0.5), fP99, fWorstKey, kKeystrokeTargetMs);
+    std::printf("  search keystroke to painted grid: median %.1f ms, p99 %.1f ms, longest %.1f ms (target "
+                "p99 <= %.0f ms)\n",
+        percentile(keystrokes, 0.5), fP99, fWorstKey, kKeystrokeTargetMs);
     std::printf("  scroll top to bottom, %zu viewport steps in %.1f s: median %.1f ms, longest stall %.1f ms "
                 "(target < %.0f ms); one jump to the middle %.1f ms\n",
-                steps.size(), fScrollS, percentile(steps, 0.5), fWorstStep, kStallTargetMs, fJumpMs);
+        steps.size(), fScrollS, percentile(steps, 0.5), fWorstStep, kStallTargetMs, fJumpMs);
     QFile status("/proc/self/status");
     QByteArray peak = "?";
     if (status.open(QIODevice::ReadOnly))
@@ -213,8 +221,8 @@ int main(int argc, char *argv[])
             if (line.startsWith("VmHWM:"))
                 peak = line.mid(6).trimmed();
     std::printf("  the GUI thread's own CPU time: keystroke p99 %.1f ms, longest scroll step %.1f ms\n",
-                percentile(keystrokesCpu, 0.99), percentile(stepsCpu, 1.0));
-    std::printf("  cards built after the scroll: %d; peak RSS %s\n", page.listWidget()->toolsWidget()->cards().size(),
-                peak.constData());
+        percentile(keystrokesCpu, 0.99), percentile(stepsCpu, 1.0));
+    std::printf("  cards built after the scroll: %d; peak RSS %s\n",
+        page.listWidget()->toolsWidget()->cards().size(), peak.constData());
     return 0;
 }

@@ -71,7 +71,8 @@ ToolsWiget::ToolsWiget(QWidget *parent)
     // Answers and reports go to the one card they name instead of to every card.
     connect(this, &ToolsWiget::signalServerResponded, this, &ToolsWiget::onServerResponded);
     connect(this, &ToolsWiget::signalSubToolsStateChanged, this, &ToolsWiget::onSubToolsStateChanged);
-    connect(this, &ToolsWiget::signalWaitingToolsStartDownload, this, &ToolsWiget::onWaitingToolsStartDownload);
+    connect(
+        this, &ToolsWiget::signalWaitingToolsStartDownload, this, &ToolsWiget::onWaitingToolsStartDownload);
     connect(this, &ToolsWiget::signalClose, this, &ToolsWiget::onClose);
 }
 
@@ -140,7 +141,7 @@ void ToolsWiget::showEvent(QShowEvent *event)
             if (auto *area = qobject_cast<QScrollArea *>(ancestor)) {
                 m_pScrollArea = area;
                 connect(area->verticalScrollBar(), &QScrollBar::valueChanged, this,
-                        &ToolsWiget::buildCardsNearView);
+                    &ToolsWiget::buildCardsNearView);
                 // A taller window shows more rows without the grid changing size.
                 area->viewport()->installEventFilter(this);
                 break;
@@ -244,9 +245,8 @@ void ToolsWiget::prepareSearch()
     for (CardSlot *slot : qAsConst(m_vectSlots)) {
         const ToolInfo &info = catalog->findInfo(slot->toolKey()).value();
         m_vectSearchTexts.append(searchForm(vellum::ConvertToUnicode(info.ToolCHName) + sep
-                                            + vellum::ConvertToUnicode(info.ToolENName) + sep
-                                            + vellum::ConvertToUnicode(info.BriefCHIntro) + sep
-                                            + vellum::ConvertToUnicode(info.BriefENIntro)));
+            + vellum::ConvertToUnicode(info.ToolENName) + sep + vellum::ConvertToUnicode(info.BriefCHIntro)
+            + sep + vellum::ConvertToUnicode(info.BriefENIntro)));
     }
 }
 

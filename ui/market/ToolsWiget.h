@@ -86,7 +86,7 @@ private:
 
     Ui::ToolsWiget *ui;
     vellum::FlowLayout *m_pLayout;
-    QVector<CardSlot *> m_vectSlots;  // owned by the layout, in key order
+    QVector<CardSlot *> m_vectSlots; // owned by the layout, in key order
     QHash<int, CardSlot *> m_hashSlots;
     QVector<SubToolWidget *> m_vectCards;
     QVector<QString> m_vectSearchTexts; // filled on the first search
