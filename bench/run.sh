@@ -28,5 +28,6 @@ run "Request round trip" "$BUILD/bench/roundtrip/bench_roundtrip"
 run "GUI responsiveness (3 downloads and a download-path move)" \
     "$BUILD/bench/responsiveness/bench_responsiveness"
 run "Start-up and memory" bash "$(dirname "$0")/startup/startup.sh" "$BUILD/RigWarden" \
-    "$BUILD/bench/startup/bench_bare_window"
+    "$BUILD/bench/startup/bench_bare_window" "$BUILD/bench/market/bench_market"
+run "Market page with 20000 tools (search keystroke, scrolling)" "$BUILD/bench/market/bench_market"
 exit $status

@@ -108,11 +108,17 @@ GenericDS GenericDS::GetChild(int index) const
 {
     if (index < 0)
         return GenericDS();
-    int i = 0;
-    for (QDomElement child = m_element.firstChildElement(); !child.isNull();
+    // Children are only ever appended, so the one found last still stands at its index.
+    const bool bFromLast = m_iLastChildIndex >= 0 && index >= m_iLastChildIndex && !m_lastChild.isNull()
+        && m_lastChild.parentNode() == m_element;
+    int i = bFromLast ? m_iLastChildIndex : 0;
+    for (QDomElement child = bFromLast ? m_lastChild : m_element.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement(), ++i) {
-        if (i == index)
+        if (i == index) {
+            m_iLastChildIndex = i;
+            m_lastChild = child;
             return GenericDS(m_document, child);
+        }
     }
     return GenericDS();
 }

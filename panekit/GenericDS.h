@@ -43,6 +43,10 @@ private:
 
     QDomDocument m_document;
     QDomElement m_element;
+    // The child found last: reading the children in order then costs one step each, not a walk
+    // from the first child (a catalog of thousands of tools is read that way).
+    mutable int m_iLastChildIndex = -1;
+    mutable QDomElement m_lastChild;
 };
 
 } // namespace vellum

@@ -937,12 +937,24 @@
         <source>All Tool</source>
         <translation>All Tools</translation>
     </message>
+    <message>
+        <source>Search tools (Ctrl+F)</source>
+        <translation>Search tools (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Search names and introductions; Esc clears</source>
+        <translation>Search names and introductions; Esc clears</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::ToosListWidget</name>
     <message>
         <source>No tools in the catalog yet.</source>
         <translation>No tools in the catalog yet.</translation>
+    </message>
+    <message>
+        <source>No tool matches &quot;%1&quot;.</source>
+        <translation>No tool matches &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

@@ -937,12 +937,24 @@
         <source>All Tool</source>
         <translation>全部工具</translation>
     </message>
+    <message>
+        <source>Search tools (Ctrl+F)</source>
+        <translation>搜索工具 (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Search names and introductions; Esc clears</source>
+        <translation>搜索名称和简介；按 Esc 清除</translation>
+    </message>
 </context>
 <context>
     <name>gearbay::ToosListWidget</name>
     <message>
         <source>No tools in the catalog yet.</source>
         <translation>目录中还没有工具。</translation>
+    </message>
+    <message>
+        <source>No tool matches &quot;%1&quot;.</source>
+        <translation>没有与“%1”匹配的工具。</translation>
     </message>
 </context>
 <context>

@@ -111,6 +111,8 @@ private slots:
     void cancelComesFirstAndSilencesLateAnswers();
     void otherPagesStates_data();
     void otherPagesStates();
+    void pageOpenedLateShowsWhatItMissed_data();
+    void pageOpenedLateShowsWhatItMissed();
     void guardsBeforeAnAction_data();
     void guardsBeforeAnAction();
 
@@ -312,6 +314,38 @@ void TestDetailPage::otherPagesStates()
     QCOMPARE(int(panel.currentState()), iState);
     if (iIncoming == 5)
         QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, 0);
+}
+
+void TestDetailPage::pageOpenedLateShowsWhatItMissed_data()
+{
+    QTest::addColumn<QStringList>("listEvents"); // "state <n>" from another page, "answer <method> <value>"
+    QTest::addColumn<QString>("strView");
+
+    // A download started on the card while the page was never shown.
+    QTest::newRow("failed") << QStringList { "state 1", "answer 3 0", "state 2", "answer 4 -1" } << "failed";
+    QTest::newRow("waiting in the window's queue") << QStringList { "state 1", "answer 3 120" } << "waiting";
+    QTest::newRow("installed") << QStringList { "state 1", "answer 3 0", "state 2", "answer 4 200" } << "open";
+}
+
+void TestDetailPage::pageOpenedLateShowsWhatItMissed()
+{
+    QFETCH(QStringList, listEvents);
+    QFETCH(QString, strView);
+    setState(Viewer, 0, 0);
+    ToolMoreInfoWidget page(infoOf(Viewer));
+    page.setToolKey(Viewer);
+    for (const QString &strEvent : listEvents) {
+        const QStringList parts = strEvent.split(' ');
+        if (parts.first() == "state")
+            emit page.signalToMoreInfoPage(ToolCurrentState(parts.at(1).toInt()), Viewer);
+        else
+            emit page.signalServerResponded(parts.at(1).toInt(), { { Viewer, parts.at(2) } });
+    }
+    page.resize(1030, 704);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QCOMPARE(viewOf(page.actionPanel()), strView);
+    setState(Viewer, 0, 0);
 }
 
 void TestDetailPage::guardsBeforeAnAction_data()

@@ -14,6 +14,7 @@
 #include "Utilities.h"
 #include "WindowFixture.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -47,6 +48,7 @@ private slots:
     void cardDownloadsAndOpens();
     void pagesAgreeThroughDownloadDeleteUpdate();
     void cancelLeavesNothing();
+    void ctrlFSearchesFromAnyPage();
 
 private:
     // What the card and the detail page show for a tool: "download", "open", "update" or "busy".
@@ -176,6 +178,18 @@ void TestMarketFlow::cancelLeavesNothing()
                   + ToolCatalog::folderNameOf(vellum::ConvertToUnicode(info.ExeName))).exists());
     m_fixture.server().clearFaults();
     m_fixture.server().releaseStall();
+}
+
+void TestMarketFlow::ctrlFSearchesFromAnyPage()
+{
+    Gearbay *window = m_fixture.window();
+    auto *pages = window->findChild<QStackedWidget *>("mainStackedWidget");
+    pages->setCurrentIndex(1);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(pages->currentIndex(), 0);
+    QVERIFY(window->findChild<QLineEdit *>("searchEdit")->hasFocus());
 }
 
 QTEST_MAIN(TestMarketFlow)

@@ -1,8 +1,9 @@
 // The market page: one card per catalog tool in key order (never the material or the program), the
 // relays between the cards and the main window, the sticky type bar, folding the banner, the empty
-// catalog, and screenshots of the whole page in the language the test runs in.
+// catalog, search, cards built late, and screenshots of the whole page in the language the test runs in.
 #include "ConfigureStore.h"
 #include "IconButton.h"
+#include "ProgressBar.h"
 #include "MarketFixture.h"
 #include "SubToolWidget.h"
 #include "TipDialog.h"
@@ -15,12 +16,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTranslator>
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace gearbay;
@@ -57,6 +61,9 @@ private slots:
     void typeBarSticksToTop();
     void foldsBanner();
     void emptyCatalog();
+    void search_data();
+    void search();
+    void cardBuiltLateShowsWhatItMissed();
     void screenshots();
 
 private:
@@ -255,16 +262,108 @@ void TestMarketPage::emptyCatalog()
     QVERIFY(page.findChild<ToolTypeWidget *>()->isVisible());
 }
 
+void TestMarketPage::search_data()
+{
+    QTest::addColumn<QString>("strTyped");
+    QTest::addColumn<QString>("strThen"); // "", "esc" or "clear button"
+    QTest::addColumn<QList<int>>("listShown");
+
+    QTest::newRow("Chinese name") << QString::fromUtf8("串口") << "" << QList<int> { 7 };
+    QTest::newRow("English name, any case") << "hEX view" << "" << QList<int> { 4 };
+    QTest::newRow("words from an introduction") << "small JOB" << "" << QList<int> { 2, 4, 7, 9, 12 };
+    QTest::newRow("Chinese introduction") << QString::fromUtf8("映射：一个") << "" << QList<int> { 9 };
+    QTest::newRow("full-width input") << QString::fromUtf8("ＤＩＳＫ") << "" << QList<int> { 9 };
+    QTest::newRow("no result") << "zebra" << "" << QList<int> {};
+    QTest::newRow("Esc clears") << "zebra" << "esc" << QList<int> { 2, 4, 7, 9, 12 };
+    QTest::newRow("clear button") << "serial" << "clear button" << QList<int> { 2, 4, 7, 9, 12 };
+}
+
+void TestMarketPage::search()
+{
+    QFETCH(QString, strTyped);
+    QFETCH(QString, strThen);
+    QFETCH(QList<int>, listShown);
+    ToolDownloadWidget page;
+    showPage(page);
+    const QVector<SubToolWidget *> built = page.listWidget()->toolsWidget()->cards();
+    page.focusSearch();
+    auto *edit = page.findChild<QLineEdit *>("searchEdit");
+    QVERIFY(edit->hasFocus());
+    edit->insert(strTyped);
+    if (strThen == "esc") {
+        QTest::keyClick(edit, Qt::Key_Escape);
+    } else if (strThen == "clear button") {
+        for (QToolButton *button : edit->findChildren<QToolButton *>())
+            if (button->isVisible())
+                QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QList<int> shown;
+    for (int iKey : cardKeys(page))
+        if (card(page, iKey)->isVisibleTo(&page))
+            shown << iKey;
+    QCOMPARE(shown, listShown);
+    // The banner stays, and filtering rebuilds no card.
+    QVERIFY(page.findChild<QWidget *>("picWidget")->isVisible());
+    QCOMPARE(page.listWidget()->toolsWidget()->cards(), built);
+    auto *noMatch = page.findChild<QLabel *>("noMatchText");
+    QCOMPARE(noMatch != nullptr && noMatch->isVisibleTo(&page), listShown.isEmpty());
+    if (listShown.isEmpty() && m_iTranslator == 0)
+        QCOMPARE(noMatch->text(), QString("No tool matches \"zebra\"."));
+}
+
+void TestMarketPage::cardBuiltLateShowsWhatItMissed()
+{
+    // Sixty more tools than fit on the page: the far ones get no card until they come into view.
+    QMap<int, ToolInfo> &infos = ToolCatalog::instance()->toolInfos();
+    const QMap<int, ToolInfo> saved = infos;
+    for (int iKey = 100; iKey < 160; ++iKey) {
+        ToolInfo info = saved.value(9);
+        info.ToolKey = iKey;
+        infos.insert(iKey, info);
+    }
+    const auto restore = qScopeGuard([&] { infos = saved; });
+    ToolDownloadWidget page;
+    showPage(page, 420);
+    ToolsWiget *grid = page.listWidget()->toolsWidget();
+    QTRY_VERIFY(!grid->cards().isEmpty());
+    QVERIFY(grid->cards().size() < 30);
+    for (SubToolWidget *built : grid->cards())
+        QVERIFY(built->toolKey() != 159);
+
+    // A download of the last tool fails while its card is far out of sight (started elsewhere).
+    emit page.signalSubToolsStateChanged(StateRequested, 159);
+    emit page.signalServerResponded(3, { { 159, "0" } });
+    emit page.signalServerResponded(4, { { 159, "404" } });
+
+    QScrollBar *bar = page.findChild<QScrollArea *>("scrollArea")->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    SubToolWidget *last = card(page, 159);
+    QVERIFY(last != nullptr);
+    QTRY_VERIFY(last->visibleRegion().boundingRect().height() > 200);
+    auto *progress = last->findChild<ProgressBar *>("progressBar");
+    QVERIFY(progress->isVisibleTo(&page));
+    QCOMPARE(progress->m_iMode, 1);
+    QVERIFY(last->findChild<QPushButton *>("refreshBtn")->isVisibleTo(&page));
+}
+
 void TestMarketPage::screenshots()
 {
     ToolDownloadWidget page;
     showPage(page, 720);
+    const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
+    // A search with results and one without.
+    auto *edit = page.findChild<QLineEdit *>("searchEdit");
+    edit->setText(m_iTranslator == 1 ? QString::fromUtf8("终端") : QString("serial"));
+    QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_search_" + strLanguage)));
+    edit->setText("zebra");
+    QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_search_none_" + strLanguage)));
+    edit->clear();
+
     // A card in each of its looks, side by side on one page.
     for (int iKey : { 7, 9, 12 })
         emit page.signalSubToolsStateChanged(StateRequested, iKey);
     emit page.signalServerResponded(3, { { 7, "0" }, { 9, "404" }, { 12, "120" } });
     emit page.signalServerResponded(4, { { 7, "48" } });
-    const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
     QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_page_" + strLanguage)));
     for (int iKey : { 7, 9, 12 })
         emit page.signalSubToolsStateChanged(StateCancelled, iKey);

@@ -30,6 +30,7 @@ ToolMoreInfoWidget::ToolMoreInfoWidget(const ToolInfo &info, QWidget *parent)
     , m_toolInfo(info)
 {
     connect(this, &ToolMoreInfoWidget::signalToMoreInfoPage, this, &ToolMoreInfoWidget::onStateChangedElsewhere);
+    connect(this, &ToolMoreInfoWidget::signalServerResponded, this, &ToolMoreInfoWidget::onServerAnswer);
 }
 
 ToolMoreInfoWidget::~ToolMoreInfoWidget()
@@ -57,8 +58,6 @@ void ToolMoreInfoWidget::ensureBuilt()
     connect(m_pLeftWidget, &MoreInfoLeftWidget::signalDownload, this, &ToolMoreInfoWidget::signalDownload);
     connect(m_pLeftWidget, &MoreInfoLeftWidget::signalToMainPage, this, &ToolMoreInfoWidget::signalToMainPage);
     connect(m_pLeftWidget, &MoreInfoLeftWidget::signalCover, this, &ToolMoreInfoWidget::signalCover);
-    connect(this, &ToolMoreInfoWidget::signalServerResponded, m_pLeftWidget,
-            &MoreInfoLeftWidget::onServerResponded);
     connect(this, &ToolMoreInfoWidget::signalClose, m_pLeftWidget, &MoreInfoLeftWidget::onClose);
 
     if (m_iToolKey > 0) {
@@ -66,17 +65,22 @@ void ToolMoreInfoWidget::ensureBuilt()
         m_pRightTopWidget->setToolInfo(m_toolInfo);
         m_pRightBottomWidget->setToolInfo(m_toolInfo);
     }
-    if (m_emPendingState != StateNone)
-        m_pLeftWidget->onSubToolsStateChanged(m_emPendingState, m_iToolKey);
-    m_emPendingState = StateNone;
 }
 
 void ToolMoreInfoWidget::onStateChangedElsewhere(ToolCurrentState enumState, int iKey)
 {
-    if (m_pLeftWidget)
-        m_pLeftWidget->onSubToolsStateChanged(enumState, iKey);
-    else if (iKey == m_iToolKey)
-        m_emPendingState = enumState;
+    if (m_pLeftWidget == nullptr && (iKey != m_iToolKey || m_iToolKey <= 0))
+        return;
+    ensureBuilt();
+    m_pLeftWidget->onSubToolsStateChanged(enumState, iKey);
+}
+
+void ToolMoreInfoWidget::onServerAnswer(int iMethod, const QMap<int, QString> &mapToolkeyToServerValue)
+{
+    if (m_pLeftWidget == nullptr && (m_iToolKey <= 0 || !mapToolkeyToServerValue.contains(m_iToolKey)))
+        return;
+    ensureBuilt();
+    m_pLeftWidget->onServerResponded(iMethod, mapToolkeyToServerValue);
 }
 
 MoreInfoLeftWidget *ToolMoreInfoWidget::actionPanel()

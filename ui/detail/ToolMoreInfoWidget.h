@@ -19,8 +19,9 @@ class MoreInfoLeftWidget;
 class MoreInfoRightBottomWidget;
 class MoreInfoRightTopWidget;
 
-// The detail page of one tool: its action panel, descriptions and screenshots. There is one per
-// catalog tool, so a page builds its contents only when first shown or asked for them.
+// The detail page of one tool: its action panel, descriptions and screenshots. A page builds its
+// contents when first shown or asked for them, or when an answer or another page's report first
+// names its tool, so a page opened later shows what it would have shown all along.
 class ToolMoreInfoWidget : public QWidget
 {
     Q_OBJECT
@@ -58,13 +59,12 @@ protected:
 private:
     void ensureBuilt();
     void onStateChangedElsewhere(ToolCurrentState enumState, int iKey);
+    void onServerAnswer(int iMethod, const QMap<int, QString> &mapToolkeyToServerValue);
 
     Ui::ToolMoreInfoWidget *ui = nullptr;
     bool m_bScreenshotsLoaded = false;
     int m_iToolKey = -1;
     ToolInfo m_toolInfo;
-    // The last state another page reported for this tool before the contents existed.
-    ToolCurrentState m_emPendingState = StateNone;
     MoreInfoLeftWidget *m_pLeftWidget = nullptr;
     MoreInfoRightTopWidget *m_pRightTopWidget = nullptr;
     MoreInfoRightBottomWidget *m_pRightBottomWidget = nullptr;

@@ -95,30 +95,13 @@ Gearbay::Gearbay(QWidget *parent)
     m_pCoverWidget->hide();
     m_pCoverWidget->lower();
 
-    for (const ToolInfo &info : ToolCatalog::instance()->toolInfos()) {
-        if (info.ToolKey == 0 || info.ToolKey == 1)
-            continue;
-        auto *container = new QWidget(ui->mainStackedWidget);
-        auto *page = new ToolMoreInfoWidget(info, container);
-        page->setToolKey(info.ToolKey);
-        putIntoHolder(container, page);
-        ui->mainStackedWidget->addWidget(container);
-        m_mapMoreInfoPages.insert(info.ToolKey, container);
-
-        connect(page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget, this,
-                [this] { ui->mainStackedWidget->setCurrentIndex(0); });
-        connect(page, &ToolMoreInfoWidget::signalDownload, this, &Gearbay::onBuildClientRequest);
-        connect(page, &ToolMoreInfoWidget::signalCover, this, &Gearbay::onSetCover);
-        connect(this, &Gearbay::signalServerResponded, page, &ToolMoreInfoWidget::signalServerResponded);
-        connect(this, &Gearbay::signalClose, page, &ToolMoreInfoWidget::signalClose);
-        connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolDownloadWidget,
-                &ToolDownloadWidget::signalSubToolsStateChanged);
-        connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolBoxWidget, &ToolBoxWidget::onSubToolsStateChanged);
-        connect(m_pToolBoxWidget, &ToolBoxWidget::signalSubToolsStateChanged, page,
-                &ToolMoreInfoWidget::signalToMoreInfoPage);
-        connect(m_pToolDownloadWidget, &ToolDownloadWidget::signalToMainPage, page,
-                &ToolMoreInfoWidget::signalToMoreInfoPage);
-    }
+    // Detail pages are built when first opened or first named by an answer or a report: a large
+    // catalog would otherwise cost a page per tool before the window appears.
+    connect(this, &Gearbay::signalServerResponded, this, &Gearbay::relayAnswerToDetailPages);
+    connect(m_pToolBoxWidget, &ToolBoxWidget::signalSubToolsStateChanged, this,
+            [this](ToolCurrentState enumState, int key) { relayStateToDetailPage(enumState, key); });
+    connect(m_pToolDownloadWidget, &ToolDownloadWidget::signalToMainPage, this,
+            [this](ToolCurrentState enumState, int key) { relayStateToDetailPage(enumState, key); });
 
     startServer();
 
@@ -177,6 +160,12 @@ Gearbay::Gearbay(QWidget *parent)
 
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &Gearbay::signalGetHelp);
+    // Search from any page: the market comes to the front with its search field focused.
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        ui->mainStackedWidget->setCurrentIndex(0);
+        m_pToolDownloadWidget->focusSearch();
+    });
 
     onBuildClientRequest(6, {0});
 }
@@ -505,11 +494,51 @@ void Gearbay::onSolveRequestResult(int error, QString response)
 
 // --- pages, covers, close and restart ----------------------------------------------------------
 
+ToolMoreInfoWidget *Gearbay::detailPage(int key)
+{
+    if (QWidget *container = m_mapMoreInfoPages.value(key, nullptr))
+        return container->findChild<ToolMoreInfoWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    ToolCatalog *catalog = ToolCatalog::instance();
+    const auto info = catalog->findInfo(key);
+    if (key == 0 || key == 1 || info == catalog->toolInfos().end() || info->ToolKey == 0 || info->ToolKey == 1)
+        return nullptr;
+    auto *container = new QWidget(ui->mainStackedWidget);
+    auto *page = new ToolMoreInfoWidget(info.value(), container);
+    page->setToolKey(info->ToolKey);
+    putIntoHolder(container, page);
+    ui->mainStackedWidget->addWidget(container);
+    m_mapMoreInfoPages.insert(key, container);
+
+    connect(page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget, this,
+            [this] { ui->mainStackedWidget->setCurrentIndex(0); });
+    connect(page, &ToolMoreInfoWidget::signalDownload, this, &Gearbay::onBuildClientRequest);
+    connect(page, &ToolMoreInfoWidget::signalCover, this, &Gearbay::onSetCover);
+    connect(this, &Gearbay::signalClose, page, &ToolMoreInfoWidget::signalClose);
+    connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolDownloadWidget,
+            &ToolDownloadWidget::signalSubToolsStateChanged);
+    connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolBoxWidget, &ToolBoxWidget::onSubToolsStateChanged);
+    return page;
+}
+
+void Gearbay::relayAnswerToDetailPages(int method, const QMap<int, QString> &toolkeyToServerValue)
+{
+    for (auto it = toolkeyToServerValue.constBegin(); it != toolkeyToServerValue.constEnd(); ++it) {
+        if (ToolMoreInfoWidget *page = detailPage(it.key()))
+            emit page->signalServerResponded(method, toolkeyToServerValue);
+    }
+}
+
+void Gearbay::relayStateToDetailPage(int enumState, int key)
+{
+    if (ToolMoreInfoWidget *page = detailPage(key))
+        emit page->signalToMoreInfoPage(static_cast<ToolCurrentState>(enumState), key);
+}
+
 void Gearbay::showMoreInfoPage(int key)
 {
-    QWidget *page = m_mapMoreInfoPages.value(key, nullptr);
+    ToolMoreInfoWidget *page = detailPage(key);
     if (page != nullptr)
-        ui->mainStackedWidget->setCurrentWidget(page);
+        ui->mainStackedWidget->setCurrentWidget(m_mapMoreInfoPages.value(key));
 }
 
 void Gearbay::switchMaximized()

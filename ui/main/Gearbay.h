@@ -23,6 +23,7 @@ namespace gearbay {
 class ClientRequestManager;
 class ToolBoxWidget;
 class ToolDownloadWidget;
+class ToolMoreInfoWidget;
 class UpdateVersionDialog;
 class WindowTitleWidget;
 
@@ -103,6 +104,11 @@ private:
     // Starts a new copy of the program and closes this one, as after a self-update.
     void restartProgram();
     void updateInFlight(int method, const QMap<int, QString> &toolkeyToServerValue);
+    // The tool's detail page, built on first use; null for a key without one.
+    ToolMoreInfoWidget *detailPage(int key);
+    // Answers and state reports reach the page of the tool they name, built for them if need be.
+    void relayAnswerToDetailPages(int method, const QMap<int, QString> &toolkeyToServerValue);
+    void relayStateToDetailPage(int enumState, int key);
     void setBlackCover(bool bCover);
     void setTransCover(bool bCover);
     bool retryWhileServerStarts(int error, const QString &response);

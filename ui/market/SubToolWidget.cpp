@@ -511,4 +511,10 @@ void SubToolWidget::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
 }
 
+bool SubToolWidget::isIdle() const
+{
+    return (m_emState == StateNone || m_emState == StateDownloaded || m_emState == StateDeleted)
+        && !m_pTimer->isActive() && ui->progressBar->isHidden() && !m_launch.isRunning();
+}
+
 } // namespace gearbay

@@ -33,6 +33,8 @@ public:
 
     int toolKey() const { return m_iKey; }
     ToolCurrentState currentState() const { return m_emState; }
+    // Nothing under way and nothing to end: a card built again would look and act the same.
+    bool isIdle() const;
     // The message shown for a failed download's code.
     static QString errorText(int iCode);
 

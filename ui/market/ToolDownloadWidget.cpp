@@ -3,12 +3,14 @@
 #include "SubToolWidget.h"
 #include "ToolIntroPictureWidget.h"
 #include "ToolTypeWidget.h"
+#include "ToolsWiget.h"
 #include "ToosListWidget.h"
 #include "ui_ToolDownloadWidget.h"
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -66,6 +68,10 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
     connect(ui->scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &ToolDownloadWidget::onScrollValueChanged);
 
+    connect(m_pToolTypeWidget, &ToolTypeWidget::signalSearchTextChanged, m_pListWidget,
+            &ToosListWidget::setFilter);
+    connect(m_pToolTypeWidget, &ToolTypeWidget::signalSearchFocused, m_pListWidget,
+            [this] { m_pListWidget->toolsWidget()->prepareSearch(); });
     connect(m_pIntroWidget, &ToolIntroPictureWidget::signalClicked, this,
             &ToolDownloadWidget::signalShowMoreInfoWidget);
     ToosListWidget *list = m_pListWidget;
@@ -84,6 +90,13 @@ ToolDownloadWidget::ToolDownloadWidget(QWidget *parent)
 ToolDownloadWidget::~ToolDownloadWidget()
 {
     delete ui;
+}
+
+void ToolDownloadWidget::focusSearch()
+{
+    QLineEdit *edit = m_pToolTypeWidget->searchEdit();
+    edit->setFocus(Qt::ShortcutFocusReason);
+    edit->selectAll();
 }
 
 void ToolDownloadWidget::onScrollValueChanged(int iValue)

@@ -31,6 +31,9 @@ public:
     ~ToolDownloadWidget() override;
 
     ToosListWidget *listWidget() const { return m_pListWidget; }
+    ToolTypeWidget *typeWidget() const { return m_pToolTypeWidget; }
+    // Puts the keyboard into the search field with its text selected, so typing replaces it.
+    void focusSearch();
 
 signals:
     void signalShowMoreInfoWidget(int iToolkey);

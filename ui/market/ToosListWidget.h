@@ -8,6 +8,8 @@
 #include <QVector>
 #include <QWidget>
 
+class QLabel;
+
 namespace Ui {
 class ToosListWidget;
 }
@@ -26,6 +28,8 @@ public:
     ~ToosListWidget() override;
 
     ToolsWiget *toolsWidget() const { return m_pToolsWidget; }
+    // Filters the grid (see ToolsWiget::setFilter); no match shows a line saying so instead.
+    void setFilter(const QString &strText);
 
 signals:
     void signalShowMoreInfoWidget(int iToolkey);
@@ -40,9 +44,12 @@ signals:
 private:
     // A catalog without tools shows a picture and a line instead of an empty grid.
     void showEmptyState();
+    void buildNoMatchPage();
 
     Ui::ToosListWidget *ui;
     ToolsWiget *m_pToolsWidget;
+    QWidget *m_pNoMatchPage = nullptr;
+    QLabel *m_pNoMatchLabel = nullptr;
 };
 
 } // namespace gearbay
