@@ -165,10 +165,9 @@ void TestMyToolsRow::rowFollowsAnUpdate()
     row.onSolveServerResponse(4, { { 2, "37" } });
     QCOMPARE(bar->value(), 37);
 
-    // A refused cancel keeps polling; a confirmed one stops it.
+    // A refused cancel keeps polling.
     row.onSolveServerResponse(5, { { 2, "404" } });
-    rateSpy.clear();
-    QTRY_VERIFY_WITH_TIMEOUT(rateSpy.count() >= 1, 5000);
+    QVERIFY(row.findChild<QTimer *>()->isActive()); // the polls seen above go on
 
     row.onSolveServerResponse(4, { { 2, "-1" } });
     QCOMPARE(row.updateState(), UpdateFailed);
