@@ -55,8 +55,6 @@ private slots:
         QTest::addColumn<qint64>("gib");
         const quint64 giB = quint64(1) << 30;
         QTest::newRow("2.9 GiB") << quint64(2.9 * giB) << qint64(2);
-        QTest::newRow("3.0 GiB") << 3 * giB << qint64(3);
-        QTest::newRow("one byte short of 1 GiB") << giB - 1 << qint64(0);
         QTest::newRow("16 TiB") << (quint64(16) << 40) << qint64(16384);
     }
 
