@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "TestXml.h"
 #include "ConfigureStore.h"
 
 #include <QRegularExpression>
@@ -18,13 +19,10 @@ private:
     // A Setup.xml with one element per "Name=Value" pair, in the given order.
     QString writeSetup(const QStringList &pairs, const QString &strName = "Setup.xml")
     {
-        QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>\n";
-        for (const QString &pair : pairs) {
-            const QString key = pair.section('=', 0, 0);
-            xml += QStringLiteral("  <%1>\n    <Value>%2</Value>\n  </%1>\n").arg(key, pair.section('=', 1)).toUtf8();
-        }
-        xml += "</Configure>\n";
-        writeFile(m_dir.filePath(strName), xml);
+        XmlFields fields;
+        for (const QString &pair : pairs)
+            fields.append({pair.section('=', 0, 0), pair.section('=', 1)});
+        writeXmlFile(m_dir.filePath(strName), xmlElement("Configure", fields, true));
         return m_dir.filePath(strName);
     }
 
@@ -85,7 +83,7 @@ private slots:
                                                   << int(ConfigKey::DownloadPath) << "/c" << true << "/c" << true;
         QTest::newRow("unknown number") << QStringList{"DownloadPath=/a"} << 99 << "/c" << false << "/a" << false;
         QTest::newRow("markup in value") << QStringList{"DownloadPath=/a"} << int(ConfigKey::DownloadPath)
-                                         << "/a&b/<c>" << true << "/a&b/<c>" << true;
+                                         << QString::fromUtf8("/a&b/<c>/工具") << true << QString::fromUtf8("/a&b/<c>/工具") << true;
     }
 
     void setValue()
@@ -144,10 +142,8 @@ private slots:
         ConfigureStore store;
         QVERIFY(store.load(path));
         QCOMPARE(store.entries().size(), int(ConfigKey::KeyCount));
-        for (int iKey = 0; iKey < ConfigKey::KeyCount; ++iKey) {
+        for (int iKey = 0; iKey < ConfigKey::KeyCount; ++iKey)
             QVERIFY2(store.hasKey(iKey), qPrintable(ConfigKey::name(iKey)));
-            QCOMPARE(store.entries().at(iKey)->name(), ConfigKey::name(iKey));
-        }
         QVERIFY(store.serverAddress().contains(QLatin1String("://")));
     }
 };

@@ -14,22 +14,6 @@
 
 namespace markettest {
 
-QString xmlElement(const QString &strTag, const Fields &fields, bool bValues)
-{
-    QString strXml;
-    for (const auto &field : fields)
-        strXml += QString(bValues ? "<%1><Value>%2</Value></%1>" : "<%1>%2</%1>")
-                      .arg(field.first, field.second.toHtmlEscaped());
-    return QString("<%1>%2</%1>\n").arg(strTag, strXml);
-}
-
-bool writeXmlFile(const QString &strPath, const QString &strContent)
-{
-    QFile file(strPath);
-    const QByteArray content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + strContent.toUtf8();
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
-}
-
 Fields setupKeys(int iTranslator, const QString &strDownloadPath, const QString &strServer)
 {
     return { { "Translator", QString::number(iTranslator) }, { "VersionType", "1" },

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestXml.h"
+
 #include <QList>
 #include <QPair>
 #include <QObject>
@@ -14,10 +16,9 @@
 // store and the catalog are loaded from it as start-up does.
 namespace markettest {
 
-using Fields = QList<QPair<QString, QString>>;
-// "<tag><key>text</key>...</tag>", or with bValues "<tag><key><Value>text</Value></key>...</tag>".
-QString xmlElement(const QString &strTag, const Fields &fields, bool bValues = false);
-bool writeXmlFile(const QString &strPath, const QString &strContent);
+using Fields = XmlFields;
+using ::xmlElement;
+using ::writeXmlFile;
 // The keys of a Setup.xml whose download path and catalog server are given.
 Fields setupKeys(int iTranslator, const QString &strDownloadPath, const QString &strServer);
 

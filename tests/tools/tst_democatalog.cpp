@@ -1,5 +1,6 @@
 // The demo catalogs the build produces: complete and consistent with themselves. (That their tools
-// start: tst_marketflow and tst_mytoolsupdate open them in the real window.)
+// start: tst_marketflow and tst_mytoolsupdate open them in the real window; that version 2 is newer:
+// tst_catalogrefresh, tst_selfupdate and tst_mytoolsupdate update to it.)
 
 #include "TestFiles.h"
 
@@ -39,9 +40,7 @@ private slots:
         QCOMPARE(readFile(strCatalog + "/MaterialVersion.txt").trimmed(), mapRecords[0].value("Version").toUtf8());
         // The shipped material and the server's catalog file are the same catalog.
         QCOMPARE(readFile(strTree + "ToolsInfoList.xml"), readFile(strCatalog + "/ToolsInfoList.xml"));
-        QVERIFY2(mapRecords.size() >= 12 && mapRecords.size() <= 14, qPrintable(QString::number(mapRecords.size())));
 
-        int iRestricted = 0;
         for (const Record &record : mapRecords) {
             const QString strWhere = record.value("ToolKey") + " " + record.value("ToolENName");
             // Every package is there with a matching checksum, under the path the catalog names.
@@ -52,7 +51,6 @@ private slots:
             if (record.value("ToolKey").toInt() < 2)
                 continue;
 
-            iRestricted += record.value("IsDown").toInt();
             for (const char *name : {"ToolCHName", "ToolENName", "BriefCHIntro", "BriefENIntro", "Version", "updateDate"})
                 QVERIFY2(!record.value(name).isEmpty(), qPrintable(strWhere + " " + name));
             QVERIFY2(record.value("ToolSize").toDouble() > 0, qPrintable(strWhere));
@@ -70,26 +68,6 @@ private slots:
             for (const QString &strPicture : vectPictures)
                 QVERIFY2(QFileInfo(strTree + strPicture).size() > 0, qPrintable(strWhere + " " + strPicture));
         }
-        QVERIFY2(iRestricted >= 1 && iRestricted <= 2, qPrintable(QString::number(iRestricted)));
-    }
-
-    void versionTwoIsNewer()
-    {
-        const QMap<int, Record> mapOld = readToolRecords(m_strDemo + "/catalog/ToolsInfoList.xml");
-        const QMap<int, Record> mapNew = readToolRecords(m_strDemo + "/catalog-v2/ToolsInfoList.xml");
-        QCOMPARE(mapNew.keys(), mapOld.keys());
-        QVERIFY(mapNew[0].value("Version") != mapOld[0].value("Version"));
-        QVERIFY(mapNew[1].value("Version") != mapOld[1].value("Version"));
-        // The program fetches new material with the path of the catalog it has.
-        QCOMPARE(mapNew[0].value("DownloadCHUrl"), mapOld[0].value("DownloadCHUrl"));
-        int iNewer = 0;
-        for (int iKey : mapOld.keys()) {
-            if (iKey >= 2 && mapNew[iKey].value("Version") != mapOld[iKey].value("Version")) {
-                ++iNewer;
-                QVERIFY(!mapNew[iKey].value("UpdateENIntro").isEmpty());
-            }
-        }
-        QVERIFY(iNewer >= 2);
     }
 };
 

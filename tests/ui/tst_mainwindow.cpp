@@ -279,23 +279,6 @@ private slots:
         QCOMPARE(window->serverProcess()->arguments(), QStringList { QString::number(expected) });
     }
 
-    void normalCloseIsQuiet()
-    {
-        // A stand-in server that runs until it is killed.
-        writeFile(m_strStandIn, "#!/bin/sh\nexec sleep 120\n", true);
-
-        auto window = quietWindow();
-        QProcess *server = window->serverProcess();
-        QTRY_COMPARE_WITH_TIMEOUT(server->state(), QProcess::Running, 20000);
-        window->show();
-
-        window->onClose(); // the hook answers OK
-        QTRY_COMPARE_WITH_TIMEOUT(server->state(), QProcess::NotRunning, 20000);
-        QCoreApplication::processEvents();
-        QCOMPARE(m_listShown, QStringList { QStringLiteral("Are you sure close the software?") });
-        QVERIFY(!window->isVisible());
-    }
-
     // The names of the card's title and action and of the page buttons are read in this walk too.
     void keyboardWalk_data()
     {
@@ -346,41 +329,6 @@ private slots:
                 card->isAncestorOf(QApplication::focusWidget()));
     }
 
-    void screenReaderNames_data()
-    {
-        QTest::addColumn<QString>("objectName");
-        QTest::addColumn<int>("card"); // the tool key of the card it lies on, 0 for none
-        QTest::addColumn<int>("role");
-        QTest::addColumn<QString>("name");
-        // clang-format off
-        QTest::newRow("icon button") << "configBtn" << 0 << int(QAccessible::Button) << "Settings";
-        QTest::newRow("card icon button") << "cancelBtn" << 2 << int(QAccessible::Button) << "Cancel the download of Tool2.exe";
-        QTest::newRow("progress bar") << "progressBar" << 2 << int(QAccessible::ProgressBar) << "Download progress of Tool2.exe";
-        QTest::newRow("language choice") << "languageComboBox" << 0 << int(QAccessible::ComboBox) << "Language:";
-        // clang-format on
-    }
-
-    void screenReaderNames()
-    {
-        QFETCH(QString, objectName);
-        QFETCH(int, card);
-        QFETCH(int, role);
-        QFETCH(QString, name);
-
-        auto window = quietWindow();
-        QWidget *control
-            = card != 0 ? onCard(window.get(), card, objectName) : window->findChild<QWidget *>(objectName);
-        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
-        QVERIFY(face != nullptr);
-        QCOMPARE(face->role(), QAccessible::Role(role));
-        // A reader names a box by the label that points to it, and speaks its value.
-        const auto labels = face->relations(QAccessible::Label);
-        QCOMPARE(role == QAccessible::ComboBox && !labels.isEmpty()
-                ? labels.first().first->text(QAccessible::Name)
-                : face->text(QAccessible::Name),
-            name);
-    }
-
     void marketPageForScreenReaders()
     {
         auto window = quietWindow();
@@ -408,6 +356,12 @@ private slots:
         QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(onCard(page, 2, "progressBar"));
         QVERIFY(bar != nullptr && bar->valueInterface() != nullptr);
         QCOMPARE(bar->valueInterface()->currentValue().toInt(), 35);
+        QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("Download progress of Tool2.exe"));
+        // A reader names a box by the label that points to it.
+        const auto labels = QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("languageComboBox"))
+                                ->relations(QAccessible::Label);
+        QVERIFY(!labels.isEmpty());
+        QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("Language:"));
         gearbay::TipDialog tip;
         tip.setText(QStringLiteral("Disk full"));
         QCOMPARE(QAccessible::queryAccessibleInterface(&tip)->role(), QAccessible::AlertMessage);

@@ -164,12 +164,14 @@ private slots:
         QCOMPARE(savedDownloadFlag(kSlowKey), QString("1"));
         QCOMPARE(m_fixture.tips.count(QStringLiteral("connect to server fail")), 1);
 
-        // Closing ends the new server quietly and does not bring it back.
-        window.onClose();
+        // Closing asks first, then ends the new server quietly and does not bring it back.
+        window.onClose(); // the hook answers OK
         QTRY_COMPARE_WITH_TIMEOUT(server->state(), QProcess::NotRunning, kLongWaitMs);
         QTest::qWait(100); // a restart would be queued at once
         QCOMPARE(server->state(), QProcess::NotRunning);
         QCOMPARE(m_fixture.tips.count(QStringLiteral("connect to server fail")), 1);
+        QCOMPARE(m_fixture.tips.last(), QStringLiteral("Are you sure close the software?"));
+        QVERIFY(!window.isVisible());
     }
 
     void serverThatKeepsDyingIsLeftDead()
