@@ -8,6 +8,7 @@ QString ConfigKey::name(int iKey)
         "Translator", "Languages", "LogLevel", "VersionType", "Skin", "DownloadPath",
         "IsCloseOpenTools", "IsNeedUpdate", "ChServerAddress", "EnServerAddress",
         "DirectoryServer", "DirectoryUserDn", "DirectoryCaFile", "Proxy",
+        "CatalogPublicKey", "CatalogMirrors", "CatalogCaFile",
     };
     if (iKey < 0 || iKey >= KeyCount)
         return QString();

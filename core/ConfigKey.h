@@ -23,7 +23,10 @@ public:
         DirectoryUserDn = 11,   // bind DN template, "%1" is the user name
         DirectoryCaFile = 12,   // CA bundle for the directory; empty: system trust store
         Proxy = 13,             // catalog server proxy: empty, the environment's; "none", direct; else its URL
-        KeyCount = 14
+        CatalogPublicKey = 14,  // minisign public keys the catalog index must be signed with; empty: unverified
+        CatalogMirrors = 15,    // more base addresses serving the same signed catalog, tried in order
+        CatalogCaFile = 16,     // CA bundle for an HTTPS catalog server; empty: system trust store
+        KeyCount = 17
     };
 
     // The element name of a key number; any other number gives the empty name.

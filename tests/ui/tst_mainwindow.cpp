@@ -288,7 +288,7 @@ private slots:
         // clang-format off
         QTest::newRow("tab along the title bar") << "Tools Down" << "Tab, Tab" << "Settings";
         QTest::newRow("shift+tab back") << "Settings" << "Shift+Tab" << "My Tools";
-        QTest::newRow("tab from the title bar over the type bar to the first card") << "Close" << "Tab, Tab, Tab" << "Details of Tool2.exe";
+        QTest::newRow("tab from the title bar over the type bar and the search field to the first card") << "Close" << "Tab, Tab, Tab, Tab" << "Details of Tool2.exe";
         QTest::newRow("tab from a card's title to its action") << "Details of Tool2.exe" << "Tab" << "(Open|Download) Tool2.exe";
         QTest::newRow("right to the next card") << "Details of Tool2.exe" << "Right" << "(Open|Download) Tool3.exe";
         QTest::newRow("left at the row's start stays") << "Details of Tool2.exe" << "Left" << "Details of Tool2.exe";
