@@ -5,8 +5,8 @@
 #include "ConfigureStore.h"
 #include "Corvanet.h"
 #include "DownloadedSubToolWidget.h"
+#include "FerrodockLauncher.h"
 #include "MyToolsFixture.h"
-#include "PortProbe.h"
 #include "ServerProtocol.h"
 #include "TempProgramFolder.h"
 #include "TipDialog.h"
@@ -120,16 +120,7 @@ void TestMyToolsUpdate::initTestCase()
 
     const QString strFerrodock = m_folder.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
     QVERIFY(!strFerrodock.isEmpty());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *pName : { "http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY" })
-        env.remove(QString::fromLatin1(pName));
-    env.insert("HOME", m_folder.homePath());
-    m_ferrodock.setProcessEnvironment(env);
-    m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_iPort = findValidPort();
-    QVERIFY(m_iPort > 0);
-    m_ferrodock.start(strFerrodock, { QString::number(m_iPort) });
-    QVERIFY(m_ferrodock.waitForStarted(10000));
+    QVERIFY((m_iPort = startFerrodock(m_ferrodock, strFerrodock, m_folder.homePath())) != 0);
 
     QVERIFY(CorvaInit() != 0);
     m_pManager = std::make_unique<ClientRequestManager>();

@@ -4,6 +4,7 @@
 
 #include "../stilemend/TestFiles.h"
 #include "CatalogTestServer.h"
+#include "FerrodockLauncher.h"
 #include "ClientRequestManager.h"
 #include "ConfigureStore.h"
 #include "Corvanet.h"
@@ -18,8 +19,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 using Fault = CatalogTestServer::Fault;
@@ -99,23 +98,8 @@ private slots:
         QVERIFY(ToolCatalog::instance()->init());
         QCOMPARE(ToolCatalog::instance()->currentVersion(0), std::string("1.0.0"));
 
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", m_program.homePath());
-        m_ferrodock.setProcessEnvironment(env);
-        m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        const int iPort = probe.serverPort();
-        probe.close();
-        m_ferrodock.start(strFerrodock, { QString::number(iPort) });
-        QVERIFY(m_ferrodock.waitForStarted(10000));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [iPort] {
-                QTcpSocket socket;
-                socket.connectToHost(QHostAddress::LocalHost, quint16(iPort));
-                return socket.waitForConnected(500);
-            }(),
-            15000);
+        const int iPort = startFerrodock(m_ferrodock, strFerrodock, m_program.homePath());
+        QVERIFY(iPort != 0);
 
         QVERIFY(CorvaInit() != 0);
         m_bCorva = true;

@@ -4,7 +4,6 @@
 #include "ui_TipDialog.h"
 
 #include <QPainter>
-#include <QtDebug>
 
 namespace gearbay {
 
@@ -73,11 +72,6 @@ int TipDialog::showTip(QString iconPath, QString text, QString okText, QString c
 {
     if (answerHook())
         return answerHook()(text, showCancel);
-    const QByteArray autoAnswer = qgetenv("RW_TIP_AUTO_ANSWER");
-    if (autoAnswer == "0" || autoAnswer == "1") {
-        qWarning().noquote() << "TipDialog answered" << autoAnswer << "automatically:" << text;
-        return autoAnswer.toInt();
-    }
 
     TipDialog dialog(parent);
     dialog.setIcon(iconPath);
