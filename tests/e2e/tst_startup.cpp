@@ -2,6 +2,7 @@
 // per user, no server left behind, both languages, and the refusal of a broken program folder.
 #include "InstalledProgramCopy.h"
 #include "ServerProtocol.h"
+#include "XdoTool.h"
 #include "XvfbDisplay.h"
 
 #include <QDir>
@@ -65,6 +66,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(QFileInfo::exists(RW_BUILD_DIR "/RigWarden/RigWarden"), "run cmake --install for the build tree first");
+        QVERIFY2(XdoTool::isAvailable(), "xdotool is needed");
         QVERIFY(m_runtime.isValid() && m_home.isValid());
         QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(m_display.start(), "Xvfb did not start");
@@ -134,9 +136,12 @@ private slots:
         QTest::qWait(2000); // let the pages finish painting for the picture
         QVERIFY(m_display.screenshot(shot));
 
-        // A second start hands over to the first copy and ends with -1.
+        // A second start hands over to the first copy, says so in a message box and ends with -1.
         QProcess second;
         launch(second, folder, { QStringLiteral("again") });
+        QVERIFY(second.waitForStarted(30000));
+        QVERIFY2(XdoTool(m_display.environment()).press(QString(), QStringLiteral("Return"), second.processId()),
+            "the second copy showed no message box");
         QVERIFY(second.waitForFinished(60000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 255);
@@ -184,10 +189,9 @@ private:
     void launch(QProcess &process, const InstalledProgramCopy &folder, const QStringList &arguments = {}) const
     {
         QProcessEnvironment env = m_display.environment();
-        // Its own single-instance socket and home (no pending self-update marker), and no modal waits.
+        // Its own single-instance socket and home (no pending self-update marker).
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         env.insert(QStringLiteral("HOME"), m_home.path());
-        env.insert(QStringLiteral("RW_TIP_AUTO_ANSWER"), QStringLiteral("1"));
         for (const char *pszProxy : { "http_proxy", "HTTP_PROXY" })
             env.remove(pszProxy);
         process.setProcessEnvironment(env);

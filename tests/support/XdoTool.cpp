@@ -24,15 +24,18 @@ QString XdoTool::run(const QStringList &args) const
     return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
 }
 
-QString XdoTool::windowId(const QString &strTitle) const
+QString XdoTool::windowId(const QString &strTitle, qint64 iPid) const
 {
-    return run({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), strTitle })
-        .section(QLatin1Char('\n'), 0, 0);
+    QStringList args { QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible") };
+    if (iPid != 0)
+        args << QStringLiteral("--pid") << QString::number(iPid);
+    // The pattern comes last: xdotool reads what follows it as the next command.
+    return run(args << QStringLiteral("--name") << strTitle).section(QLatin1Char('\n'), 0, 0);
 }
 
-QRect XdoTool::window(const QString &strTitle) const
+QRect XdoTool::window(const QString &strTitle, qint64 iPid) const
 {
-    const QString strId = windowId(strTitle);
+    const QString strId = windowId(strTitle, iPid);
     if (strId.isEmpty())
         return QRect();
     const QString strShell = run({ QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), strId });
@@ -45,12 +48,12 @@ QRect XdoTool::window(const QString &strTitle) const
     return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
 }
 
-bool XdoTool::press(const QString &strTitle, const QString &strKeys, int iTimeoutMs) const
+bool XdoTool::press(const QString &strTitle, const QString &strKeys, qint64 iPid, int iTimeoutMs) const
 {
     const QDeadlineTimer deadline(iTimeoutMs);
     bool bPressed = false;
     while (!deadline.hasExpired()) {
-        const QString strId = windowId(strTitle);
+        const QString strId = windowId(strTitle, iPid);
         if (strId.isEmpty()) {
             if (bPressed)
                 return true;
@@ -62,7 +65,7 @@ bool XdoTool::press(const QString &strTitle, const QString &strKeys, int iTimeou
         run({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), strId });
         run({ QStringLiteral("key"), QStringLiteral("--clearmodifiers"), strKeys });
         bPressed = true;
-        for (const QDeadlineTimer gone(2000); !gone.hasExpired() && !windowId(strTitle).isEmpty();)
+        for (const QDeadlineTimer gone(2000); !gone.hasExpired() && !windowId(strTitle, iPid).isEmpty();)
             QTest::qWait(100);
     }
     return false;

@@ -18,16 +18,17 @@ public:
 
     static bool isAvailable();
     // Screen geometry of the first shown window whose title matches strTitle (an extended regular
-    // expression, case ignored); invalid when none is shown.
-    QRect window(const QString &strTitle) const;
+    // expression, case ignored) and, when iPid is given, that belongs to that process; invalid when
+    // none is shown.
+    QRect window(const QString &strTitle, qint64 iPid = 0) const;
     // Waits at most iTimeoutMs for such a window, gives it the keyboard and presses strKeys
     // (xdotool key names: "Return", "Escape") until it closes; false when it never showed or stayed.
-    bool press(const QString &strTitle, const QString &strKeys, int iTimeoutMs = 60000) const;
+    bool press(const QString &strTitle, const QString &strKeys, qint64 iPid = 0, int iTimeoutMs = 60000) const;
     // A left click at a point of the screen.
     void click(const QPoint &point) const;
 
 private:
-    QString windowId(const QString &strTitle) const;
+    QString windowId(const QString &strTitle, qint64 iPid) const;
     QString run(const QStringList &args) const;
 
     QProcessEnvironment m_env;
