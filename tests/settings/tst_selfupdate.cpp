@@ -64,10 +64,11 @@ QString settingOf(const QString &strSetup, const QString &strKey)
     return captured(strSetup, QStringLiteral("<%1>\\s*<Value>([^<]*)</Value>").arg(strKey));
 }
 
-QString versionIn(const QString &strStateList, int iKey)
+// A field of one tool's record in the state list.
+QString stateOf(const QString &strStateList, int iKey, const QString &strField = QStringLiteral("CurrentVersion"))
 {
     return captured(strStateList,
-        QStringLiteral("<ToolKey>%1</ToolKey>\\s*<CurrentVersion>([^<]*)</CurrentVersion>").arg(iKey));
+        QStringLiteral("<ToolKey>%1</ToolKey>(?:(?!<ToolKey>)[\\s\\S])*?<%2>([^<]*)</%2>").arg(iKey).arg(strField));
 }
 
 // Files are replaced by rename, so a replaced file has a new inode.
@@ -146,53 +147,63 @@ private slots:
             ::kill(pid_t(pid), SIGKILL);
     }
 
-    void updateAsTheReadmeSays()
+    // The steps in order, each its own function to stay within a test function's time limit; a
+    // failed step leaves the later ones to fail.
+    void version1()
+    {
+        // No dots; the user installs ChecksumCalc from the market and closes the program.
+        m_window = start();
+        QVERIFY(m_window.isValid());
+        m_noDots = dotPixels(screenshot("selfupdate-1-version1"), m_window);
+        XdoTool(m_env).click(m_window.topLeft() + kFirstCardDownload);
+        QTRY_COMPARE_WITH_TIMEOUT(stateOf(states(), 2, QStringLiteral("IsDownload")), QStringLiteral("1"), 60000);
+        QVERIFY(QFileInfo(tool()).isExecutable());
+        QVERIFY(close());
+    }
+
+    void version2FetchesMaterial()
+    {
+        // The README's way to serve version 2.
+        const QByteArray setup = readFile(setupFile());
+        QVERIFY(setup.contains("/demo/catalog<"));
+        writeFile(setupFile(), QByteArray(setup).replace("/demo/catalog<", "/demo/catalog-v2<"));
+
+        // The first start on it fetches the new material and asks for a restart.
+        m_window = start();
+        QVERIFY(m_window.isValid());
+        QVERIFY2(XdoTool(m_env).press(kMessageBox, QStringLiteral("Return"), m_process.processId(), 90000),
+            "no message about the new material");
+        QCOMPARE(stateOf(states(), 0), QStringLiteral("1.1.0"));
+        QVERIFY(close());
+    }
+
+    void restartShowsTheDots()
+    {
+        m_window = start();
+        QVERIFY2(m_window.isValid(), "the program did not come up after fetching the new material");
+        // A dot on My Tools and one at the settings button.
+        QTRY_VERIFY_WITH_TIMEOUT(bothDots(screenshot("selfupdate-2-dots"), m_window, m_noDots), 15000);
+    }
+
+    void toolUpdatedFromMyTools()
     {
         XdoTool xdo(m_env);
-        const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
-        const QString strStates = m_program.path() + QStringLiteral("/ToolsStateList.xml");
-        const QString strTool = m_program.path() + QStringLiteral("/Download/SubTools/ChecksumCalc/ChecksumCalc");
-
-        // Version 1: no dots; the user installs ChecksumCalc from the market and closes the program.
-        QRect window = start();
-        QVERIFY(window.isValid());
-        const QPair<int, int> noDots = dotPixels(screenshot("selfupdate-1-version1"), window);
-        xdo.click(window.topLeft() + kFirstCardDownload);
-        QTRY_COMPARE_WITH_TIMEOUT(versionIn(strStates, 2), QStringLiteral("1.2.0"), 60000);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(strTool).isExecutable(), 30000);
-        close(window);
-
-        // The README's way to serve version 2.
-        const QByteArray setup = readFile(strSetup);
-        QVERIFY(setup.contains("/demo/catalog<"));
-        writeFile(strSetup, QByteArray(setup).replace("/demo/catalog<", "/demo/catalog-v2<"));
-
-        // The first start on version 2 fetches the new material and asks for a restart.
-        window = start();
-        QVERIFY(window.isValid());
-        QVERIFY2(xdo.press(kMessageBox, QStringLiteral("Return"), m_process.processId(), 90000),
-            "no message about the new material");
-        QCOMPARE(versionIn(strStates, 0), QStringLiteral("1.1.0"));
-        close(window);
-
-        // Started again, the window shows with a dot on My Tools and one at the settings button.
-        window = start();
-        QVERIFY2(window.isValid(), "the program did not come up after fetching the new material");
-        QTRY_VERIFY_WITH_TIMEOUT(bothDots(screenshot("selfupdate-2-dots"), window, noDots), 15000);
-
-        // ChecksumCalc updated from My Tools.
-        const QByteArray newTool = readFile(QStringLiteral(RW_BUILD_DIR "/demo/tools-v2/ChecksumCalc/ChecksumCalc"));
-        xdo.click(window.topLeft() + kMyToolsButton);
-        xdo.click(window.topLeft() + kUpdateableTab);
+        xdo.click(m_window.topLeft() + kMyToolsButton);
+        xdo.click(m_window.topLeft() + kUpdateableTab);
         QTest::qWait(300); // the page switches
-        xdo.click(window.topLeft() + kFirstUpgradeButton);
-        QTRY_COMPARE_WITH_TIMEOUT(versionIn(strStates, 2), QStringLiteral("1.3.0"), 60000);
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(strTool), newTool, 30000);
+        xdo.click(m_window.topLeft() + kFirstUpgradeButton);
+        QTRY_COMPARE_WITH_TIMEOUT(stateOf(states(), 2), QStringLiteral("1.3.0"), 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            readFile(tool()), readFile(QStringLiteral(RW_BUILD_DIR "/demo/tools-v2/ChecksumCalc/ChecksumCalc")), 30000);
+    }
 
-        // The program updated from the settings panel; "Restart Now" hands over to Stilemend.
+    void programUpdatedFromSettings()
+    {
+        // "Restart Now" hands over to Stilemend.
+        XdoTool xdo(m_env);
         const QMap<QString, QByteArray> userTools = snapshot(m_program.path() + QStringLiteral("/Download"), true);
         const quint64 iProgramBefore = inodeOf(m_program.program());
-        xdo.click(window.topLeft() + kSettingsButton);
+        xdo.click(m_window.topLeft() + kSettingsButton);
         QRect popup;
         QTRY_VERIFY_WITH_TIMEOUT((popup = xdo.window(kSettingsPopup, m_process.processId())).isValid(), 15000);
         QTest::qWait(800); // painted
@@ -204,7 +215,7 @@ private slots:
 
         QVERIFY(m_process.waitForFinished(60000));
         QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(m_home.path() + QStringLiteral("/Rig Warden")), 120000);
-        QCOMPARE(settingOf(strSetup, QStringLiteral("IsNeedUpdate")), QStringLiteral("0"));
+        QCOMPARE(settingOf(setupFile(), QStringLiteral("IsNeedUpdate")), QStringLiteral("0"));
         QTRY_VERIFY_WITH_TIMEOUT(!processesOf(m_program.program()).isEmpty(), 60000);
         QTRY_VERIFY_WITH_TIMEOUT(xdo.window(kMainWindow).isValid(), 60000);
         screenshot("selfupdate-4-new-version");
@@ -213,10 +224,10 @@ private slots:
         QVERIFY(QFileInfo::exists(m_program.path() + QStringLiteral("/Stilemend/Stilemend.log")));
         QVERIFY(inodeOf(m_program.program()) != iProgramBefore);
         QCOMPARE(snapshot(m_program.path() + QStringLiteral("/Download"), true), userTools);
-        QVERIFY(settingOf(strSetup, QStringLiteral("ChServerAddress")).endsWith(QStringLiteral("/demo/catalog-v2")));
-        QCOMPARE(settingOf(strSetup, QStringLiteral("DownloadPath")), m_program.path() + QStringLiteral("/Download"));
-        QCOMPARE(versionIn(strStates, 1), QStringLiteral("1.1.0"));
-        QCOMPARE(versionIn(strStates, 2), QStringLiteral("1.3.0"));
+        QVERIFY(settingOf(setupFile(), QStringLiteral("ChServerAddress")).endsWith(QStringLiteral("/demo/catalog-v2")));
+        QCOMPARE(settingOf(setupFile(), QStringLiteral("DownloadPath")), m_program.path() + QStringLiteral("/Download"));
+        QCOMPARE(stateOf(states(), 1), QStringLiteral("1.1.0"));
+        QCOMPARE(stateOf(states(), 2), QStringLiteral("1.3.0"));
     }
 
 private:
@@ -238,13 +249,17 @@ private:
         return window;
     }
 
+    QString setupFile() const { return m_program.path() + QStringLiteral("/Setup.xml"); }
+    QString states() const { return m_program.path() + QStringLiteral("/ToolsStateList.xml"); }
+    QString tool() const { return m_program.path() + QStringLiteral("/Download/SubTools/ChecksumCalc/ChecksumCalc"); }
+
     // Closes the program from its close button, confirming the question.
-    void close(const QRect &window)
+    bool close()
     {
         XdoTool xdo(m_env);
-        xdo.click(window.topLeft() + kCloseButton);
-        QVERIFY(xdo.press(kMessageBox, QStringLiteral("Return"), m_process.processId()));
-        QVERIFY(m_process.waitForFinished(30000));
+        xdo.click(m_window.topLeft() + kCloseButton);
+        return xdo.press(kMessageBox, QStringLiteral("Return"), m_process.processId())
+            && m_process.waitForFinished(30000);
     }
 
     QImage screenshot(const char *pszName) const
@@ -261,6 +276,8 @@ private:
     QProcessEnvironment m_env;
     QProcess m_process;
     QString m_strArtefacts;
+    QRect m_window;
+    QPair<int, int> m_noDots;
 };
 
 QTEST_GUILESS_MAIN(TestSelfUpdate)

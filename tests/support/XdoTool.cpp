@@ -73,7 +73,7 @@ bool XdoTool::press(const QString &strTitle, const QString &strKeys, qint64 iPid
 
 void XdoTool::click(const QPoint &point) const
 {
-    run({ QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(point.x()), QString::number(point.y()) });
+    run({ QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()) });
     QTest::qWait(150); // a hover first, as a hand would
     run({ QStringLiteral("click"), QStringLiteral("1") });
 }
