@@ -216,13 +216,15 @@ private slots:
         QVERIFY(m_process.waitForFinished(60000));
         QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(m_home.path() + QStringLiteral("/Rig Warden")), 120000);
         QCOMPARE(settingOf(setupFile(), QStringLiteral("IsNeedUpdate")), QStringLiteral("0"));
-        QTRY_VERIFY_WITH_TIMEOUT(!processesOf(m_program.program()).isEmpty(), 60000);
+        // Stilemend is done once it has seen the new program run.
+        QTRY_VERIFY_WITH_TIMEOUT(processesOf(m_program.path() + QStringLiteral("/Stilemend/Stilemend")).isEmpty(), 60000);
+        QVERIFY(!processesOf(m_program.program()).isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(xdo.window(kMainWindow).isValid(), 60000);
         screenshot("selfupdate-4-new-version");
 
         // New program files; the user's tools and settings where they were.
-        QVERIFY(QFileInfo::exists(m_program.path() + QStringLiteral("/Stilemend/Stilemend.log")));
-        QVERIFY(inodeOf(m_program.program()) != iProgramBefore);
+        const QByteArray log = readFile(m_program.path() + QStringLiteral("/Stilemend/Stilemend.log"));
+        QVERIFY2(inodeOf(m_program.program()) != iProgramBefore, log.constData());
         QCOMPARE(snapshot(m_program.path() + QStringLiteral("/Download"), true), userTools);
         QVERIFY(settingOf(setupFile(), QStringLiteral("ChServerAddress")).endsWith(QStringLiteral("/demo/catalog-v2")));
         QCOMPARE(settingOf(setupFile(), QStringLiteral("DownloadPath")), m_program.path() + QStringLiteral("/Download"));
