@@ -241,7 +241,7 @@ private:
         m_process.start(m_program.program(), QStringList());
         if (!m_process.waitForStarted(30000))
             return QRect();
-        const QDeadlineTimer deadline(60000);
+        const QDeadlineTimer deadline(120000); // a loaded machine starts slowly
         QRect window;
         while (!(window = XdoTool(m_env).window(kMainWindow, m_process.processId())).isValid()
             && m_process.state() == QProcess::Running && !deadline.hasExpired())
