@@ -129,8 +129,11 @@ void GearbayApplication::onNewLocalConnection()
 bool GearbayApplication::showAlreadyRunning()
 {
     if (alreadyRunning) {
-        TipDialog::showTip(QStringLiteral(":/Gearbay/Image/Gearbai/icon/notice.png"),
-                           tr("Client is already running."), tr("OK"), tr("Cancel"), false, nullptr);
+        // Also for whoever started it from a terminal.
+        const QString text = tr("Client is already running.");
+        qWarning().noquote() << text;
+        TipDialog::showTip(QStringLiteral(":/Gearbay/Image/Gearbai/icon/notice.png"), text, tr("OK"), tr("Cancel"),
+                           false, nullptr);
     }
     return alreadyRunning;
 }

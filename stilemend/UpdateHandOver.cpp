@@ -80,8 +80,12 @@ UpdateHandOver::Result UpdateHandOver::run()
     }
     qInfo().noquote() << "program folder" << m_strProgramDir << "marker folder" << m_strMarkerDir;
 
-    if (!ProcessScan::waitUntilGone(strProgram, m_iWaitTimeoutMs))
-        qWarning() << "the program still runs after" << m_iWaitTimeoutMs << "ms; installing beside it";
+    // Files of a running program are never replaced: its next start hands over again.
+    if (!ProcessScan::waitUntilGone(strProgram, m_iWaitTimeoutMs)) {
+        qWarning() << "the program still runs after" << m_iWaitTimeoutMs
+                   << "ms; update left pending for its next start";
+        return StillRunning;
+    }
 
     QString strDownloadPath;
     SetupValueFile::read(strSetup, QStringLiteral("DownloadPath"), &strDownloadPath);

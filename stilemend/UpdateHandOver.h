@@ -5,9 +5,9 @@
 
 namespace gearbay {
 
-// The copier's whole run: waits for the program to exit, installs the new program folder that
-// was downloaded into the marker folder, clears "IsNeedUpdate", removes the marker and starts the
-// program again. Whatever fails, the old program is kept (or put back) and started, and the flag
+// The copier's whole run: waits for the program to exit (when it does not, leaves the update
+// pending, touching nothing), installs the new program folder that was downloaded into the marker
+// folder, clears "IsNeedUpdate", removes the marker and starts the program again. Whatever fails, the old program is kept (or put back) and started, and the flag
 // is cleared, so a broken update never turns into a loop of hand-overs.
 class UpdateHandOver
 {
@@ -16,15 +16,15 @@ public:
         Installed = 0, // the new version is in place and started
         KeptOld = 1, // nothing installed (or put back); the old program started
         NotProgramFolder = 2, // the copier does not sit in a program folder; nothing touched
-        NotStarted = 3 // no program could be started
+        NotStarted = 3, // no program could be started
+        StillRunning = 4 // the program did not exit: nothing touched, the update stays pending
     };
 
     // strProgramDir: the installed program folder; strMarkerDir: the folder holding the new
     // version (empty when the marker name given was unusable).
     UpdateHandOver(const QString &strProgramDir, const QString &strMarkerDir);
 
-    // How long to wait for the program to exit before installing anyway: files are replaced by
-    // rename, which a running copy survives (it keeps its old files open).
+    // How long to wait for the program to exit before giving up for this time.
     void setWaitTimeout(int iMs);
     // How long the new program must run (or end with exit code 0) to count as started.
     void setProbeTime(int iMs);

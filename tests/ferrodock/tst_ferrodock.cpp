@@ -6,6 +6,7 @@
 #include "CatalogTestServer.h"
 #include "ClientRequestManager.h"
 #include "Corvanet.h"
+#include "FerrodockLauncher.h"
 #include "ForwardingProxy.h"
 #include "NginxServer.h"
 #include "ServerProtocol.h"
@@ -705,36 +706,9 @@ private:
     bool startFerrodock(QProcess *pProcess, int *pPort, const QStringList &strWrapper = QStringList(),
                         const QStringList &strEnvironment = QStringList())
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        // A proxy of the machine must not decide where these transfers go; tests set their own.
-        for (const char *pName : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
-                                  "no_proxy", "NO_PROXY"})
-            env.remove(QString::fromLatin1(pName));
-        for (const QString &strVariable : strEnvironment)
-            env.insert(strVariable.section(QLatin1Char('='), 0, 0), strVariable.section(QLatin1Char('='), 1));
-        env.insert(QStringLiteral("HOME"), m_pProgram->homePath());
-        env.insert(QStringLiteral("FERRODOCK_STALL_SECONDS"), QStringLiteral("20"));
-        pProcess->setProcessEnvironment(env);
-        pProcess->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        for (int iAttempt = 0; iAttempt < 5; ++iAttempt) {
-            *pPort = freePort();
-            QStringList args = strWrapper;
-            args << m_strFerrodock << QString::number(*pPort);
-            pProcess->start(args.takeFirst(), args);
-            if (!pProcess->waitForStarted(10000))
-                return false;
-            QElapsedTimer timer;
-            timer.start();
-            while (timer.elapsed() < 10000 && pProcess->state() == QProcess::Running) {
-                QByteArray reply;
-                if (post(*pPort, protocol::methodPath(4), protocol::requestBody(4, {}), &reply) == 200)
-                    return true;
-                QTest::qWait(50);
-            }
-            pProcess->kill();
-            pProcess->waitForFinished(5000);
-        }
-        return false;
+        *pPort = ::startFerrodock(*pProcess, m_strFerrodock, m_pProgram->homePath(),
+                                  strEnvironment + QStringList{QStringLiteral("FERRODOCK_STALL_SECONDS=20")}, strWrapper);
+        return *pPort != 0;
     }
     // Writes catalog.index over the test catalog's files and signs it with the named key.
     void signCatalog(quint64 iSerial, int iValidDays, const QString &strKey = QStringLiteral("trusted"), bool bLegacy = false)

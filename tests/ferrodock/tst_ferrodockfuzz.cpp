@@ -4,6 +4,7 @@
 
 #include "CatalogTestServer.h"
 #include "Mutator.h"
+#include "FerrodockLauncher.h"
 #include "ServerProtocol.h"
 #include "TempProgramFolder.h"
 
@@ -11,7 +12,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTcpServer>
 #include <QtTest>
 
 #include <curl/curl.h>
@@ -54,23 +54,7 @@ private slots:
         const QString strFerrodock = m_program.installExecutable(QStringLiteral(RW_FERRODOCK_PATH));
         QVERIFY(!strFerrodock.isEmpty());
 
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_program.homePath());
-        m_ferrodock.setProcessEnvironment(env);
-        m_ferrodock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        for (int iAttempt = 0; iAttempt < 5 && m_ferrodock.state() != QProcess::Running; ++iAttempt) {
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-            m_iPort = probe.serverPort();
-            probe.close();
-            m_ferrodock.start(strFerrodock, {QString::number(m_iPort)});
-            QVERIFY(m_ferrodock.waitForStarted(10000));
-            QByteArray reply;
-            QTRY_VERIFY_WITH_TIMEOUT(m_ferrodock.state() != QProcess::Running
-                                         || post(protocol::methodPath(4), protocol::requestBody(4, {}), &reply) == 200,
-                                     10000);
-        }
-        QCOMPARE(m_ferrodock.state(), QProcess::Running);
+        QVERIFY((m_iPort = startFerrodock(m_ferrodock, strFerrodock, m_program.homePath())) != 0);
     }
     void cleanupTestCase()
     {

@@ -1,9 +1,13 @@
 // The copier's building blocks under faults that a real run cannot produce on demand: a rename
-// failing in the middle of the swap, and Setup.xml files of every shape the user may have.
+// failing in the middle of the swap, Setup.xml files of every shape the user may have, and a
+// program that does not exit.
 #include "FolderReplacer.h"
+#include "ProcessScan.h"
 #include "SetupValueFile.h"
 #include "TestFiles.h"
+#include "UpdateHandOver.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -159,6 +163,33 @@ private slots:
         QCOMPARE(SetupValueFile::addMissingKeys(dir.filePath("Setup.xml"), dir.filePath("shipped.xml"), &listAdded),
                  !expected.isEmpty());
         QCOMPARE(readFile(dir.filePath("Setup.xml")), expected.isEmpty() ? user : expected);
+    }
+
+    // A program that does not exit keeps every file; the update stays pending for its next start.
+    void runningProgramIsLeftAlone()
+    {
+        QTemporaryDir root;
+        const QString strProgram = root.filePath("program");
+        const QString strMarker = root.filePath("Rig Warden");
+        const QByteArray setup = "<S><IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>\n";
+        writeFile(strProgram + "/RigWarden", "#!/bin/sh\nwhile :; do sleep 1; done\n", true);
+        writeFile(strProgram + "/Setup.xml", setup);
+        writeFile(strMarker + "/RigWarden", "#!/bin/sh\n", true);
+        const QMap<QString, QByteArray> before = snapshot(root.path(), true);
+        QProcess running;
+        running.start(strProgram + "/RigWarden", QStringList());
+        QVERIFY(running.waitForStarted(10000));
+        auto stop = qScopeGuard([&running] {
+            running.kill();
+            running.waitForFinished(5000);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(!gearbay::ProcessScan::running(strProgram + "/RigWarden").isEmpty(), 10000);
+
+        gearbay::UpdateHandOver handOver(strProgram, strMarker);
+        handOver.setWaitTimeout(300);
+        QCOMPARE(handOver.run(), gearbay::UpdateHandOver::StillRunning);
+        QVERIFY(snapshot(root.path(), true) == before);
+        QCOMPARE(running.state(), QProcess::Running);
     }
 };
 

@@ -114,11 +114,6 @@ int TipDialog::showTip(QString iconPath, QString text, QString okText, QString c
 {
     if (answerHook())
         return answerHook()(text, showCancel);
-    const QByteArray autoAnswer = qgetenv("RW_TIP_AUTO_ANSWER");
-    if (autoAnswer == "0" || autoAnswer == "1") {
-        qWarning().noquote() << "TipDialog answered" << autoAnswer << "automatically:" << text;
-        return autoAnswer.toInt();
-    }
 
     QWidget *pHost = hostWindow(parent);
     TipDialog dialog(pHost);

@@ -33,10 +33,8 @@ public:
     static int showTip(QString iconPath, QString text, QString okText, QString cancelText, bool showCancel,
                        QWidget *parent);
 
-    // Unattended runs never block on a message. When a hook is set, showTip returns its answer
-    // without showing anything (tests set it). Otherwise, when the environment variable
-    // RW_TIP_AUTO_ANSWER is "0" or "1", showTip writes the text as a warning line and returns that
-    // answer (the end-to-end tests set it for the program they start).
+    // When a hook is set, showTip returns its answer without showing anything: widget tests that
+    // run in-process set it.
     using AnswerHook = std::function<int(const QString &text, bool showCancel)>;
     static void setAnswerHook(AnswerHook hook);
 

@@ -68,14 +68,6 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
 
     m_strDefaultTip
         = tr("Change path Please close open tools and all had download tools will move to new path.");
-    onTimeOut();
-    ui->versionTextLabel->setText(
-        QStringLiteral("V") + vellum::ConvertToUnicode(catalog->currentVersion(kProgramKey)));
-    if (catalog->isNeedUpdate(kProgramKey) == 1)
-        showVersionNew();
-    else
-        showVersionIdle();
-
     m_pWaitingMovie = new QMovie(QStringLiteral(":/Gearbay/Image/Gearbai/waiting.gif"), QByteArray(), this);
     ui->waitingLabel->setMovie(m_pWaitingMovie);
     ui->waitingLabel->hide();
@@ -87,6 +79,15 @@ SystemConfigWidget::SystemConfigWidget(QWidget *parent)
     m_pCheckTimer->setSingleShot(true);
     m_pManagerProcessTimer = new QTimer(this);
     m_pMaterialProcessTimer = new QTimer(this);
+
+    // The version line uses the timers: set it only once they exist.
+    onTimeOut();
+    ui->versionTextLabel->setText(
+        QStringLiteral("V") + vellum::ConvertToUnicode(catalog->currentVersion(kProgramKey)));
+    if (catalog->isNeedUpdate(kProgramKey) == 1)
+        showVersionNew();
+    else
+        showVersionIdle();
 
     connect(ui->changePathBtn, &QPushButton::clicked, this, &SystemConfigWidget::onSelectDownloadPath);
     connect(
