@@ -44,11 +44,6 @@ bool shown(SystemConfigWidget &panel, const char *pName)
     return panel.findChild<QWidget *>(QLatin1String(pName))->isVisibleTo(&panel);
 }
 
-QMap<int, QString> answer(int iKey, const QString &strValue)
-{
-    return { { iKey, strValue } };
-}
-
 } // namespace
 
 class TestSystemConfig : public QObject
@@ -119,7 +114,7 @@ private slots:
         QSignalSpy failedSpy(&panel, &SystemConfigWidget::signalUpdateFailed);
         QVERIFY(shown(panel, "checkUpdateBtn") && !shown(panel, "updateBtn"));
 
-        panel.onServerResponded(method, answer(key, value));
+        panel.onServerResponded(method, { { key, value } });
         if (!message.isEmpty()) {
             QCOMPARE(versionText(panel), message);
             QVERIFY(!shown(panel, "checkUpdateBtn") && !shown(panel, "updateBtn"));
@@ -162,7 +157,7 @@ private slots:
         QCOMPARE(started.count(), 1);
 
         // Cancelling the download stops the polls and cancels it at the server.
-        panel.onServerResponded(2, answer(1, QStringLiteral("0")));
+        panel.onServerResponded(2, { { 1, QStringLiteral("0") } });
         panel.onUpdateCancel();
         QCOMPARE(requests.last().at(0).toInt(), 5);
         requests.clear();
@@ -181,13 +176,13 @@ private slots:
         panel.onStartCheckUpdate();
         QCOMPARE(versionText(panel), QStringLiteral("checking..."));
         QCOMPARE(requests.first().at(0).toInt(), 6);
-        panel.onServerResponded(6, answer(0, QStringLiteral("1.1.0")));
-        panel.onServerResponded(1, answer(0, QStringLiteral("0")));
+        panel.onServerResponded(6, { { 0, QStringLiteral("1.1.0") } });
+        panel.onServerResponded(1, { { 0, QStringLiteral("0") } });
         // Several progress answers before the end: the check stays the user's.
-        panel.onServerResponded(4, answer(0, QStringLiteral("40")));
-        panel.onServerResponded(4, answer(0, QStringLiteral("100")));
+        panel.onServerResponded(4, { { 0, QStringLiteral("40") } });
+        panel.onServerResponded(4, { { 0, QStringLiteral("100") } });
         QCOMPARE(versionText(panel), QStringLiteral("checking..."));
-        panel.onServerResponded(4, answer(0, QStringLiteral("200")));
+        panel.onServerResponded(4, { { 0, QStringLiteral("200") } });
         QCOMPARE(newMaterial.count(), 0);
         QCOMPARE(versionText(panel), QStringLiteral("There are no new version"));
         QCOMPARE(catalog->currentVersion(0), std::string("1.1.0"));
@@ -244,30 +239,64 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(tipText(panel), strDefaultTip, 10000);
     }
 
-    void pathMoveKeepsToolsOpenable()
+    // A move that works, then moves that run out of disk or cannot save the new path: those leave the
+    // tools where the setting points and say why.
+    void pathMove_data()
     {
+        QTest::addColumn<QString>("failure"); // "", "unsaved" or "full disk"
+        QTest::addColumn<QString>("reason"); // part of the message that says why
+        QTest::newRow("settings file cannot be replaced") << "unsaved" << "Setup.xml cannot be written";
+        QTest::newRow("disk full during the copy") << "full disk" << "data.bin";
+        QTest::newRow("moved, tools still open") << "" << "";
+    }
+
+    void pathMove()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, reason);
+        const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
         const QString strOldPath = ConfigureStore::instance()->downloadPath();
-        const QMap<QString, QByteArray> before = snapshot(strOldPath + QStringLiteral("/SubTools"));
-        const QString strNewPath = m_elsewhere.path() + QStringLiteral("/Tools here");
+        if (failure == QLatin1String("full disk"))
+            writeFile(installedFolder() + QStringLiteral("/data.bin"), QByteArray(4 << 20, 'x'));
+        const QMap<QString, QByteArray> before = snapshot(strOldPath);
+        const QMap<QString, QByteArray> beforeTools = snapshot(strOldPath + QStringLiteral("/SubTools"));
+        const QString strNewPath = m_elsewhere.path() + QLatin1Char('/') + (failure.isEmpty() ? QStringLiteral("Tools here") : failure);
         QVERIFY(QDir().mkpath(strNewPath));
+        // An immutable file cannot be replaced, not even by root.
+        if (failure == QLatin1String("unsaved") && QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("+i"), strSetup }) != 0)
+            QSKIP("chattr +i is not available here");
 
         SystemConfigWidget panel;
         panel.setFolderChooser([&](QWidget *) { return strNewPath; });
         QSignalSpy cover(&panel, &SystemConfigWidget::signalTransCover);
         QSignalSpy copied(&panel, &SystemConfigWidget::signalCopyCompleted);
-        panel.onSelectDownloadPath();
+        {
+            std::unique_ptr<FileSizeLimit> limit(failure == QLatin1String("full disk") ? new FileSizeLimit(1 << 20) : nullptr);
+            QVERIFY(!limit || limit->isActive());
+            panel.onSelectDownloadPath();
+        }
+        if (failure == QLatin1String("unsaved"))
+            QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("-i"), strSetup });
+        if (!failure.isEmpty()) {
+            QVERIFY2(tipText(panel).startsWith(QStringLiteral("Download path save fail. ")) && tipText(panel).contains(reason),
+                qPrintable(tipText(panel)));
+            QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
+            QCOMPARE(snapshot(strOldPath), before);
+            QVERIFY(snapshot(strNewPath).isEmpty());
+            QVERIFY(panel.findChild<QPushButton *>(QStringLiteral("changePathBtn"))->isEnabled());
+            return;
+        }
 
         QCOMPARE(copied.count(), 1);
         QCOMPARE(cover.count(), 2);
         QVERIFY(cover.at(0).at(0).toBool() && !cover.at(1).at(0).toBool());
-        QCOMPARE(ConfigureStore::instance()->downloadPath(), strNewPath);
         QCOMPARE(panel.findChild<QLabel *>(QStringLiteral("pathTextLabel"))->text(), strNewPath);
         // Written to the file, not only remembered.
         ConfigureStore reread;
-        QVERIFY(reread.load(m_program.path() + QStringLiteral("/Setup.xml")));
+        QVERIFY(reread.load(strSetup));
         QCOMPARE(reread.downloadPath(), strNewPath);
         QVERIFY(!QFileInfo::exists(strOldPath + QStringLiteral("/SubTools")));
-        QCOMPARE(snapshot(strNewPath + QStringLiteral("/SubTools")), before);
+        QCOMPARE(snapshot(strNewPath + QStringLiteral("/SubTools")), beforeTools);
 
         // The moved tool starts from where the catalog now looks for it.
         const QString strExe = ToolCatalog::instance()->toolExePath(kTool);
@@ -277,48 +306,6 @@ private slots:
         QTest::qWait(1500);
         QVERIFY2(launch.isRunning(), "the moved tool did not keep running");
         QVERIFY(launch.terminate(true));
-    }
-
-    // The copy runs out of disk, or the new path cannot be saved: the tools stay where the setting points.
-    void failedMoveKeepsToolsInPlace_data()
-    {
-        QTest::addColumn<bool>("fullDisk");
-        QTest::addColumn<QString>("reason"); // part of the message that says why
-        QTest::newRow("settings file cannot be replaced") << false << "Setup.xml cannot be written";
-        QTest::newRow("disk full during the copy") << true << "data.bin";
-    }
-
-    void failedMoveKeepsToolsInPlace()
-    {
-        QFETCH(bool, fullDisk);
-        QFETCH(QString, reason);
-        const QString strSetup = m_program.path() + QStringLiteral("/Setup.xml");
-        const QString strOldPath = ConfigureStore::instance()->downloadPath();
-        if (fullDisk)
-            writeFile(installedFolder() + QStringLiteral("/data.bin"), QByteArray(4 << 20, 'x'));
-        const QMap<QString, QByteArray> before = snapshot(strOldPath);
-        const QString strNewPath
-            = m_elsewhere.path() + (fullDisk ? QStringLiteral("/Full disk") : QStringLiteral("/Unsaved"));
-        QVERIFY(QDir().mkpath(strNewPath));
-        // An immutable file cannot be replaced, not even by root.
-        if (!fullDisk && QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("+i"), strSetup }) != 0)
-            QSKIP("chattr +i is not available here");
-
-        SystemConfigWidget panel;
-        panel.setFolderChooser([&](QWidget *) { return strNewPath; });
-        {
-            std::unique_ptr<FileSizeLimit> limit(fullDisk ? new FileSizeLimit(1 << 20) : nullptr);
-            QVERIFY(!limit || limit->isActive());
-            panel.onSelectDownloadPath();
-        }
-        if (!fullDisk)
-            QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("-i"), strSetup });
-        QVERIFY2(tipText(panel).startsWith(QStringLiteral("Download path save fail. ")) && tipText(panel).contains(reason),
-            qPrintable(tipText(panel)));
-        QCOMPARE(ConfigureStore::instance()->downloadPath(), strOldPath);
-        QCOMPARE(snapshot(strOldPath), before);
-        QVERIFY(snapshot(strNewPath).isEmpty());
-        QVERIFY(panel.findChild<QPushButton *>(QStringLiteral("changePathBtn"))->isEnabled());
     }
 
     // The real folder dialog: Qt's own texts in Chinese as start-up loads them, opened at the

@@ -1,6 +1,7 @@
 // The directory login dialog: its field rules, and real logins against slapd through Setup.xml.
 #include "ConfigureStore.h"
 #include "SlapdServer.h"
+#include "TestXml.h"
 #include "ToolCatalog.h"
 #include "UserPermissionWidget.h"
 
@@ -48,17 +49,10 @@ private slots:
             qPrintable(m_pSlapd->lastError()));
 
         // A Setup.xml like the shipped one, pointing at this server.
-        QFile setup(m_dir.filePath(QStringLiteral("Setup.xml")));
-        QVERIFY(setup.open(QIODevice::WriteOnly));
-        setup.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>\n"
-                                   "<Translator><Value>0</Value></Translator>\n"
-                                   "<DirectoryServer><Value>%1</Value></DirectoryServer>\n"
-                                   "<DirectoryUserDn><Value>%2</Value></DirectoryUserDn>\n"
-                                   "<DirectoryCaFile><Value>%3</Value></DirectoryCaFile>\n</Configure>\n")
-                        .arg(m_pSlapd->url(), m_pSlapd->userDnTemplate(), m_pSlapd->caFile())
-                        .toUtf8());
-        setup.close();
-        QVERIFY(ConfigureStore::instance()->load(setup.fileName()));
+        const QString strSetup = m_dir.filePath(QStringLiteral("Setup.xml"));
+        QVERIFY(writeXmlFile(strSetup, xmlElement("Configure", { { "Translator", "0" }, { "DirectoryServer", m_pSlapd->url() },
+            { "DirectoryUserDn", m_pSlapd->userDnTemplate() }, { "DirectoryCaFile", m_pSlapd->caFile() } }, true)));
+        QVERIFY(ConfigureStore::instance()->load(strSetup));
     }
 
     void init()
