@@ -2,6 +2,9 @@
 
 #include "GenericDS.h"
 #include "StringConvert.h"
+#include "Utilities.h"
+
+#include <QXmlStreamReader>
 
 namespace gearbay {
 
@@ -28,6 +31,20 @@ ToolState ToolState::fromXml(const vellum::GenericDS &element)
     state.IsNewTools = text(element, "IsNewTools").toInt();
     state.IsNeedUpdate = text(element, "IsNeedUpdate").toInt();
     state.ListOrder = text(element, "ListOrder").toInt();
+    return state;
+}
+
+ToolState ToolState::fromXml(QXmlStreamReader &reader)
+{
+    const QVector<QString> texts = readChildTexts(
+        reader, { "ToolKey", "CurrentVersion", "IsDownload", "IsNewTools", "IsNeedUpdate", "ListOrder" });
+    ToolState state;
+    state.ToolKey = texts[0].toInt();
+    state.CurrentVersion = vellum::ConvertFromUnicode(texts[1]);
+    state.IsDownload = texts[2].toInt();
+    state.IsNewTools = texts[3].toInt();
+    state.IsNeedUpdate = texts[4].toInt();
+    state.ListOrder = texts[5].toInt();
     return state;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class QXmlStreamReader;
+
 namespace vellum {
 class GenericDS;
 }
@@ -19,6 +21,8 @@ struct ToolState
     int ListOrder = 0;            // place on the installed-tools board
 
     static ToolState fromXml(const vellum::GenericDS &element);
+    // The same from a reader standing on a state element's start; leaves it on the element's end.
+    static ToolState fromXml(QXmlStreamReader &reader);
     // Appends a "State" element with the six children in file order.
     void toXml(vellum::GenericDS &parent) const;
 

@@ -135,7 +135,8 @@ private slots:
                   catalog({tool({"ToolKey=4", "ToolENName=First", "Version=1"}),
                            tool({"ToolKey=4", "ToolENName=Second", "ToolSize=abc", "IsDown=x1"}),
                            tool({"ToolKey=6", QString::fromUtf8("ToolCHName=截图工具"), "ToolENName=Snip",
-                                 "ToolSize=12.5", "IsDown=1", "DetailImagesNum=3"})}));
+                                 "ToolSize=12.5", "IsDown=1", "DetailImagesNum=3", "ToolENName=Later",
+                                 "IconMinName= \n "})}));
         ToolCatalog catalog(dir.path(), 1, 1);
         QVERIFY(catalog.loadToolInfos());
         QCOMPARE(catalog.toolInfos().size(), 2);
@@ -148,6 +149,8 @@ private slots:
         const ToolInfo snip = catalog.toolInfos().value(6);
         QCOMPARE(snip.ToolSize, 12.5f);
         QCOMPARE(snip.DetailImagesNum, 3);
+        QCOMPARE(QString::fromStdString(snip.ToolENName), QString("Snip"));   // the first of a name counts
+        QVERIFY(snip.IconMinName.empty());   // white space only reads as empty
         QCOMPARE(vellum::ConvertToUnicode(catalog.toolName(6)), QString::fromUtf8("截图工具"));
     }
 
@@ -260,6 +263,7 @@ private slots:
             QTest::addRow("%s empty", file) << file << true << QByteArray();
             QTest::addRow("%s truncated", file) << file << true << QByteArray("<Tools><State><ToolKey>2</ToolKey>");
             QTest::addRow("%s not xml", file) << file << true << QByteArray("ToolKey,Version\n2,1.0\n");
+            QTest::addRow("%s two roots", file) << file << true << QByteArray("<Tools></Tools><Tools></Tools>");
         }
     }
 
