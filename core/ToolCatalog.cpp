@@ -1,14 +1,15 @@
 #include "ToolCatalog.h"
 
 #include "ConfigureStore.h"
-#include "GenericDS.h"
 #include "StringConvert.h"
 #include "Utilities.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <boost/thread/locks.hpp>
 #include <boost/thread/mutex.hpp>
@@ -134,11 +135,27 @@ bool ToolCatalog::loadToolStates()
 
 bool ToolCatalog::saveToolStates()
 {
-    vellum::GenericDS root;
-    root.CreateASRoot(QStringLiteral("Tools"));
+    // Written as a stream for the reason the files are read as one. Gathered in memory first: one write
+    // instead of thousands on the GUI thread. The explicit flush matters: a failed buffered write
+    // surfacing only in commit() would go unnoticed and a truncated file would replace the old one.
+    QByteArray bytes;
+    QXmlStreamWriter writer(&bytes);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(4);
+    writer.writeStartDocument();
+    writer.writeStartElement(QStringLiteral("Tools"));
     for (const ToolState &state : qAsConst(m_mapToolStates))
-        state.toXml(root);
-    return root.SaveXML(toolsStateListPath());
+        state.toXml(writer);
+    writer.writeEndDocument();
+    // Beside the target, renamed over it only once complete: a crash or a full disk keeps the old file.
+    QSaveFile file(toolsStateListPath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit()) {
+        qWarning().noquote() << "---orlenk--- cannot save tool states" << toolsStateListPath() << ":"
+                             << file.errorString();
+        return false;
+    }
+    return true;
 }
 
 QMap<int, ToolState> ToolCatalog::mergeStates(const QMap<int, ToolInfo> &infos,

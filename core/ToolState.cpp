@@ -1,38 +1,12 @@
 #include "ToolState.h"
 
-#include "GenericDS.h"
 #include "StringConvert.h"
 #include "Utilities.h"
 
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 namespace gearbay {
-
-namespace {
-
-QString text(const vellum::GenericDS &element, const char *name)
-{
-    return element.GetChildByName(QLatin1String(name)).GetValue();
-}
-
-void add(vellum::GenericDS &parent, const char *name, const QString &strValue)
-{
-    parent.CreateChild(QLatin1String(name)).SetValue(strValue);
-}
-
-} // namespace
-
-ToolState ToolState::fromXml(const vellum::GenericDS &element)
-{
-    ToolState state;
-    state.ToolKey = text(element, "ToolKey").toInt();
-    state.CurrentVersion = vellum::ConvertFromUnicode(text(element, "CurrentVersion"));
-    state.IsDownload = text(element, "IsDownload").toInt();
-    state.IsNewTools = text(element, "IsNewTools").toInt();
-    state.IsNeedUpdate = text(element, "IsNeedUpdate").toInt();
-    state.ListOrder = text(element, "ListOrder").toInt();
-    return state;
-}
 
 ToolState ToolState::fromXml(QXmlStreamReader &reader)
 {
@@ -48,15 +22,16 @@ ToolState ToolState::fromXml(QXmlStreamReader &reader)
     return state;
 }
 
-void ToolState::toXml(vellum::GenericDS &parent) const
+void ToolState::toXml(QXmlStreamWriter &writer) const
 {
-    vellum::GenericDS state = parent.CreateChild(QStringLiteral("State"));
-    add(state, "ToolKey", QString::number(ToolKey));
-    add(state, "CurrentVersion", vellum::ConvertToUnicode(CurrentVersion));
-    add(state, "IsDownload", QString::number(IsDownload));
-    add(state, "IsNewTools", QString::number(IsNewTools));
-    add(state, "IsNeedUpdate", QString::number(IsNeedUpdate));
-    add(state, "ListOrder", QString::number(ListOrder));
+    writer.writeStartElement(QStringLiteral("State"));
+    writer.writeTextElement(QStringLiteral("ToolKey"), QString::number(ToolKey));
+    writer.writeTextElement(QStringLiteral("CurrentVersion"), vellum::ConvertToUnicode(CurrentVersion));
+    writer.writeTextElement(QStringLiteral("IsDownload"), QString::number(IsDownload));
+    writer.writeTextElement(QStringLiteral("IsNewTools"), QString::number(IsNewTools));
+    writer.writeTextElement(QStringLiteral("IsNeedUpdate"), QString::number(IsNeedUpdate));
+    writer.writeTextElement(QStringLiteral("ListOrder"), QString::number(ListOrder));
+    writer.writeEndElement();
 }
 
 bool ToolState::operator==(const ToolState &other) const

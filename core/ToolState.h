@@ -3,10 +3,7 @@
 #include <string>
 
 class QXmlStreamReader;
-
-namespace vellum {
-class GenericDS;
-}
+class QXmlStreamWriter;
 
 namespace gearbay {
 
@@ -20,11 +17,11 @@ struct ToolState
     int IsNeedUpdate = 0;         // 1: installed and the catalog offers another version
     int ListOrder = 0;            // place on the installed-tools board
 
-    static ToolState fromXml(const vellum::GenericDS &element);
-    // The same from a reader standing on a state element's start; leaves it on the element's end.
+    // Reads a state element the reader stands on the start of; leaves it on the element's end. A missing
+    // element reads as empty text, hence 0 for numbers.
     static ToolState fromXml(QXmlStreamReader &reader);
-    // Appends a "State" element with the six children in file order.
-    void toXml(vellum::GenericDS &parent) const;
+    // Writes a "State" element with the six children in file order.
+    void toXml(QXmlStreamWriter &writer) const;
 
     bool operator==(const ToolState &other) const;
 };

@@ -37,11 +37,10 @@ private:
     }
     static void writeStates(const QString &dir, const QList<ToolState> &states)
     {
-        vellum::GenericDS root;
-        root.CreateASRoot("Tools");
+        ToolCatalog catalog(dir, 0, 1);
         for (const ToolState &s : states)
-            s.toXml(root);
-        QVERIFY(root.SaveXML(dir + "/ToolsStateList.xml"));
+            catalog.toolStates().insert(s.ToolKey, s);
+        QVERIFY(catalog.saveToolStates());
     }
     static ToolState state(int key, const char *version, int isDownload, int isNew = 0, int update = 0, int order = 0)
     {
