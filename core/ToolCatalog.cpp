@@ -1,12 +1,15 @@
 #include "ToolCatalog.h"
 
 #include "ConfigureStore.h"
-#include "GenericDS.h"
 #include "StringConvert.h"
 #include "Utilities.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include <boost/thread/locks.hpp>
 #include <boost/thread/mutex.hpp>
@@ -21,6 +24,39 @@ boost::mutex s_instanceMutex;
 
 const char kToolsFile[] = "ToolsFile";
 const char kToolsFileTemp[] = "ToolsFileTemp";
+
+// Reads the root's children in order, each one record, keyed by its ToolKey (a later one replaces an
+// earlier). Streamed rather than parsed into a document: a document of a large catalog costs several
+// times the records it holds, at the very moment start-up peaks. Nothing is kept unless the whole
+// file is well-formed.
+template <typename Record> bool readRecords(const QString &strPath, QMap<int, Record> &map)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << "---orlenk---" << strPath << ":" << file.errorString();
+        return false;
+    }
+    QMap<int, Record> records;
+    QXmlStreamReader reader(&file);
+    if (reader.readNextStartElement()) {
+        while (reader.readNextStartElement()) {
+            const Record record = Record::fromXml(reader);
+            records.insert(record.ToolKey, record);
+        }
+    }
+    while (!reader.atEnd())
+        reader.readNext();
+    if (reader.hasError()) {
+        qWarning().noquote() << QStringLiteral("---orlenk--- %1 is not valid XML (line %2, column %3: %4)")
+                                    .arg(strPath)
+                                    .arg(reader.lineNumber())
+                                    .arg(reader.columnNumber())
+                                    .arg(reader.errorString());
+        return false;
+    }
+    map.swap(records);
+    return true;
+}
 } // namespace
 
 ToolCatalog::ToolCatalog(const QString &strBaseDir, unsigned language, int versionType)
@@ -80,15 +116,9 @@ bool ToolCatalog::init()
 bool ToolCatalog::loadToolInfos()
 {
     m_mapToolInfos.clear();
-    vellum::GenericDS root;
-    if (!root.loadXML(toolsInfoListPath())) {
+    if (!readRecords(toolsInfoListPath(), m_mapToolInfos)) {
         qWarning().noquote() << "---orlenk--- cannot load tool catalog" << toolsInfoListPath();
         return false;
-    }
-    const int iCount = root.GetChildrenCount();
-    for (int i = 0; i < iCount; ++i) {
-        const ToolInfo info = ToolInfo::fromXml(root.GetChild(i));
-        m_mapToolInfos.insert(info.ToolKey, info);
     }
     return true;
 }
@@ -96,26 +126,36 @@ bool ToolCatalog::loadToolInfos()
 bool ToolCatalog::loadToolStates()
 {
     m_mapToolStates.clear();
-    vellum::GenericDS root;
-    if (!root.loadXML(toolsStateListPath())) {
+    if (!readRecords(toolsStateListPath(), m_mapToolStates)) {
         qWarning().noquote() << "---orlenk--- cannot load tool states" << toolsStateListPath();
         return false;
-    }
-    const int iCount = root.GetChildrenCount();
-    for (int i = 0; i < iCount; ++i) {
-        const ToolState state = ToolState::fromXml(root.GetChild(i));
-        m_mapToolStates.insert(state.ToolKey, state);
     }
     return true;
 }
 
 bool ToolCatalog::saveToolStates()
 {
-    vellum::GenericDS root;
-    root.CreateASRoot(QStringLiteral("Tools"));
+    // Written as a stream for the reason the files are read as one. Gathered in memory first: one write
+    // instead of thousands on the GUI thread. The explicit flush matters: a failed buffered write
+    // surfacing only in commit() would go unnoticed and a truncated file would replace the old one.
+    QByteArray bytes;
+    QXmlStreamWriter writer(&bytes);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(4);
+    writer.writeStartDocument();
+    writer.writeStartElement(QStringLiteral("Tools"));
     for (const ToolState &state : qAsConst(m_mapToolStates))
-        state.toXml(root);
-    return root.SaveXML(toolsStateListPath());
+        state.toXml(writer);
+    writer.writeEndDocument();
+    // Beside the target, renamed over it only once complete: a crash or a full disk keeps the old file.
+    QSaveFile file(toolsStateListPath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit()) {
+        qWarning().noquote() << "---orlenk--- cannot save tool states" << toolsStateListPath() << ":"
+                             << file.errorString();
+        return false;
+    }
+    return true;
 }
 
 QMap<int, ToolState> ToolCatalog::mergeStates(const QMap<int, ToolInfo> &infos,

@@ -2,6 +2,9 @@
 
 #include "GenericDS.h"
 #include "StringConvert.h"
+#include "Utilities.h"
+
+#include <QXmlStreamReader>
 
 namespace gearbay {
 
@@ -41,6 +44,35 @@ ToolInfo ToolInfo::fromXml(const vellum::GenericDS &element)
     info.DetailImagesNum = text(element, "DetailImagesNum").toInt();
     info.DownloadCHUrl = local(element, "DownloadCHUrl");
     info.DownloadENUrl = local(element, "DownloadENUrl");
+    return info;
+}
+
+ToolInfo ToolInfo::fromXml(QXmlStreamReader &reader)
+{
+    const QVector<QString> texts = readChildTexts(reader,
+        { "ToolKey", "ToolType", "ToolCHName", "ToolENName", "Version", "IconMinName", "IconMidName",
+            "IconMaxName", "BriefCHIntro", "BriefENIntro", "UpdateENIntro", "UpdateCHIntro", "ExeName",
+            "updateDate", "ToolSize", "IsDown", "DetailImagesNum", "DownloadCHUrl", "DownloadENUrl" });
+    ToolInfo info;
+    info.ToolKey = texts[0].toInt();
+    info.ToolType = texts[1].toInt();
+    info.ToolCHName = vellum::ConvertFromUnicode(texts[2]);
+    info.ToolENName = vellum::ConvertFromUnicode(texts[3]);
+    info.Version = vellum::ConvertFromUnicode(texts[4]);
+    info.IconMinName = vellum::ConvertFromUnicode(texts[5]);
+    info.IconMidName = vellum::ConvertFromUnicode(texts[6]);
+    info.IconMaxName = vellum::ConvertFromUnicode(texts[7]);
+    info.BriefCHIntro = vellum::ConvertFromUnicode(texts[8]);
+    info.BriefENIntro = vellum::ConvertFromUnicode(texts[9]);
+    info.UpdateENIntro = vellum::ConvertFromUnicode(texts[10]);
+    info.UpdateCHIntro = vellum::ConvertFromUnicode(texts[11]);
+    info.ExeName = vellum::ConvertFromUnicode(texts[12]);
+    info.updateDate = vellum::ConvertFromUnicode(texts[13]);
+    info.ToolSize = texts[14].toFloat();
+    info.IsDown = texts[15].toInt();
+    info.DetailImagesNum = texts[16].toInt();
+    info.DownloadCHUrl = vellum::ConvertFromUnicode(texts[17]);
+    info.DownloadENUrl = vellum::ConvertFromUnicode(texts[18]);
     return info;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class QXmlStreamReader;
+
 namespace vellum {
 class GenericDS;
 }
@@ -34,6 +36,8 @@ struct ToolInfo
 
     // Reads a tool element; a missing element reads as empty text, hence 0 for numbers.
     static ToolInfo fromXml(const vellum::GenericDS &element);
+    // The same from a reader standing on a tool element's start; leaves it on the element's end.
+    static ToolInfo fromXml(QXmlStreamReader &reader);
 };
 
 } // namespace gearbay

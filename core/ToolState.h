@@ -2,9 +2,8 @@
 
 #include <string>
 
-namespace vellum {
-class GenericDS;
-}
+class QXmlStreamReader;
+class QXmlStreamWriter;
 
 namespace gearbay {
 
@@ -18,9 +17,11 @@ struct ToolState
     int IsNeedUpdate = 0;         // 1: installed and the catalog offers another version
     int ListOrder = 0;            // place on the installed-tools board
 
-    static ToolState fromXml(const vellum::GenericDS &element);
-    // Appends a "State" element with the six children in file order.
-    void toXml(vellum::GenericDS &parent) const;
+    // Reads a state element the reader stands on the start of; leaves it on the element's end. A missing
+    // element reads as empty text, hence 0 for numbers.
+    static ToolState fromXml(QXmlStreamReader &reader);
+    // Writes a "State" element with the six children in file order.
+    void toXml(QXmlStreamWriter &writer) const;
 
     bool operator==(const ToolState &other) const;
 };

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QXmlStreamReader>
 
 #include <sys/statvfs.h>
 
@@ -164,6 +165,29 @@ QTranslator *installQtTranslation(unsigned iTranslator)
     }
     QCoreApplication::installTranslator(pTranslator);
     return pTranslator;
+}
+
+QVector<QString> readChildTexts(QXmlStreamReader &reader, std::initializer_list<const char *> names)
+{
+    QVector<QString> texts(int(names.size()));
+    QVector<bool> found(int(names.size()), false);
+    while (reader.readNextStartElement()) {
+        int i = 0;
+        for (const char *name : names) {
+            if (!found.at(i) && reader.name() == QLatin1String(name))
+                break;
+            ++i;
+        }
+        if (i == texts.size()) {
+            reader.skipCurrentElement();
+            continue;
+        }
+        found[i] = true;
+        const QString strText = reader.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (!strText.trimmed().isEmpty())
+            texts[i] = strText;
+    }
+    return texts;
 }
 
 } // namespace gearbay

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 #include <QtGlobal>
 
+#include <initializer_list>
+
 class QTranslator;
+class QXmlStreamReader;
 
 namespace gearbay {
 
@@ -35,5 +39,10 @@ QString catalogFileUrl(const QString &address, const QString &path);
 // (translator 1) installs qtbase_zh_CN from Qt's translations folder into the application and
 // returns it (the application owns it); nullptr for English or when the file is missing.
 QTranslator *installQtTranslation(unsigned iTranslator);
+
+// The texts of the named children of the element the reader stands on, in the order of names, read as
+// the DOM form reads them: the first child of a name counts, text of white space only and a missing child
+// read as empty. Leaves the reader on the element's end.
+QVector<QString> readChildTexts(QXmlStreamReader &reader, std::initializer_list<const char *> names);
 
 } // namespace gearbay

@@ -37,11 +37,10 @@ private:
     }
     static void writeStates(const QString &dir, const QList<ToolState> &states)
     {
-        vellum::GenericDS root;
-        root.CreateASRoot("Tools");
+        ToolCatalog catalog(dir, 0, 1);
         for (const ToolState &s : states)
-            s.toXml(root);
-        QVERIFY(root.SaveXML(dir + "/ToolsStateList.xml"));
+            catalog.toolStates().insert(s.ToolKey, s);
+        QVERIFY(catalog.saveToolStates());
     }
     static ToolState state(int key, const char *version, int isDownload, int isNew = 0, int update = 0, int order = 0)
     {
@@ -124,7 +123,8 @@ private slots:
                   catalog({tool({"ToolKey=4", "ToolENName=First", "Version=1"}),
                            tool({"ToolKey=4", "ToolENName=Second", "ToolSize=abc", "IsDown=x1"}),
                            tool({"ToolKey=6", QString::fromUtf8("ToolCHName=截图工具"), "ToolENName=Snip",
-                                 "ToolSize=12.5", "IsDown=1"})}));
+                                 "ToolSize=12.5", "IsDown=1", "DetailImagesNum=3", "ToolENName=Later",
+                                 "IconMinName= \n "})}));
         ToolCatalog catalog(dir.path(), 1, 1);
         QVERIFY(catalog.loadToolInfos());
         QCOMPARE(catalog.toolInfos().size(), 2);
@@ -133,7 +133,10 @@ private slots:
         QCOMPARE(dup.ToolSize, 0.0f);
         QCOMPARE(dup.IsDown, 0);
         QVERIFY(dup.Version.empty());
-        QCOMPARE(catalog.toolInfos().value(6).ToolSize, 12.5f);
+        const ToolInfo snip = catalog.toolInfos().value(6);
+        QCOMPARE(snip.ToolSize, 12.5f);
+        QCOMPARE(QString::fromStdString(snip.ToolENName), QString("Snip"));   // the first of a name counts
+        QVERIFY(snip.IconMinName.empty());   // white space only reads as empty
         QCOMPARE(vellum::ConvertToUnicode(catalog.toolName(6)), QString::fromUtf8("截图工具"));
     }
 
@@ -248,6 +251,7 @@ private slots:
             QTest::addRow("%s empty", file) << file << true << QByteArray();
             QTest::addRow("%s truncated", file) << file << true << QByteArray("<Tools><State><ToolKey>2</ToolKey>");
             QTest::addRow("%s not xml", file) << file << true << QByteArray("ToolKey,Version\n2,1.0\n");
+            QTest::addRow("%s two roots", file) << file << true << QByteArray("<Tools></Tools><Tools></Tools>");
         }
     }
 
