@@ -104,7 +104,6 @@ private slots:
         const QStringList one {QStringLiteral("file:///srv/catalog/tools/hexview.tar.gz")};
         const QStringList two {QStringLiteral("http://127.0.0.1/b.tar.gz"), QStringLiteral("http://127.0.0.1/a.tar.gz")};
         QTest::newRow("3 two tools in order") << 3 << two << "/DownloadSubTool?format=json";
-        QTest::newRow("6 material version") << 6 << one << "/OtherReqire?format=json";
         QTest::newRow("7 unknown") << 7 << one << "/OtherReqire?format=json";
         // Non-ASCII must survive the Latin-1 string the reply travels in.
         QTest::newRow("non-ASCII URL") << 3 << QStringList {QStringLiteral("http://127.0.0.1/工具/单位换算.tar.gz")}
