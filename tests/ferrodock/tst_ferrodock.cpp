@@ -612,6 +612,23 @@ private slots:
         QCOMPARE(leftovers(m_pProgram->path()), QStringList());
         endProcess(limited, false);
     }
+    void endsWithItsParent()
+    {
+        // A shell stands in for the program: it starts Ferrodock, reports its pid, and is then killed.
+        QProcess parent;
+        const int iPort = freeLoopbackPort();
+        parent.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("\"$0\" \"$1\" & echo $!; wait"),
+                                                 m_strFerrodock, QString::number(iPort)});
+        QVERIFY(parent.waitForReadyRead(10000));
+        const qint64 iChild = parent.readLine().trimmed().toLongLong();
+        QVERIFY(iChild > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(request(4, QStringLiteral("http://x/"), iPort) == QStringLiteral("404"), 10000);
+        parent.kill();
+        QVERIFY(parent.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QStringLiteral("/proc/%1/cmdline").arg(iChild))
+                                     || readFile(QStringLiteral("/proc/%1/cmdline").arg(iChild)).isEmpty(),
+                                 10000);
+    }
     void listensOnLoopbackOnly()
     {
         // Its listening socket is bound to 127.0.0.1 itself, not to every address of the machine.
