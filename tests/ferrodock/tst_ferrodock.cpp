@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(leftovers(m_pProgram->path()).size() > 0, true); // the partial file exists while it runs
         // Asking again while it runs neither restarts nor doubles the transfer.
         QCOMPARE(request(3, strUrl), QStringLiteral("0"));
-        QTest::qWait(300);
+        QTest::qWait(100);
         QCOMPARE(m_pCatalog->requestedPaths().count(QStringLiteral("/tools/sumcalc.tar.gz")), 1);
 
         QCOMPARE(request(5, strUrl), QStringLiteral("0"));
@@ -452,7 +452,7 @@ private slots:
         url.replace(QStringLiteral("@BASE@"), m_pCatalog->baseUrl()).replace(QStringLiteral("@PORT@"), QString::number(m_pCatalog->port()));
         QCOMPARE(request(method, url), QStringLiteral("404"));
         QCOMPARE(request(4, url), QStringLiteral("404"));
-        QTest::qWait(300);
+        QTest::qWait(100);
         QCOMPARE(m_pCatalog->requestedPaths(), QStringList());
         QVERIFY(!QFileInfo::exists(m_pProgram->path() + QStringLiteral("/ToolsFileTemp")));
     }

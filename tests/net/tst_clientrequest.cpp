@@ -194,7 +194,7 @@ private slots:
         m_pManager->sendRequest(RequestParam {4, iPort, {QStringLiteral("poll")}});
         m_pManager->sendRequest(RequestParam {3, iPort, {QStringLiteral("tool")}});
         m_pManager->sendRequest(RequestParam {6, iPort, {QStringLiteral("version")}});
-        QTest::qWait(300);
+        QTest::qWait(100);
         QCOMPARE(arrivals().size(), 10);
 
         // One free thread: the queue drains one request at a time, highest priority first.
