@@ -38,7 +38,6 @@ private slots:
         QTest::addColumn<QString>("downloadPath");
         const QStringList servers{"ChServerAddress=http://ch", "EnServerAddress=http://en"};
         QTest::newRow("translator missing") << servers << 0u << "http://en" << 1 << 0 << 0 << "";
-        QTest::newRow("translator -1") << (servers + QStringList{"Translator=-1"}) << 0u << "http://en" << 1 << 0 << 0 << "";
         QTest::newRow("translator abc") << QStringList{"Translator=abc"} << 0u << "" << 1 << 0 << 0 << "";
         QTest::newRow("switches -1") << QStringList{"IsCloseOpenTools=-1", "IsNeedUpdate=-1", "VersionType=-1"} << 0u
                                      << "" << 1 << 0 << 0 << "";

@@ -1,8 +1,10 @@
 // The installed program started for real under its own Xvfb: the download server it runs, one copy
 // per user, no server left behind, both languages and the switch between them, the window's frame
 // with and without a compositing manager, and the refusal of a broken program folder.
+#include "FerrodockLauncher.h"
 #include "InstalledProgramCopy.h"
 #include "ServerProtocol.h"
+#include "TestProcess.h"
 #include "XdoTool.h"
 #include "XvfbDisplay.h"
 
@@ -15,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
-#include <httplib.h>
 
 namespace {
 // The pid of the Ferrodock (or another program of the folder) started from folder, or 0.
@@ -108,26 +109,24 @@ private slots:
         QVERIFY(folder.setSetting(QStringLiteral("Translator"), translator));
 
         QProcess compositor;
-        auto stopCompositor = qScopeGuard([&compositor] {
-            compositor.kill();
-            compositor.waitForFinished(10000);
-        });
+        auto stopCompositor = qScopeGuard([&compositor] { endProcess(compositor, false); });
         if (compositing) {
             compositor.setProcessEnvironment(m_display.environment());
             compositor.start(QStringLiteral("xcompmgr"), QStringList());
             QVERIFY2(compositor.waitForStarted(10000), "xcompmgr is missing");
             // Its selection window appears as it takes the _NET_WM_CM_S0 selection.
-            QTRY_VERIFY_WITH_TIMEOUT(
-                run("xwininfo", { "-root", "-children", "-display", m_display.display() }).contains("\"xcompmgr\""), 20000);
+            const auto selectionWindow = [this] {
+                QByteArray windows;
+                return runProgram("xwininfo", { "-root", "-children", "-display", m_display.display() }, &windows)
+                    && windows.contains("\"xcompmgr\"");
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(selectionWindow(), 20000);
         }
 
         QProcess program;
         launch(program, folder);
         QVERIFY(program.waitForStarted(30000));
-        auto killProgram = qScopeGuard([&program] {
-            program.kill();
-            program.waitForFinished(10000);
-        });
+        auto killProgram = qScopeGuard([&program] { endProcess(program, false); });
 
         // The server runs on the port the program chose and answers a progress question.
         qint64 server = 0;
@@ -135,24 +134,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((server = ferrodockOf(folder.path())) != 0 && (arguments = commandLine(server)).size() == 2, 60000);
         const int port = arguments.at(1).toInt();
         QVERIFY(port >= 20008 && port % 2 == 0);
-        httplib::Client client("127.0.0.1", port);
-        client.set_connection_timeout(5);
-        client.set_read_timeout(10);
         const QByteArray body = gearbay::protocol::requestBody(4, { "file:///nowhere/tool.tar.gz" });
-        std::string reply;
-        const auto ask = [&] {
-            const httplib::Result result
-                = client.Post(gearbay::protocol::methodPath(4).toStdString(), body.toStdString(), "application/json");
-            if (!result || result->status != 200)
-                return false;
-            reply = result->body;
-            return true;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(ask(), 30000);
+        QByteArray reply;
+        QTRY_COMPARE_WITH_TIMEOUT(postToFerrodock(port, gearbay::protocol::methodPath(4), body, &reply), 200L, 30000);
         int method = 0;
         QVector<gearbay::protocol::UrlValue> values;
         QString error;
-        QVERIFY2(gearbay::protocol::parseResponse(QByteArray::fromStdString(reply), &method, &values, &error),
+        QVERIFY2(gearbay::protocol::parseResponse(reply, &method, &values, &error),
             qPrintable(error));
         QCOMPARE(method, 4);
 
@@ -164,12 +152,10 @@ private slots:
         QVERIFY(m_display.screenshot(shot));
         // The frame's outer band: a soft shadow over the grey the compositor paints, or without one
         // a thin border; black (transparent pixels shown as they are) in neither case.
-        const QString strGeometry = run("xdotool",
-            { "search", "--onlyvisible", "--pid", QString::number(program.processId()), ".", "getwindowgeometry", "--shell", "%@" });
-        const QRegularExpressionMatch at = QRegularExpression("X=(\\d+)\nY=(\\d+)").match(strGeometry);
-        QVERIFY2(at.hasMatch(), qPrintable(strGeometry));
-        const int x = at.captured(1).toInt();
-        const int y = at.captured(2).toInt();
+        const QRect window = XdoTool(m_display.environment()).window(QStringLiteral("."), program.processId());
+        QVERIFY(window.isValid());
+        const int x = window.x();
+        const int y = window.y();
         const QRgb band = QImage(shot).pixel(x + 2, y + 300);
         QVERIFY2(qGray(band) > 60, qPrintable(QStringLiteral("frame band %1 at %2,%3").arg(QColor(band).name()).arg(x).arg(y)));
         QCOMPARE(qGray(band) < 245, compositing); // the shadow, or the white inside a thin border
@@ -228,10 +214,7 @@ private slots:
         QVERIFY(folder.create());
         QProcess program;
         launch(program, folder);
-        auto killProgram = qScopeGuard([&program] {
-            program.kill();
-            program.waitForFinished(10000);
-        });
+        auto killProgram = qScopeGuard([&program] { endProcess(program, false); });
         qint64 server = 0;
         QTRY_VERIFY_WITH_TIMEOUT((server = ferrodockOf(folder.path())) != 0, 60000);
         QTRY_VERIFY_WITH_TIMEOUT(catches(program.processId(), SIGTERM), 30000);
@@ -256,17 +239,17 @@ private slots:
         launch(program, folder);
         QVERIFY(program.waitForStarted(30000));
         auto killProgram = qScopeGuard([&program, &folder] {
-            program.kill();
-            program.waitForFinished(10000);
+            endProcess(program, false);
             if (const qint64 restarted = ferrodockOf(folder.path(), QStringLiteral("RigWarden")))
                 ::kill(static_cast<pid_t>(restarted), SIGKILL);
         });
 
         // Settings button, the panel's language box one step after its first button, the other
         // language, and "Restart Now" on the question: all by keyboard, as a user without a mouse.
-        QVERIFY(pressIn(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
-        QVERIFY(pressIn(QStringLiteral("^Settings$"), { "Tab", "Down" }));
-        QVERIFY(pressIn(QStringLiteral("^Notice$"), { "Return" }));
+        const XdoTool xdo(m_display.environment());
+        QVERIFY(xdo.type(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
+        QVERIFY(xdo.type(QStringLiteral("^Settings$"), { "Tab", "Down" }));
+        QVERIFY(xdo.type(QStringLiteral("^Notice$"), { "Return" }));
         QVERIFY(program.waitForFinished(30000));
         QFile setup(folder.path() + QStringLiteral("/Setup.xml"));
         QVERIFY(setup.open(QIODevice::ReadOnly));
@@ -274,8 +257,8 @@ private slots:
                     .contains(QRegularExpression("<Translator>\\s*<Value>1</Value>")));
 
         // The new copy took over by itself and speaks Chinese: its settings panel says so.
-        QVERIFY(pressIn(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
-        QVERIFY(xdotool({ "search", "--sync", "--onlyvisible", "--name", QString::fromUtf8("^系统设置$") }));
+        QVERIFY(xdo.type(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
+        QTRY_VERIFY_WITH_TIMEOUT(xdo.window(QString::fromUtf8("^系统设置$")).isValid(), 60000);
         const qint64 restarted = ferrodockOf(folder.path(), QStringLiteral("RigWarden"));
         QVERIFY(restarted > 0);
         ::kill(static_cast<pid_t>(restarted), SIGKILL);
@@ -283,41 +266,6 @@ private slots:
     }
 
 private:
-    // Runs xdotool on the test's display; false when it failed or took too long.
-    bool xdotool(const QStringList &arguments, QString *pOutput = nullptr) const
-    {
-        QProcess tool;
-        tool.setProcessEnvironment(m_display.environment());
-        tool.start(QStringLiteral("xdotool"), arguments);
-        if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
-            tool.kill();
-            tool.waitForFinished(5000);
-            return false;
-        }
-        if (pOutput != nullptr)
-            *pOutput = QString::fromUtf8(tool.readAllStandardOutput()).section('\n', 0, 0);
-        return true;
-    }
-
-    // Waits for the shown window titled strTitle, focuses it and types keys into it.
-    bool pressIn(const QString &strTitle, const QStringList &keys) const
-    {
-        QString window;
-        return xdotool({ "search", "--sync", "--onlyvisible", "--name", strTitle }, &window)
-            && xdotool({ "windowfocus", "--sync", window })
-            && xdotool(QStringList { "key", "--delay", "200" } + keys);
-    }
-
-    // The standard output of an X client run on the test's display.
-    QString run(const char *pszProgram, const QStringList &arguments) const
-    {
-        QProcess process;
-        process.setProcessEnvironment(m_display.environment());
-        process.start(QLatin1String(pszProgram), arguments);
-        process.waitForFinished(10000);
-        return QString::fromLocal8Bit(process.readAllStandardOutput());
-    }
-
     // Starts the folder's program with its own runtime folder and home, output merged.
     void launch(QProcess &process, const InstalledProgramCopy &folder, const QStringList &arguments = {}) const
     {

@@ -7,6 +7,7 @@
 #include "FerrodockLauncher.h"
 #include "ServerProtocol.h"
 #include "TempProgramFolder.h"
+#include "TestProcess.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,17 +15,9 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <curl/curl.h>
-
 namespace protocol = gearbay::protocol;
 
 namespace {
-
-size_t collect(char *pData, size_t iSize, size_t iCount, void *pUser)
-{
-    static_cast<QByteArray *>(pUser)->append(pData, int(iSize * iCount));
-    return iSize * iCount;
-}
 
 // Pieces that confuse JSON readers: structure, odd numbers, escapes, a long string.
 const QList<QByteArray> kTokens = {"{", "}", "[", "]", "\"", ":", ",", "null", "true", "1e309", "-1", "0",
@@ -40,11 +33,6 @@ class TestFerrodockFuzz : public QObject
 private slots:
     void initTestCase()
     {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        m_pCurl = curl_easy_init();
-        curl_easy_setopt(m_pCurl, CURLOPT_NOPROXY, "*");
-        curl_easy_setopt(m_pCurl, CURLOPT_TIMEOUT, 20L);
-        curl_easy_setopt(m_pCurl, CURLOPT_WRITEFUNCTION, collect);
         QVERIFY(m_catalogDir.isValid());
         QVERIFY(m_program.isValid());
         m_pCatalog = std::make_unique<CatalogTestServer>(m_catalogDir.path());
@@ -58,12 +46,9 @@ private slots:
     }
     void cleanupTestCase()
     {
-        m_ferrodock.kill();
-        m_ferrodock.waitForFinished(5000);
+        endProcess(m_ferrodock, false);
         if (m_pCatalog)
             m_pCatalog->stop();
-        curl_easy_cleanup(m_pCurl);
-        curl_global_cleanup();
     }
     void everyBodyGetsAWellFormedAnswer_data()
     {
@@ -101,7 +86,7 @@ private slots:
                 body = mutate(protocol::requestBody(iMethod, urls), kTokens, 4, &generator);
             }
             QByteArray reply;
-            const long iStatus = post(strPath, body, &reply);
+            const long iStatus = postToFerrodock(m_iPort, strPath, body, &reply);
             const QString strCase = QStringLiteral("request %1 of seed %2 to %3: %4 -> %5 %6").arg(i).arg(seed).arg(
                 strPath, QString::fromLatin1(body.left(200).toPercentEncoding()), QString::number(iStatus),
                 QString::fromUtf8(reply.left(200)));
@@ -124,30 +109,15 @@ private slots:
         }
         // Still answering ordinary requests.
         QByteArray reply;
-        QCOMPARE(post(protocol::methodPath(4), protocol::requestBody(4, {QStringLiteral("http://x/")}), &reply), 200L);
+        QCOMPARE(postToFerrodock(m_iPort, protocol::methodPath(4), protocol::requestBody(4, {QStringLiteral("http://x/")}), &reply), 200L);
     }
 
 private:
-    long post(const QString &strPath, const QByteArray &body, QByteArray *pReply)
-    {
-        pReply->clear();
-        const QByteArray url = QStringLiteral("http://127.0.0.1:%1%2").arg(m_iPort).arg(strPath).toUtf8();
-        curl_easy_setopt(m_pCurl, CURLOPT_URL, url.constData());
-        curl_easy_setopt(m_pCurl, CURLOPT_POSTFIELDS, body.constData());
-        curl_easy_setopt(m_pCurl, CURLOPT_POSTFIELDSIZE, long(body.size()));
-        curl_easy_setopt(m_pCurl, CURLOPT_WRITEDATA, pReply);
-        long iStatus = 0;
-        if (curl_easy_perform(m_pCurl) == CURLE_OK)
-            curl_easy_getinfo(m_pCurl, CURLINFO_RESPONSE_CODE, &iStatus);
-        return iStatus;
-    }
-
     QTemporaryDir m_catalogDir;
     std::unique_ptr<CatalogTestServer> m_pCatalog;
     TempProgramFolder m_program;
     QProcess m_ferrodock;
     int m_iPort = 0;
-    CURL *m_pCurl = nullptr;
 };
 
 QTEST_GUILESS_MAIN(TestFerrodockFuzz)

@@ -50,19 +50,14 @@ void TestMyToolsRow::serverValues_data()
     QTest::addColumn<int>("method");
     QTest::addColumn<int>("value");
     QTest::addColumn<RowReaction>("expected");
-    QTest::newRow("update accepted") << 3 << 0 << RowReaction { RowAction::StartPolling, 0 };
-    QTest::newRow("update queued by the window") << 3 << 120 << RowReaction { RowAction::ShowWaiting, 0 };
+    // Accepted, installed, -1, a refused cancel: rowFollowsAnUpdate; queued and a confirmed cancel:
+    // tst_mytoolsboard's batch update.
     QTest::newRow("update refused: missing") << 3 << 404 << RowReaction { RowAction::Fail, 404 };
     QTest::newRow("update: no connection") << 3 << -1 << RowReaction { RowAction::Fail, -1 };
-    QTest::newRow("progress 0") << 4 << 0 << RowReaction { RowAction::ShowProgress, 0 };
     QTest::newRow("progress 100 is not yet installed") << 4 << 100 << RowReaction { RowAction::ShowProgress, 100 };
-    QTest::newRow("installed") << 4 << 200 << RowReaction { RowAction::Complete, 0 };
-    QTest::newRow("progress -1 fails, never moves the bar") << 4 << -1 << RowReaction { RowAction::Fail, -1 };
     QTest::newRow("progress 101") << 4 << 101 << RowReaction { RowAction::Fail, 101 };
     QTest::newRow("progress: cannot save") << 4 << 400 << RowReaction { RowAction::Fail, 400 };
     QTest::newRow("poll of a queued tool") << 4 << 120 << RowReaction { RowAction::ShowWaiting, 0 };
-    QTest::newRow("cancel confirmed") << 5 << 0 << RowReaction { RowAction::CancelConfirmed, 0 };
-    QTest::newRow("cancel refused keeps polling") << 5 << 404 << RowReaction {};
     QTest::newRow("catalog material") << 6 << 0 << RowReaction {};
 }
 
@@ -86,7 +81,6 @@ void TestMyToolsRow::statesReportedByOtherPages_data()
     QTest::newRow("cancelled, installed") << int(StateCancelled) << int(Updating) << true << int(UpdateAvailable);
     QTest::newRow("cancelled, not installed") << int(StateCancelled) << int(Updating) << false << int(UpToDate);
     QTest::newRow("deleted changes nothing") << int(StateDeleted) << int(UpdateWaiting) << true << int(UpdateWaiting);
-    QTest::newRow("none changes nothing") << int(StateNone) << int(UpdateFailed) << true << int(UpdateFailed);
 }
 
 void TestMyToolsRow::statesReportedByOtherPages()

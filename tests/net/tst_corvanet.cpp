@@ -131,7 +131,6 @@ private slots:
         QTest::addColumn<int>("iError");
 
         QTest::newRow("server error") << url("/broken") << true << int(CORVA_ERROR_HTTP_BASE) + 500;
-        QTest::newRow("unknown path") << url("/nothing") << true << int(CORVA_ERROR_HTTP_BASE) + 404;
         QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << true << 1; // CURLE_UNSUPPORTED_PROTOCOL
         QTest::newRow("destroyed handle") << url("/echo") << false << int(CORVA_ERROR_BAD_HANDLE);
     }

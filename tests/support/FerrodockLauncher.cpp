@@ -1,19 +1,14 @@
 #include "FerrodockLauncher.h"
 
+#include "TestProcess.h"
+
 #include <QDeadlineTimer>
-#include <QTcpServer>
 #include <httplib.h>
 
 namespace {
 const int kTries = 5;
 // Generous: a loaded machine may take seconds to start a process.
 const int kAnswerMs = 30000;
-
-int freePort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
 
 bool answers(int iPort)
 {
@@ -38,7 +33,7 @@ int startFerrodock(QProcess &process, const QString &strExecutable, const QStrin
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
 
     for (int iTry = 0; iTry < kTries; ++iTry) {
-        const int iPort = freePort();
+        const int iPort = freeLoopbackPort();
         QStringList args = strWrapper;
         args << strExecutable << QString::number(iPort);
         process.start(args.takeFirst(), args);
@@ -51,8 +46,16 @@ int startFerrodock(QProcess &process, const QString &strExecutable, const QStrin
                 return iPort;
             process.waitForFinished(50);
         }
-        process.kill();
-        process.waitForFinished(5000);
+        endProcess(process, false);
     }
     return 0;
+}
+
+long postToFerrodock(int iPort, const QString &strPath, const QByteArray &body, QByteArray *pReply)
+{
+    httplib::Client client("127.0.0.1", iPort);
+    client.set_read_timeout(30);
+    const httplib::Result result = client.Post(strPath.toStdString(), body.toStdString(), "application/json");
+    *pReply = result ? QByteArray::fromStdString(result->body) : QByteArray();
+    return result ? result->status : 0;
 }

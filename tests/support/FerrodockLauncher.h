@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QProcess>
 #include <QStringList>
 
@@ -10,3 +11,6 @@
 // (a few tries, for a port taken between choosing and binding).
 int startFerrodock(QProcess &process, const QString &strExecutable, const QString &strHome,
     const QStringList &strEnvironment = QStringList(), const QStringList &strWrapper = QStringList());
+
+// One plain POST to Ferrodock on iPort, as any client would send it: the HTTP status, 0 when no answer came.
+long postToFerrodock(int iPort, const QString &strPath, const QByteArray &body, QByteArray *pReply);

@@ -1,10 +1,11 @@
 #include "NginxServer.h"
 
+#include "TestProcess.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QTcpSocket>
 
 #include <unistd.h>
@@ -66,15 +67,14 @@ QString NginxServer::missingTools()
 
 bool NginxServer::start()
 {
-    QProcess openssl;
-    openssl.setProcessChannelMode(QProcess::MergedChannels);
-    openssl.start(QStringLiteral("openssl"),
-                  QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "
-                                 "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout")
-                          .split(QLatin1Char(' '))
-                      << m_tempDir.filePath(QStringLiteral("key.pem")) << QStringLiteral("-out") << caFile());
-    if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) {
-        m_strError = QStringLiteral("openssl: ") + QString::fromLocal8Bit(openssl.readAll());
+    QByteArray output;
+    if (!runProgram(QStringLiteral("openssl"),
+                    QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "
+                                   "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout")
+                            .split(QLatin1Char(' '))
+                        << m_tempDir.filePath(QStringLiteral("key.pem")) << QStringLiteral("-out") << caFile(),
+                    &output)) {
+        m_strError = QStringLiteral("openssl: ") + QString::fromLocal8Bit(output);
         return false;
     }
     // A port found free may be taken before nginx binds it: try a few.
@@ -87,11 +87,8 @@ bool NginxServer::start()
 
 bool NginxServer::launch()
 {
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
+    if ((m_iPort = freeLoopbackPort()) == 0)
         return false;
-    m_iPort = probe.serverPort();
-    probe.close();
     const QString strDir = m_tempDir.path();
     // As root, nginx's workers would drop to "nobody", who cannot read the temporary folders.
     const QString strConfig = (::geteuid() == 0 ? QStringLiteral("user root root;\n") : QString())
@@ -122,11 +119,5 @@ bool NginxServer::launch()
 
 void NginxServer::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    endProcess(m_process);
 }

@@ -1,11 +1,12 @@
 #include "SlapdServer.h"
 
+#include "TestProcess.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <csignal>
 #include <sys/types.h>
 
@@ -14,12 +15,6 @@ namespace {
 const char *const kSlapd = "/usr/sbin/slapd";
 const char *const kRootDn = "cn=admin,dc=example,dc=org";
 const char *const kRootPassword = "rootsecret";
-
-int freeLoopbackPort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
 
 QByteArray ldifLine(const QString &strName, const QString &strValue)
 {
@@ -78,18 +73,14 @@ bool SlapdServer::start()
 
 bool SlapdServer::makeCertificate()
 {
-    QProcess openssl;
-    openssl.setProcessChannelMode(QProcess::MergedChannels);
-    openssl.start(QStringLiteral("openssl"),
-        QStringLiteral("req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
-                       "-addext subjectAltName=IP:127.0.0.1 -keyout")
-                .split(QLatin1Char(' '))
-            << m_tempDir.filePath(QStringLiteral("key.pem")) << QStringLiteral("-out") << caFile());
-    if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) {
-        openssl.kill();
-        openssl.waitForFinished(5000);
-        return fail(QStringLiteral("openssl req failed: ") + QString::fromLocal8Bit(openssl.readAll()));
-    }
+    QByteArray output;
+    if (!runProgram(QStringLiteral("openssl"),
+            QStringLiteral("req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
+                           "-addext subjectAltName=IP:127.0.0.1 -keyout")
+                    .split(QLatin1Char(' '))
+                << m_tempDir.filePath(QStringLiteral("key.pem")) << QStringLiteral("-out") << caFile(),
+            &output))
+        return fail(QStringLiteral("openssl req failed: ") + QString::fromLocal8Bit(output));
     return true;
 }
 
@@ -140,8 +131,7 @@ bool SlapdServer::launch()
             && log().contains(QLatin1String("slapd starting")))
             return true;
     }
-    m_process.kill();
-    m_process.waitForFinished(5000);
+    endProcess(m_process, false);
     return fail(QStringLiteral("slapd not ready within 20 s: ") + log().right(2000));
 }
 
@@ -155,22 +145,16 @@ bool SlapdServer::runLdapAdd(const QByteArray &ldif)
         return fail(QStringLiteral("cannot write add.ldif"));
     file.close();
 
-    QProcess ldapadd;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LDAPTLS_CACERT"), caFile());
     env.insert(QStringLiteral("LDAPTLS_REQCERT"), QStringLiteral("demand"));
-    ldapadd.setProcessEnvironment(env);
-    ldapadd.setProcessChannelMode(QProcess::MergedChannels);
-    ldapadd.start(QStringLiteral("ldapadd"),
-        { QStringLiteral("-x"), QStringLiteral("-ZZ"), QStringLiteral("-H"), url(), QStringLiteral("-D"),
-            QString::fromLatin1(kRootDn), QStringLiteral("-w"), QString::fromLatin1(kRootPassword), QStringLiteral("-o"),
-            QStringLiteral("nettimeout=10"), QStringLiteral("-f"), strFile });
-    if (!ldapadd.waitForFinished(30000) || ldapadd.exitStatus() != QProcess::NormalExit
-        || ldapadd.exitCode() != 0) {
-        ldapadd.kill();
-        ldapadd.waitForFinished(5000);
-        return fail(QStringLiteral("ldapadd failed: ") + QString::fromLocal8Bit(ldapadd.readAll()));
-    }
+    QByteArray output;
+    if (!runProgram(QStringLiteral("ldapadd"),
+            { QStringLiteral("-x"), QStringLiteral("-ZZ"), QStringLiteral("-H"), url(), QStringLiteral("-D"),
+                QString::fromLatin1(kRootDn), QStringLiteral("-w"), QString::fromLatin1(kRootPassword),
+                QStringLiteral("-o"), QStringLiteral("nettimeout=10"), QStringLiteral("-f"), strFile },
+            &output, env, 30000))
+        return fail(QStringLiteral("ldapadd failed: ") + QString::fromLocal8Bit(output));
     return true;
 }
 
@@ -206,12 +190,7 @@ void SlapdServer::stop()
         pid = static_cast<pid_t>(pidFile.readAll().trimmed().toLongLong(&bOk));
     if (bOk && pid > 0)
         ::kill(pid, SIGTERM);
-    else
-        m_process.terminate();
-    if (!m_process.waitForFinished(10000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    endProcess(m_process, true, 10000);
 }
 
 QString SlapdServer::log() const

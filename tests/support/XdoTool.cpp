@@ -1,5 +1,7 @@
 #include "XdoTool.h"
 
+#include "TestProcess.h"
+
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,12 +18,9 @@ QString XdoTool::run(const QStringList &args) const
     QProcess xdotool;
     xdotool.setProcessEnvironment(m_env);
     xdotool.start(QStringLiteral("xdotool"), args);
-    if (!xdotool.waitForFinished(15000)) {
-        xdotool.kill();
-        xdotool.waitForFinished(5000);
-        return QString();
-    }
-    return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
+    const bool bEnded = xdotool.waitForFinished(15000);
+    endProcess(xdotool, false);
+    return bEnded ? QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed() : QString();
 }
 
 QString XdoTool::windowId(const QString &strTitle, qint64 iPid) const
@@ -69,6 +68,19 @@ bool XdoTool::press(const QString &strTitle, const QString &strKeys, qint64 iPid
             QTest::qWait(100);
     }
     return false;
+}
+
+bool XdoTool::type(const QString &strTitle, const QStringList &keys, int iTimeoutMs) const
+{
+    const QDeadlineTimer deadline(iTimeoutMs);
+    QString strId;
+    while ((strId = windowId(strTitle, 0)).isEmpty() && !deadline.hasExpired())
+        QTest::qWait(200);
+    if (strId.isEmpty())
+        return false;
+    run({ QStringLiteral("windowfocus"), QStringLiteral("--sync"), strId });
+    run(QStringList { QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("200") } + keys);
+    return true;
 }
 
 void XdoTool::click(const QPoint &point) const

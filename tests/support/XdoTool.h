@@ -24,6 +24,9 @@ public:
     // Waits at most iTimeoutMs for such a window, gives it the keyboard and presses strKeys
     // (xdotool key names: "Return", "Escape") until it closes; false when it never showed or stayed.
     bool press(const QString &strTitle, const QString &strKeys, qint64 iPid = 0, int iTimeoutMs = 60000) const;
+    // Waits at most iTimeoutMs for such a window, gives it the keyboard and types keys once, 200 ms
+    // apart; false when it never showed.
+    bool type(const QString &strTitle, const QStringList &keys, int iTimeoutMs = 60000) const;
     // A left click at a point of the screen.
     void click(const QPoint &point) const;
 

@@ -1,5 +1,7 @@
 #include "XvfbDisplay.h"
 
+#include "TestProcess.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -25,13 +27,7 @@ XvfbDisplay::XvfbDisplay()
 
 XvfbDisplay::~XvfbDisplay()
 {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
+    endProcess(m_process);
 }
 
 bool XvfbDisplay::start(int iTimeoutMs)
@@ -52,8 +48,7 @@ bool XvfbDisplay::start(int iTimeoutMs)
             m_process.waitForFinished(100);
         }
         if (m_process.state() == QProcess::Running) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
+            endProcess(m_process, false);
             return false;
         }
     }
@@ -71,11 +66,8 @@ QProcessEnvironment XvfbDisplay::environment() const
 
 bool XvfbDisplay::screenshot(const QString &strPath) const
 {
-    QProcess import;
-    QProcessEnvironment env = environment();
-    import.setProcessEnvironment(env);
-    import.start(QStringLiteral("import"), {QStringLiteral("-display"), m_strDisplay, QStringLiteral("-window"),
-                                            QStringLiteral("root"), strPath});
-    return import.waitForFinished(30000) && import.exitStatus() == QProcess::NormalExit && import.exitCode() == 0 &&
-           QFile::exists(strPath);
+    return runProgram(QStringLiteral("import"),
+               {QStringLiteral("-display"), m_strDisplay, QStringLiteral("-window"), QStringLiteral("root"), strPath},
+               nullptr, environment(), 30000)
+        && QFile::exists(strPath);
 }
