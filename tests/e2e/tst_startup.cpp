@@ -160,6 +160,18 @@ private slots:
         QVERIFY2(qGray(band) > 60, qPrintable(QStringLiteral("frame band %1 at %2,%3").arg(QColor(band).name()).arg(x).arg(y)));
         QCOMPARE(qGray(band) < 245, compositing); // the shadow, or the white inside a thin border
 
+        // The settings panel, opened from the keyboard, has the same kind of frame.
+        XdoTool xdo(m_display.environment());
+        QVERIFY(xdo.type(QStringLiteral("^Gear Bay$"), { "Tab", "Tab", "space" }));
+        QRect panel;
+        QTRY_VERIFY_WITH_TIMEOUT((panel = xdo.window(QString::fromUtf8("^(Settings|系统设置)$"), program.processId())).isValid(), 20000);
+        QTest::qWait(500);
+        const QString panelShot = QFileInfo(shot).path() + QStringLiteral("/settings_%1.png").arg(language);
+        QVERIFY(m_display.screenshot(panelShot));
+        const QRgb panelBand = QImage(panelShot).pixel(panel.x() + 2, panel.y() + panel.height() / 2);
+        QVERIFY2(qGray(panelBand) > 60, qPrintable(QColor(panelBand).name()));
+        QVERIFY(xdo.type(QString::fromUtf8("^(Settings|系统设置)$"), { "Escape" }));
+
         // A second start hands over to the first copy, says so in a message box and ends with -1.
         QProcess second;
         launch(second, folder, { QStringLiteral("again") });

@@ -37,8 +37,10 @@ bool XvfbDisplay::start(int iTimeoutMs)
         if (displayTaken(n))
             continue;
         m_strDisplay = QStringLiteral(":%1").arg(n);
+        // -noreset: a program started just as the previous one left would otherwise meet the server
+        // in its reset and fail to connect.
         m_process.start(QStringLiteral("Xvfb"),
-                        QStringList{m_strDisplay} + QStringLiteral("-nolisten tcp -screen 0 1280x1024x24").split(' '));
+                        QStringList{m_strDisplay} + QStringLiteral("-nolisten tcp -noreset -screen 0 1280x1024x24").split(' '));
         if (!m_process.waitForStarted(5000))
             return false;
         const QDeadlineTimer deadline(iTimeoutMs);
