@@ -50,6 +50,7 @@ ToolTypeWidget::ToolTypeWidget(QWidget *parent)
 void ToolTypeWidget::retranslate()
 {
     m_pSearchEdit->setPlaceholderText(tr("Search tools (Ctrl+F)"));
+    m_pSearchEdit->setAccessibleName(m_pSearchEdit->placeholderText());
     m_pSearchEdit->setToolTip(tr("Search names and introductions; Esc clears"));
 }
 
