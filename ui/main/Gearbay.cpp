@@ -641,27 +641,20 @@ void Gearbay::onUpdateCompleted()
     if (state != catalog->toolStates().end())
         state->IsNeedUpdate = 0;
     catalog->saveToolStates();
-
-    setBlackCover(true);
-    const int answer = TipDialog::showTip(kSureIcon, tr("Upgrade completed, restart software?"), tr("Restart Now"),
-                                          tr("Restart Later"), true, this);
-    if (answer != 1) {
-        setBlackCover(false);
-        return;
-    }
-    restartProgram();
+    askToRestart(tr("Upgrade completed, restart software?"));
 }
 
 void Gearbay::onLanguageChanged()
 {
     // The translation and the catalog's language are read once at start.
-    saveToolOrder();
-    ToolCatalog::instance()->saveToolStates();
+    saveSession();
+    askToRestart(tr("The new language shows after a restart. Restart now?"));
+}
+
+void Gearbay::askToRestart(const QString &strQuestion)
+{
     setBlackCover(true);
-    const int answer
-        = TipDialog::showTip(kSureIcon, tr("The new language shows after a restart. Restart now?"),
-            tr("Restart Now"), tr("Restart Later"), true, this);
-    if (answer != 1) {
+    if (TipDialog::showTip(kSureIcon, strQuestion, tr("Restart Now"), tr("Restart Later"), true, this) != 1) {
         setBlackCover(false);
         return;
     }

@@ -101,6 +101,8 @@ private:
     void failPendingDownloads();
     // Ends the server without the "connect to server fail" message a dying server gives.
     void stopServer();
+    // Covers the window and asks; restarts the program on "Restart Now".
+    void askToRestart(const QString &strQuestion);
     // Starts a new copy of the program and closes this one, as after a self-update.
     void restartProgram();
     void updateInFlight(int method, const QMap<int, QString> &toolkeyToServerValue);
