@@ -38,13 +38,6 @@ const QByteArray kStates =
     "<State><ToolKey>3</ToolKey><CurrentVersion>2.0</CurrentVersion><IsDownload>0</IsDownload>"
     "<IsNewTools>1</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>0</ListOrder></State>"
     "</Tools>\n";
-const QByteArray kSetup =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure>"
-    "<Translator><Value>1</Value></Translator><DownloadPath><Value>/home/u/tools</Value></DownloadPath>"
-    "<IsCloseOpenTools><Value>0</Value></IsCloseOpenTools><VersionType><Value>1</Value></VersionType>"
-    "<ChServerAddress><Value>http://127.0.0.1:1/ch</Value></ChServerAddress>"
-    "<EnServerAddress><Value>http://127.0.0.1:1/en</Value></EnServerAddress><Proxy><Value></Value></Proxy>"
-    "</Configure>\n";
 
 } // namespace
 
@@ -69,21 +62,18 @@ void TestCatalogFuzz::mutatedFilesLoadOrFail()
     QFETCH(QString, file);
     QFETCH(quint32, seed);
     QTemporaryDir folder;
-    const QString strCatalog = folder.path() + QStringLiteral("/ToolsFile/ToolsInfoList.xml");
-    const QString strStates = folder.path() + QStringLiteral("/ToolsStateList.xml");
-    const QString strSetup = folder.path() + QStringLiteral("/Setup.xml");
-    const QByteArray original = file.startsWith(QLatin1String("ToolsFile")) ? kCatalog
-                                : file == QLatin1String("Setup.xml")      ? kSetup
-                                                                          : kStates;
+    // The settings as the program ships them.
+    const QMap<QString, QByteArray> originals{{"ToolsFile/ToolsInfoList.xml", kCatalog},
+                                              {"ToolsStateList.xml", kStates},
+                                              {"Setup.xml", readFile(RW_BUILD_DIR "/core/Setup.xml")}};
+    const QString strTarget = folder.path() + QLatin1Char('/') + file;
     QRandomGenerator random(seed);
     int iRefused = 0;
     const int iRounds = 1500;
     for (int i = 0; i < iRounds; ++i) {
-        writeFile(strCatalog, kCatalog);
-        writeFile(strStates, kStates);
-        writeFile(strSetup, kSetup);
-        const QByteArray mutated = mutate(original, kTokens, 6, &random);
-        const QString strTarget = folder.path() + QLatin1Char('/') + file;
+        for (auto it = originals.cbegin(); it != originals.cend(); ++it)
+            writeFile(folder.path() + QLatin1Char('/') + it.key(), it.value());
+        const QByteArray mutated = mutate(originals.value(file), kTokens, 6, &random);
         writeFile(strTarget, mutated);
         const QString strCase = QStringLiteral("mutation %1 of seed %2: %3").arg(i).arg(seed).arg(
             QString::fromLatin1(mutated.left(300).toPercentEncoding()));
@@ -92,7 +82,7 @@ void TestCatalogFuzz::mutatedFilesLoadOrFail()
         bool bLoaded = false;
         if (file == QLatin1String("Setup.xml")) {
             ConfigureStore store;
-            bLoaded = store.load(strSetup);
+            bLoaded = store.load(strTarget);
             // Reading every value of whatever was loaded must hold too.
             (void)store.translator(), (void)store.serverAddress(), (void)store.downloadPath(), (void)store.proxy();
             if (!bLoaded)

@@ -1,6 +1,7 @@
 // A process killed while it saves the tool states or a setting leaves each file either as it was or as
 // it was going to be, never broken: a real writer is killed at seeded random moments.
 
+#include "TestXml.h"
 #include "ConfigKey.h"
 #include "ConfigureStore.h"
 #include "ToolCatalog.h"
@@ -9,7 +10,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,18 +31,11 @@ void TestKilledWrites::filesStayWhole()
     const int iTools = 400;
     {
         ToolCatalog catalog(folder.path(), 0, 1);
-        for (int iKey = 2; iKey < iTools + 2; ++iKey) {
-            gearbay::ToolState state;
-            state.ToolKey = iKey;
-            state.CurrentVersion = "0";
-            catalog.toolStates().insert(iKey, state);
-        }
+        for (int iKey = 2; iKey < iTools + 2; ++iKey)
+            catalog.toolStates().insert(iKey, gearbay::ToolState{iKey, "0"});
         QVERIFY(catalog.saveToolStates());
-        QSaveFile setup(folder.path() + QStringLiteral("/Setup.xml"));
-        QVERIFY(setup.open(QIODevice::WriteOnly));
-        setup.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Configure><Translator><Value>0</Value></Translator>"
-                    "<DownloadPath><Value>/dl/0</Value></DownloadPath></Configure>\n");
-        QVERIFY(setup.commit());
+        QVERIFY(writeXmlFile(folder.filePath("Setup.xml"),
+                             xmlElement("Configure", {{"Translator", "0"}, {"DownloadPath", "/dl/0"}}, true)));
     }
 
     QRandomGenerator random(2026);

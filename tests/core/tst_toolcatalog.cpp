@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "TestXml.h"
 #include "ConfigureStore.h"
 #include "FileSizeLimit.h"
 #include "GenericDS.h"
@@ -20,20 +21,17 @@ class TestToolCatalog : public QObject
     Q_OBJECT
 
 private:
-    // A catalog element; fields given as "Element=text".
-    static QByteArray tool(const QStringList &fields)
+    // A catalog of <Tool> elements, their fields given as "Element=text".
+    static QByteArray catalog(const QList<QStringList> &tools)
     {
-        QByteArray xml = "<Tool>";
-        for (const QString &field : fields)
-            xml += QStringLiteral("<%1>%2</%1>").arg(field.section('=', 0, 0), field.section('=', 1)).toUtf8();
-        return xml + "</Tool>";
-    }
-    static QByteArray catalog(const QList<QByteArray> &tools)
-    {
-        QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ToolsInfo>";
-        for (const QByteArray &t : tools)
-            xml += t;
-        return xml + "</ToolsInfo>\n";
+        QString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ToolsInfo>";
+        for (const QStringList &fields : tools) {
+            XmlFields pairs;
+            for (const QString &field : fields)
+                pairs.append({field.section('=', 0, 0), field.section('=', 1)});
+            xml += xmlElement("Tool", pairs);
+        }
+        return (xml + "</ToolsInfo>\n").toUtf8();
     }
     static void writeStates(const QString &dir, const QList<ToolState> &states)
     {
@@ -42,20 +40,15 @@ private:
             catalog.toolStates().insert(s.ToolKey, s);
         QVERIFY(catalog.saveToolStates());
     }
-    static ToolState state(int key, const char *version, int isDownload, int isNew = 0, int update = 0, int order = 0)
-    {
-        return ToolState{key, version, isDownload, isNew, update, order};
-    }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_setupDir.isValid());
-        writeFile(m_setupDir.filePath("Setup.xml"),
-                  "<Configure><Translator><Value>0</Value></Translator>"
-                  "<ChServerAddress><Value>http://127.0.0.1:1/ch</Value></ChServerAddress>"
-                  "<EnServerAddress><Value>http://127.0.0.1:1/en</Value></EnServerAddress>"
-                  "<DownloadPath><Value>/opt/rw</Value></DownloadPath></Configure>");
+        writeXmlFile(m_setupDir.filePath("Setup.xml"),
+                     xmlElement("Configure", {{"Translator", "0"}, {"ChServerAddress", "http://127.0.0.1:1/ch"},
+                                              {"EnServerAddress", "http://127.0.0.1:1/en"}, {"DownloadPath", "/opt/rw"}},
+                                true));
         QVERIFY(gearbay::ConfigureStore::instance()->load(m_setupDir.filePath("Setup.xml")));
     }
 
@@ -65,18 +58,17 @@ private slots:
         QTest::addColumn<ToolState>("stored");
         QTest::addColumn<QString>("strCatalogVersion");
         QTest::addColumn<ToolState>("expected");
-        QTest::newRow("new tool") << false << ToolState() << "1.0" << state(5, "1.0", 0, 1, 0, 0);
+        QTest::newRow("new tool") << false << ToolState() << "1.0" << ToolState{5, "1.0", 0, 1, 0, 0};
         QTest::newRow("same version clears update flag")
-            << true << state(5, "1.0", 1, 0, 1, 3) << "1.0" << state(5, "1.0", 1, 0, 0, 3);
+            << true << ToolState{5, "1.0", 1, 0, 1, 3} << "1.0" << ToolState{5, "1.0", 1, 0, 0, 3};
         QTest::newRow("changed, not installed")
-            << true << state(5, "1.0", 0, 1, 0, 0) << "1.1" << state(5, "1.1", 0, 1, 0, 0);
+            << true << ToolState{5, "1.0", 0, 1, 0, 0} << "1.1" << ToolState{5, "1.1", 0, 1, 0, 0};
         QTest::newRow("changed, installed")
-            << true << state(5, "1.0", 1, 0, 0, 2) << "1.1" << state(5, "1.0", 1, 0, 1, 2);
-        QTest::newRow("back to the installed version")
-            << true << state(5, "1.0", 1, 0, 1, 2) << "1.0" << state(5, "1.0", 1, 0, 0, 2);
+            << true << ToolState{5, "1.0", 1, 0, 0, 2} << "1.1" << ToolState{5, "1.0", 1, 0, 1, 2};
         QTest::newRow("older catalog version still offered")
-            << true << state(5, "2.0", 1, 0, 0, 0) << "1.9" << state(5, "2.0", 1, 0, 1, 0);
-        QTest::newRow("versions compared as text") << true << state(5, "1.0", 1) << "1.00" << state(5, "1.0", 1, 0, 1);
+            << true << ToolState{5, "2.0", 1, 0, 0, 0} << "1.9" << ToolState{5, "2.0", 1, 0, 1, 0};
+        QTest::newRow("versions compared as text")
+            << true << ToolState{5, "1.0", 1} << "1.00" << ToolState{5, "1.0", 1, 0, 1};
     }
 
     void merge()
@@ -93,38 +85,21 @@ private slots:
         QMap<int, ToolState> states;
         if (bHasState)
             states.insert(5, stored);
-        states.insert(9, state(9, "1.0", 1));   // no longer in the catalog
+        states.insert(9, ToolState{9, "1.0", 1});   // no longer in the catalog
         const QMap<int, ToolState> merged = ToolCatalog::mergeStates(infos, states);
         QCOMPARE(merged.keys(), QList<int>{5});
         QVERIFY(merged.value(5) == expected);
-    }
-
-    void initMergesAndSaves()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
-                  catalog({tool({"ToolKey=3", "Version=1.1", "ExeName=Tool.exe"}),
-                           tool({"ToolKey=2", "Version=2.0"})}));
-        writeStates(dir.path(), {state(9, "1.0", 1, 0, 0, 1), state(3, "1.0", 1, 0, 0, 4)});
-        ToolCatalog catalog(dir.path(), 0, 1);
-        QVERIFY(catalog.init());
-
-        ToolCatalog reread(dir.path(), 0, 1);
-        QVERIFY(reread.loadToolStates());
-        QCOMPARE(reread.toolStates().keys(), (QList<int>{2, 3}));
-        QVERIFY(reread.toolStates().value(2) == state(2, "2.0", 0, 1, 0, 0));
-        QVERIFY(reread.toolStates().value(3) == state(3, "1.0", 1, 0, 1, 4));
     }
 
     void oddCatalogEntries()
     {
         QTemporaryDir dir;
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
-                  catalog({tool({"ToolKey=4", "ToolENName=First", "Version=1"}),
-                           tool({"ToolKey=4", "ToolENName=Second", "ToolSize=abc", "IsDown=x1"}),
-                           tool({"ToolKey=6", QString::fromUtf8("ToolCHName=截图工具"), "ToolENName=Snip",
+                  catalog({{"ToolKey=4", "ToolENName=First", "Version=1"},
+                           {"ToolKey=4", "ToolENName=Second", "ToolSize=abc", "IsDown=x1"},
+                           {"ToolKey=6", QString::fromUtf8("ToolCHName=截图工具"), "ToolENName=Snip",
                                  "ToolSize=12.5", "IsDown=1", "DetailImagesNum=3", "ToolENName=Later",
-                                 "IconMinName= \n "})}));
+                                 "IconMinName= \n "}}));
         ToolCatalog catalog(dir.path(), 1, 1);
         QVERIFY(catalog.loadToolInfos());
         QCOMPARE(catalog.toolInfos().size(), 2);
@@ -157,9 +132,9 @@ private slots:
         QFETCH(QString, strUrl);
         QTemporaryDir dir;
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
-                  catalog({tool({"ToolKey=0", "DownloadCHUrl=material.tar.gz", "DownloadENUrl=wrong"}),
-                           tool({"ToolKey=7", "ToolCHName=CH-Snip", "ToolENName=Snip", "ExeName=Tool.exe",
-                                 "DownloadCHUrl=ch/snip.tar.gz", "DownloadENUrl=en/snip.tar.gz"})}));
+                  catalog({{"ToolKey=0", "DownloadCHUrl=material.tar.gz", "DownloadENUrl=wrong"},
+                           {"ToolKey=7", "ToolCHName=CH-Snip", "ToolENName=Snip", "ExeName=Tool.exe",
+                                 "DownloadCHUrl=ch/snip.tar.gz", "DownloadENUrl=en/snip.tar.gz"}}));
         ToolCatalog catalog(dir.path(), language, 1);
         QVERIFY(catalog.loadToolInfos());
         QCOMPARE(QString::fromStdString(catalog.toolName(7)), strName);
@@ -196,7 +171,7 @@ private slots:
         QTest::newRow("keep") << "Icon/only-old.png" << QByteArray("old only");
         QTest::newRow("add") << "BannerImages/en/b.png" << QByteArray("new b");
         QTest::newRow("hidden file left out") << "Icon/.partial.png" << QByteArray();
-        QTest::newRow("catalog replaced") << "ToolsInfoList.xml" << catalog({tool({"ToolKey=2", "Version=9"})});
+        QTest::newRow("catalog replaced") << "ToolsInfoList.xml" << catalog({{"ToolKey=2", "Version=9"}});
     }
 
     void pendingCatalogSwap()
@@ -204,10 +179,10 @@ private slots:
         QFETCH(QString, strFile);
         QFETCH(QByteArray, expected);
         QTemporaryDir dir;
-        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=1"})}));
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({{"ToolKey=2", "Version=1"}}));
         writeFile(dir.filePath("ToolsFile/Icon/a.png"), "old a");
         writeFile(dir.filePath("ToolsFile/Icon/only-old.png"), "old only");
-        writeFile(dir.filePath("ToolsFileTemp/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=9"})}));
+        writeFile(dir.filePath("ToolsFileTemp/ToolsInfoList.xml"), catalog({{"ToolKey=2", "Version=9"}}));
         writeFile(dir.filePath("ToolsFileTemp/Icon/a.png"), "new a");
         writeFile(dir.filePath("ToolsFileTemp/BannerImages/en/b.png"), "new b");
         writeFile(dir.filePath("ToolsFileTemp/Icon/.partial.png"), "half");
@@ -256,8 +231,8 @@ private slots:
         QFETCH(bool, bCreate);
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
-        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({tool({"ToolKey=2", "Version=2"})}));
-        writeStates(dir.path(), {state(2, "1", 1)});
+        writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog({{"ToolKey=2", "Version=2"}}));
+        writeStates(dir.path(), {ToolState{2, "1", 1}});
         const QString broken = dir.filePath(strBroken);
         QFile::remove(broken);
         if (bCreate)
@@ -277,9 +252,9 @@ private slots:
     void unwritableStateFileKeepsOldOne()
     {
         QTemporaryDir dir;
-        QList<QByteArray> tools;
+        QList<QStringList> tools;
         for (int key = 2; key < 40; ++key)
-            tools << tool({QStringLiteral("ToolKey=%1").arg(key), "Version=1.0"});
+            tools << QStringList{QStringLiteral("ToolKey=%1").arg(key), "Version=1.0"};
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"), catalog(tools));
         writeStates(dir.path(), {});
         ToolCatalog catalog(dir.path(), 0, 1);
@@ -303,9 +278,10 @@ private slots:
     {
         QTemporaryDir dir;
         writeFile(dir.filePath("ToolsFile/ToolsInfoList.xml"),
-                  catalog({tool({"ToolKey=1", "DownloadCHUrl=ch/old", "DownloadENUrl=en/old", "Version=1"}),
-                           tool({"ToolKey=2", "Version=1"})}));
-        writeStates(dir.path(), {});
+                  catalog({{"ToolKey=1", "DownloadCHUrl=ch/old", "DownloadENUrl=en/old", "Version=2"},
+                           {"ToolKey=2", "Version=1"}}));
+        // Start-up merges the states with the catalog and saves them: 9 has left it, 1 is installed.
+        writeStates(dir.path(), {ToolState{9, "1.0", 1}, ToolState{1, "1", 1, 0, 0, 4}});
         ToolCatalog catalog(dir.path(), 0, 1);
         QVERIFY(catalog.init());
         catalog.setCurrentVersion(2, "1.5");   // written at once
@@ -316,9 +292,9 @@ private slots:
         QCOMPARE(catalog.toolInfos().value(1).DownloadCHUrl, std::string("ch/old"));
         ToolCatalog reread(dir.path(), 0, 1);
         QVERIFY(reread.loadToolStates());
-        QCOMPARE(reread.currentVersion(2), std::string("1.5"));
-        QCOMPARE(reread.toolStates().value(2).ListOrder, 0);
-        QVERIFY(!reread.toolStates().contains(42));
+        QCOMPARE(reread.toolStates().keys(), (QList<int>{1, 2}));
+        QVERIFY(reread.toolStates().value(1) == (ToolState{1, "1", 1, 0, 1, 4}));
+        QVERIFY(reread.toolStates().value(2) == (ToolState{2, "1.5", 0, 1}));
     }
 
 private:

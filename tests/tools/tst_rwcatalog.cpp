@@ -33,18 +33,13 @@ QMap<QString, int> readArchive(const QString &strPath)
     return map;
 }
 
-QJsonObject icons(const QString &strPrefix = QString())
-{
-    const QString strIcon = strPrefix + "pic/icon.png";
-    return QJsonObject {{"min", strIcon}, {"mid", strIcon}, {"max", strIcon}};
-}
-
 QJsonObject toolObject(int iKey, const QString &strExe, const QString &strEnName)
 {
     return QJsonObject {
         {"key", iKey}, {"type", 3}, {"chName", QString::fromUtf8("工具%1").arg(iKey)}, {"enName", strEnName},
         {"version", "1.0." + QString::number(iKey)}, {"briefCH", QString::fromUtf8("简介")},
-        {"briefEN", "Brief & <intro>"}, {"exeName", strExe}, {"folder", "src/" + strExe}, {"icons", icons()},
+        {"briefEN", "Brief & <intro>"}, {"exeName", strExe}, {"folder", "src/" + strExe},
+        {"icons", QJsonObject {{"min", "pic/icon.png"}, {"mid", "pic/icon.png"}, {"max", "pic/icon.png"}}},
     };
 }
 
@@ -132,15 +127,6 @@ private slots:
         QCOMPARE(field(5, "ToolSize"), QString("0.3")); // 300 KiB and a script, rounded up
         QCOMPARE(readFile(strOut + "/MaterialVersion.txt").trimmed(), QByteArray("7.1"));
 
-        // Every package is an archive with its checksum beside it, in sha256sum's format.
-        for (int iKey : vectKeys) {
-            const QString strPackage = strOut + "/" + field(iKey, "DownloadCHUrl");
-            const QByteArray expected = QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex();
-            const QList<QByteArray> words = readFile(strPackage + ".sha256").simplified().split(' ');
-            QCOMPARE(words.value(0), expected);
-            QCOMPARE(words.value(1), QFileInfo(strPackage).fileName().toUtf8());
-        }
-
         // Tool packages: the executable at the root, still executable.
         const QMap<QString, int> mapHasher = readArchive(strOut + "/" + field(5, "DownloadCHUrl"));
         QVERIFY(mapHasher.value("Hasher") & 0100);
@@ -172,23 +158,12 @@ private slots:
 
     void derivedDescriptionChangesOnlyWhatItNames()
     {
-        QJsonObject base = goodDescription();
-        base.insert("program", QJsonObject {{"version", "2.0.0"}, {"folder", "../prog"}});
-        QJsonArray tools = base.value("tools").toArray();
-        for (auto tool : tools) {
-            QJsonObject object = tool.toObject();
-            object.insert("folder", "../src/" + object.value("exeName").toString());
-            object.insert("icons", icons("../"));
-            object.remove("banner");
-            object.remove("screenshots");
-            tool = object;
-        }
-        base.insert("tools", tools);
-        writeDescription("base/d.json", base);
-        writeDescription("v2.json", QJsonObject {{"extends", "base/d.json"},
-                                                 {"material", QJsonObject {{"version", "7.2"}}},
-                                                 {"tools", QJsonArray {QJsonObject {{"key", 3}, {"version", "9.9"}}}}});
-        QCOMPARE(run({"v2.json", "out2"}), 0);
+        // The paths of the extended description stay relative to its own folder.
+        writeDescription("d.json", goodDescription());
+        writeDescription("v2/v2.json", QJsonObject {{"extends", "../d.json"},
+                                                    {"material", QJsonObject {{"version", "7.2"}}},
+                                                    {"tools", QJsonArray {QJsonObject {{"key", 3}, {"version", "9.9"}}}}});
+        QCOMPARE(run({"v2/v2.json", "out2"}), 0);
         const QString strXml = QString::fromUtf8(readFile(m_strRoot + "/out2/ToolsInfoList.xml"));
         for (const char *text : {"<Version>9.9</Version>", "<Version>1.0.5</Version>", "<Version>7.2</Version>",
                                  "<ToolENName>Viewer</ToolENName>"})
