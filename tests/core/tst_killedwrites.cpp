@@ -34,8 +34,8 @@ void TestKilledWrites::filesStayWhole()
         for (int iKey = 2; iKey < iTools + 2; ++iKey)
             catalog.toolStates().insert(iKey, gearbay::ToolState{iKey, "0"});
         QVERIFY(catalog.saveToolStates());
-        QVERIFY(writeXmlFile(folder.filePath("Setup.xml"),
-                             xmlElement("Configure", {{"Translator", "0"}, {"DownloadPath", "/dl/0"}}, true)));
+        const XmlFields settings = {{"Translator", "0"}, {"DownloadPath", "/dl/0"}};
+        QVERIFY(writeXmlFile(folder.filePath("Setup.xml"), xmlElement("Configure", settings, true)));
     }
 
     QRandomGenerator random(2026);

@@ -45,10 +45,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_setupDir.isValid());
-        writeXmlFile(m_setupDir.filePath("Setup.xml"),
-                     xmlElement("Configure", {{"Translator", "0"}, {"ChServerAddress", "http://127.0.0.1:1/ch"},
-                                              {"EnServerAddress", "http://127.0.0.1:1/en"}, {"DownloadPath", "/opt/rw"}},
-                                true));
+        const XmlFields settings = {{"Translator", "0"}, {"DownloadPath", "/opt/rw"},
+                                    {"ChServerAddress", "http://127.0.0.1:1/ch"},
+                                    {"EnServerAddress", "http://127.0.0.1:1/en"}};
+        writeXmlFile(m_setupDir.filePath("Setup.xml"), xmlElement("Configure", settings, true));
         QVERIFY(gearbay::ConfigureStore::instance()->load(m_setupDir.filePath("Setup.xml")));
     }
 

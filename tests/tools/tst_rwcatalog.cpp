@@ -160,9 +160,9 @@ private slots:
     {
         // The paths of the extended description stay relative to its own folder.
         writeDescription("d.json", goodDescription());
-        writeDescription("v2/v2.json", QJsonObject {{"extends", "../d.json"},
-                                                    {"material", QJsonObject {{"version", "7.2"}}},
-                                                    {"tools", QJsonArray {QJsonObject {{"key", 3}, {"version", "9.9"}}}}});
+        const QJsonArray changedTools {QJsonObject {{"key", 3}, {"version", "9.9"}}};
+        writeDescription("v2/v2.json", QJsonObject {{"extends", "../d.json"}, {"tools", changedTools},
+                                                    {"material", QJsonObject {{"version", "7.2"}}}});
         QCOMPARE(run({"v2/v2.json", "out2"}), 0);
         const QString strXml = QString::fromUtf8(readFile(m_strRoot + "/out2/ToolsInfoList.xml"));
         for (const char *text : {"<Version>9.9</Version>", "<Version>1.0.5</Version>", "<Version>7.2</Version>",
@@ -174,21 +174,27 @@ private slots:
 
     void badDescriptionLeavesNothing_data()
     {
+        // A field of the first tool set to the value (removed when undefined), or another change.
         QTest::addColumn<QString>("strChange");
+        QTest::addColumn<QJsonValue>("value");
         QTest::addColumn<QString>("strMessage");
-        QTest::newRow("broken JSON") << "broken" << "not valid JSON";
-        QTest::newRow("tool without version") << "noVersion" << "missing \"version\"";
-        QTest::newRow("executable bit lost") << "notExecutable" << "missing or not executable";
-        QTest::newRow("missing icon file") << "noIcon" << "does not exist";
-        QTest::newRow("same key twice") << "dupKey" << "used twice";
-        QTest::newRow("download path escapes") << "escape" << "must be relative";
-        QTest::newRow("misspelt field") << "unknown" << "unknown field \"restriced\"";
-        QTest::newRow("description extends itself") << "loop" << "nests too deep";
+        const QJsonValue none;
+        const QJsonValue removed(QJsonValue::Undefined);
+        const QJsonObject goneIcon {{"min", "pic/icon.png"}, {"mid", "pic/gone.png"}, {"max", "pic/min.png"}};
+        QTest::newRow("broken JSON") << "broken" << none << "not valid JSON";
+        QTest::newRow("no version") << "version" << removed << "missing \"version\"";
+        QTest::newRow("executable bit lost") << "notExecutable" << none << "missing or not executable";
+        QTest::newRow("missing icon file") << "icons" << QJsonValue(goneIcon) << "does not exist";
+        QTest::newRow("same key twice") << "key" << QJsonValue(3) << "used twice";
+        QTest::newRow("download escapes") << "download" << QJsonValue("../../../etc") << "must be relative";
+        QTest::newRow("misspelt field") << "restriced" << QJsonValue(true) << "unknown field \"restriced\"";
+        QTest::newRow("description extends itself") << "loop" << none << "nests too deep";
     }
 
     void badDescriptionLeavesNothing()
     {
         QFETCH(QString, strChange);
+        QFETCH(QJsonValue, value);
         QFETCH(QString, strMessage);
         // A good catalog is already there; a failed build must leave it exactly as it was.
         writeDescription("good.json", goodDescription());
@@ -198,16 +204,10 @@ private slots:
         QJsonObject description = goodDescription();
         QJsonArray tools = description.value("tools").toArray();
         QJsonObject hasher = tools[0].toObject();
-        const QMap<QString, QPair<QString, QJsonValue>> mapToolChanges {
-            {"noIcon", {"icons", QJsonObject {{"min", "pic/icon.png"}, {"mid", "pic/gone.png"}, {"max", "pic/icon.png"}}}},
-            {"dupKey", {"key", 3}},
-            {"escape", {"download", "../../etc/passwd"}},
-            {"unknown", {"restriced", true}},
-        };
-        if (mapToolChanges.contains(strChange))
-            hasher.insert(mapToolChanges[strChange].first, mapToolChanges[strChange].second);
-        else if (strChange == "noVersion")
-            hasher.remove("version");
+        if (value.isUndefined())
+            hasher.remove(strChange);
+        else if (!value.isNull())
+            hasher.insert(strChange, value);
         else if (strChange == "notExecutable")
             QFile::setPermissions(m_strRoot + "/src/Hasher/Hasher", QFile::ReadOwner | QFile::WriteOwner);
         else if (strChange == "loop")
