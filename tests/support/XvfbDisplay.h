@@ -16,7 +16,6 @@ public:
 
     // Starts Xvfb and waits (at most timeoutMs) until it accepts clients.
     bool start(int iTimeoutMs = 20000);
-    bool isRunning() const { return m_process.state() == QProcess::Running; }
     // ":N"
     QString display() const { return m_strDisplay; }
     // The system environment with DISPLAY set to this display and no Wayland session.
