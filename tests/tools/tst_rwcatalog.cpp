@@ -1,4 +1,5 @@
-// rwcatalog run as a real process: the catalog folder it writes, and what it refuses.
+// rwcatalog run as a real process: the catalog folder it writes, what it refuses, and the demo catalogs
+// the build makes with it.
 
 #include "TestFiles.h"
 
@@ -225,6 +226,58 @@ private slots:
         QCOMPARE(run({"bad.json", "fresh"}), 1);
         QVERIFY(!QFileInfo::exists(m_strRoot + "/fresh"));
         QCOMPARE(leftovers(), QStringList());
+    }
+
+    // The demo catalogs the build makes with rwcatalog: complete and consistent with themselves. (That
+    // their tools start: tst_marketflow and tst_mytoolsupdate open them in the real window; that
+    // version 2 is newer: tst_catalogrefresh, tst_selfupdate and tst_mytoolsupdate update to it.)
+    void demoCatalogIsComplete_data()
+    {
+        QTest::addColumn<QString>("strFolder");
+        QTest::newRow("version 1") << "catalog";
+        QTest::newRow("version 2") << "catalog-v2";
+    }
+
+    void demoCatalogIsComplete()
+    {
+        QFETCH(QString, strFolder);
+        const QString strCatalog = QStringLiteral(RW_BUILD_DIR "/demo/") + strFolder;
+        if (!QFileInfo::exists(strCatalog + "/MaterialVersion.txt"))
+            QSKIP("the demo catalog is not built (widget build off?)");
+        const QString strTree = strCatalog + "/ToolsFile/";
+        const QMap<int, QMap<QString, QString>> mapRecords = readToolRecords(strCatalog + "/ToolsInfoList.xml");
+        QVERIFY(mapRecords.contains(0) && mapRecords.contains(1));
+        QCOMPARE(readFile(strCatalog + "/MaterialVersion.txt").trimmed(), mapRecords[0].value("Version").toUtf8());
+        // The shipped material and the server's catalog file are the same catalog.
+        QCOMPARE(readFile(strTree + "ToolsInfoList.xml"), readFile(strCatalog + "/ToolsInfoList.xml"));
+
+        for (const auto &record : mapRecords) {
+            const QString strWhere = record.value("ToolKey") + " " + record.value("ToolENName");
+            // Every package is there with a matching checksum, under the path the catalog names.
+            const QString strPackage = strCatalog + "/" + record.value("DownloadCHUrl");
+            QCOMPARE(record.value("DownloadENUrl"), record.value("DownloadCHUrl"));
+            QCOMPARE(readFile(strPackage + ".sha256").split(' ').value(0),
+                     QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex());
+            if (record.value("ToolKey").toInt() < 2)
+                continue;
+
+            for (const char *name : {"ToolCHName", "ToolENName", "BriefCHIntro", "BriefENIntro", "Version", "updateDate"})
+                QVERIFY2(!record.value(name).isEmpty(), qPrintable(strWhere + " " + name));
+            QVERIFY2(record.value("ToolSize").toDouble() > 0, qPrintable(strWhere));
+            // Every picture the pages show.
+            QStringList vectPictures;
+            for (const char *icon : {"IconMinName", "IconMidName", "IconMaxName"})
+                vectPictures << "Icon/" + record.value(icon);
+            for (const char *banner : {"zh/%1_min.png", "zh/%1_max.png", "en/%1_min.png", "en/%1_max.png"})
+                vectPictures << "BannerImages/" + QString(banner).arg(record.value("ToolKey"));
+            const QString strName = record.value("ToolENName");
+            QVERIFY2(record.value("DetailImagesNum").toInt() >= 2, qPrintable(strWhere));
+            for (int i = 0; i < record.value("DetailImagesNum").toInt(); ++i)
+                vectPictures << QString("DetailImages/%1/CH/%1_%2.png").arg(strName).arg(i)
+                             << QString("DetailImages/%1/EN/%1_%2.png").arg(strName).arg(i);
+            for (const QString &strPicture : vectPictures)
+                QVERIFY2(QFileInfo(strTree + strPicture).size() > 0, qPrintable(strWhere + " " + strPicture));
+        }
     }
 };
 
