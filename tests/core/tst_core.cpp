@@ -1,3 +1,6 @@
+// The core against real files and processes: the settings store, the catalog and state files (loading,
+// merging, the pending-catalog swap and saving), process checks, free space and tool launch.
+
 #include "TestFiles.h"
 #include "TestXml.h"
 #include "ConfigureStore.h"
@@ -5,22 +8,27 @@
 #include "GenericDS.h"
 #include "StringConvert.h"
 #include "ToolCatalog.h"
+#include "ToolLaunch.h"
+#include "Utilities.h"
 
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
-using gearbay::ToolCatalog;
-using gearbay::ToolInfo;
-using gearbay::ToolState;
+using namespace gearbay;
 
 Q_DECLARE_METATYPE(ToolState)
 
-// The catalog and state files: loading, merging, the pending-catalog swap and saving.
-class TestToolCatalog : public QObject
+class TestCore : public QObject
 {
     Q_OBJECT
 
 private:
+    QTemporaryDir m_dir;
+    QTemporaryDir m_setupDir;
+
     // A catalog of <Tool> elements, their fields given as "Element=text".
     static QByteArray catalog(const QList<QStringList> &tools)
     {
@@ -39,6 +47,16 @@ private:
         for (const ToolState &s : states)
             catalog.toolStates().insert(s.ToolKey, s);
         QVERIFY(catalog.saveToolStates());
+    }
+
+    // A Setup.xml with one element per "Name=Value" pair, in the given order.
+    QString writeSetup(const QStringList &pairs, const QString &strName = "Setup.xml")
+    {
+        XmlFields fields;
+        for (const QString &pair : pairs)
+            fields.append({pair.section('=', 0, 0), pair.section('=', 1)});
+        writeXmlFile(m_dir.filePath(strName), xmlElement("Configure", fields, true));
+        return m_dir.filePath(strName);
     }
 
 private slots:
@@ -212,7 +230,7 @@ private slots:
         QCOMPARE(readFile(dir.filePath("ToolsStateList.xml")), states);
     }
 
-    void badFiles_data()
+    void catalogBadFiles_data()
     {
         QTest::addColumn<QString>("strBroken");
         QTest::addColumn<bool>("bCreate");
@@ -225,7 +243,7 @@ private slots:
         }
     }
 
-    void badFiles()
+    void catalogBadFiles()
     {
         QFETCH(QString, strBroken);
         QFETCH(bool, bCreate);
@@ -297,9 +315,229 @@ private slots:
         QVERIFY(reread.toolStates().value(2) == (ToolState{2, "1.5", 0, 1}));
     }
 
-private:
-    QTemporaryDir m_setupDir;
+    void settingsRead_data()
+    {
+        QTest::addColumn<QStringList>("pairs");
+        QTest::addColumn<uint>("translator");
+        QTest::addColumn<QString>("serverAddress");
+        QTest::addColumn<int>("versionType");
+        QTest::addColumn<int>("isCloseOpenTools");
+        QTest::addColumn<int>("isNeedUpdate");
+        QTest::addColumn<QString>("downloadPath");
+        const QStringList servers{"ChServerAddress=http://ch", "EnServerAddress=http://en"};
+        QTest::newRow("translator missing") << servers << 0u << "http://en" << 1 << 0 << 0 << "";
+        QTest::newRow("translator abc") << QStringList{"Translator=abc"} << 0u << "" << 1 << 0 << 0 << "";
+        QTest::newRow("switches -1") << QStringList{"IsCloseOpenTools=-1", "IsNeedUpdate=-1", "VersionType=-1"} << 0u
+                                     << "" << 1 << 0 << 0 << "";
+        QTest::newRow("switches on") << QStringList{"IsCloseOpenTools=3", "IsNeedUpdate=1", "VersionType=2"}
+                                     << 0u << "" << 2 << 3 << 1 << "";
+        QTest::newRow("not numbers") << QStringList{"IsCloseOpenTools=abc", "IsNeedUpdate=", "VersionType=abc"}
+                                     << 0u << "" << 0 << 0 << 0 << "";
+        QTest::newRow("duplicates: first wins")
+            << QStringList{"DownloadPath=/first", "Translator=1", "DownloadPath=/second", "Translator=0",
+                           "ChServerAddress=http://ch"}
+            << 1u << "http://ch" << 1 << 0 << 0 << "/first";
+        QTest::newRow("chinese path") << QStringList{QString::fromUtf8("DownloadPath=/home/u/工具")} << 0u << "" << 1
+                                      << 0 << 0 << QString::fromUtf8("/home/u/工具");
+    }
+
+    void settingsRead()
+    {
+        QFETCH(QStringList, pairs);
+        ConfigureStore store;
+        QVERIFY(store.load(writeSetup(pairs)));
+        QTEST(store.translator(), "translator");
+        QTEST(store.serverAddress(), "serverAddress");
+        QTEST(store.versionType(), "versionType");
+        QTEST(store.isCloseOpenTools(), "isCloseOpenTools");
+        QTEST(store.isNeedUpdate(), "isNeedUpdate");
+        QTEST(store.downloadPath(), "downloadPath");
+    }
+
+    void settingsSetValue_data()
+    {
+        QTest::addColumn<QStringList>("pairs");
+        QTest::addColumn<int>("iKey");
+        QTest::addColumn<QString>("strText");
+        QTest::addColumn<bool>("bResult");
+        QTest::addColumn<QString>("strReadBack");   // downloadPath() after the call, then after a reload
+        QTest::addColumn<bool>("bFileChanged");
+        QTest::newRow("existing key") << QStringList{"Translator=1", "DownloadPath=/old"} << int(ConfigKey::DownloadPath)
+                                      << "/new/path" << true << "/new/path" << true;
+        QTest::newRow("missing key is never added") << QStringList{"Translator=1"} << int(ConfigKey::DownloadPath)
+                                                    << "/new" << false << "" << false;
+        QTest::newRow("duplicate: first written") << QStringList{"DownloadPath=/a", "DownloadPath=/b"}
+                                                  << int(ConfigKey::DownloadPath) << "/c" << true << "/c" << true;
+        QTest::newRow("unknown number") << QStringList{"DownloadPath=/a"} << 99 << "/c" << false << "/a" << false;
+        QTest::newRow("markup in value") << QStringList{"DownloadPath=/a"} << int(ConfigKey::DownloadPath)
+                                         << QString::fromUtf8("/a&b/<c>/工具") << true << QString::fromUtf8("/a&b/<c>/工具") << true;
+    }
+
+    void settingsSetValue()
+    {
+        QFETCH(QStringList, pairs);
+        QFETCH(int, iKey);
+        QFETCH(QString, strText);
+        QFETCH(QString, strReadBack);
+        const QString path = writeSetup(pairs);
+        const QByteArray before = readFile(path);
+        ConfigureStore store;
+        QVERIFY(store.load(path));
+        QTEST(store.setValue(iKey, strText), "bResult");
+        QCOMPARE(store.downloadPath(), strReadBack);
+        QTEST(readFile(path) != before, "bFileChanged");
+        ConfigureStore reloaded;
+        QVERIFY(reloaded.load(path));
+        QCOMPARE(reloaded.downloadPath(), strReadBack);
+        QCOMPARE(reloaded.entries().size(), pairs.size());
+    }
+
+    void settingsBadFiles_data()
+    {
+        QTest::addColumn<bool>("bCreate");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << false << QByteArray();
+        QTest::newRow("empty") << true << QByteArray();
+        QTest::newRow("truncated") << true << QByteArray("<Configure><Translator><Value>1</Val");
+        QTest::newRow("not xml") << true << QByteArray("Translator = 1");
+    }
+
+    void settingsBadFiles()
+    {
+        QFETCH(bool, bCreate);
+        QFETCH(QByteArray, content);
+        ConfigureStore store;
+        const QString good = writeSetup({"Translator=1", "DownloadPath=/good"}, "good.xml");
+        QVERIFY(store.load(good));
+        const QString path = m_dir.filePath("broken.xml");
+        QFile::remove(path);
+        if (bCreate)
+            writeFile(path, content);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+        QVERIFY(!store.load(path));
+        QVERIFY(store.entries().isEmpty());
+        QCOMPARE(store.filePath(), good);
+        QCOMPARE(QFile::exists(path), bCreate);
+        if (bCreate)
+            QCOMPARE(readFile(path), content);
+    }
+
+    void shippedSettingsHaveEveryKey()
+    {
+        const QString path = QStringLiteral(RW_BUILD_DIR "/core/Setup.xml");
+        ConfigureStore store;
+        QVERIFY(store.load(path));
+        QCOMPARE(store.entries().size(), int(ConfigKey::KeyCount));
+        for (int iKey = 0; iKey < ConfigKey::KeyCount; ++iKey)
+            QVERIFY2(store.hasKey(iKey), qPrintable(ConfigKey::name(iKey)));
+        QVERIFY(store.serverAddress().contains(QLatin1String("://")));
+    }
+
+    void processFoundByExactName_data()
+    {
+        QTest::addColumn<bool>("bScript");
+        QTest::newRow("binary") << false;
+        QTest::newRow("script") << true;
+    }
+
+    void processFoundByExactName()
+    {
+        QFETCH(bool, bScript);
+        QTemporaryDir dir;
+        const QString exe = dir.filePath("Tool.exe");
+        if (bScript) {
+            writeFile(exe, "#!/bin/sh\nexec 0<&-\nwhile :; do sleep 1; done\n", true);
+        } else {
+            const QString sleep = QStandardPaths::findExecutable("sleep");
+            QVERIFY(!sleep.isEmpty());
+            QVERIFY(QFile::copy(sleep, exe));
+        }
+        QVERIFY(!isProcessRunning("Tool.exe"));
+        QProcess process;
+        process.start(exe, bScript ? QStringList() : QStringList{"60"});
+        QVERIFY(process.waitForStarted(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(isProcessRunning("Tool.exe"), 10000);
+        QVERIFY(!isProcessRunning("tool.exe"));
+        QVERIFY(!isProcessRunning("Tool"));
+        QVERIFY(!isProcessRunning("Tool.ex"));
+        process.kill();
+        QVERIFY(process.waitForFinished(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(!isProcessRunning("Tool.exe"), 10000);
+    }
+
+    void wholeGiB_data()
+    {
+        QTest::addColumn<quint64>("bytes");
+        QTest::addColumn<qint64>("gib");
+        const quint64 giB = quint64(1) << 30;
+        QTest::newRow("2.9 GiB") << quint64(2.9 * giB) << qint64(2);
+        QTest::newRow("16 TiB") << (quint64(16) << 40) << qint64(16384);
+    }
+
+    void wholeGiB()
+    {
+        QFETCH(quint64, bytes);
+        QTEST(gearbay::wholeGiB(bytes), "gib");
+    }
+
+    void freeSpaceOfPathNotCreatedYet()
+    {
+        QTemporaryDir dir;
+        const qint64 expected = QStorageInfo(dir.path()).bytesFree() >> 30;
+        const qint64 deep = diskFreeSpaceGB(dir.filePath("RigWarden/SubTools/not/there"));
+        QVERIFY2(qAbs(deep - expected) <= 1, qPrintable(QString("%1 vs %2").arg(deep).arg(expected)));
+        QCOMPARE(diskFreeSpaceGB(dir.path()), deep);
+        QCOMPARE(diskFreeSpaceGB(QString()), qint64(0));
+    }
+
+    void launchRunsInToolFolderAndEnds()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("SubTools/Snip Tool");
+        const QString exe = folder + "/snip.sh";
+        writeFile(exe, "#!/bin/sh\npwd > started.txt\necho \"$1\" >> started.txt\nexec sleep 60\n", true);
+        ToolLaunch launch;
+        QVERIFY(launch.start(exe, {"--arg with space"}));
+        QVERIFY(launch.pid() > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(folder + "/started.txt"),
+                                  QFile::encodeName(QFileInfo(folder).canonicalFilePath()) + "\n--arg with space\n",
+                                  10000);
+        QVERIFY(launch.isRunning());
+        // Nothing of ours stays open in the tool: no console pipe, no socket, no lock file.
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(launch.pid()));
+        QCOMPARE(fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), (QStringList{"0", "1", "2"}));
+        QCOMPARE(QFile::symLinkTarget(fds.filePath("1")), QString("/dev/null"));
+        QVERIFY(launch.terminate());
+        QTRY_VERIFY_WITH_TIMEOUT(!launch.isRunning(), 10000);
+    }
+
+    void launchRefusesWhatCannotRun_data()
+    {
+        QTest::addColumn<QString>("strName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("bExecutable");
+        QTest::newRow("missing") << "" << QByteArray() << false;
+        QTest::newRow("not executable") << "plain.txt" << QByteArray("text") << false;
+        QTest::newRow("bad interpreter") << "broken.sh" << QByteArray("#!/nonexistent/shell\n") << true;
+    }
+
+    void launchRefusesWhatCannotRun()
+    {
+        QFETCH(QString, strName);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, bExecutable);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(strName.isEmpty() ? "missing.exe" : strName);
+        if (!strName.isEmpty())
+            writeFile(path, content, bExecutable);
+        ToolLaunch launch;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
+        QVERIFY(!launch.start(path));
+        QVERIFY(!launch.isRunning());
+        QVERIFY(!launch.terminate());
+    }
 };
 
-QTEST_GUILESS_MAIN(TestToolCatalog)
-#include "tst_toolcatalog.moc"
+QTEST_GUILESS_MAIN(TestCore)
+#include "tst_core.moc"
