@@ -27,18 +27,21 @@ class TestCore : public QObject
 
 private:
     QTemporaryDir m_dir;
-    QTemporaryDir m_setupDir;
 
-    // A catalog of <Tool> elements, their fields given as "Element=text".
+    // Fields given as "Element=text".
+    static XmlFields fields(const QStringList &pairs)
+    {
+        XmlFields fields;
+        for (const QString &pair : pairs)
+            fields.append({pair.section('=', 0, 0), pair.section('=', 1)});
+        return fields;
+    }
+    // A catalog of <Tool> elements.
     static QByteArray catalog(const QList<QStringList> &tools)
     {
         QString xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ToolsInfo>";
-        for (const QStringList &fields : tools) {
-            XmlFields pairs;
-            for (const QString &field : fields)
-                pairs.append({field.section('=', 0, 0), field.section('=', 1)});
-            xml += xmlElement("Tool", pairs);
-        }
+        for (const QStringList &tool : tools)
+            xml += xmlElement("Tool", fields(tool));
         return (xml + "</ToolsInfo>\n").toUtf8();
     }
     static void writeStates(const QString &dir, const QList<ToolState> &states)
@@ -52,22 +55,16 @@ private:
     // A Setup.xml with one element per "Name=Value" pair, in the given order.
     QString writeSetup(const QStringList &pairs, const QString &strName = "Setup.xml")
     {
-        XmlFields fields;
-        for (const QString &pair : pairs)
-            fields.append({pair.section('=', 0, 0), pair.section('=', 1)});
-        writeXmlFile(m_dir.filePath(strName), xmlElement("Configure", fields, true));
+        writeXmlFile(m_dir.filePath(strName), xmlElement("Configure", fields(pairs), true));
         return m_dir.filePath(strName);
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_setupDir.isValid());
-        const XmlFields settings = {{"Translator", "0"}, {"DownloadPath", "/opt/rw"},
-                                    {"ChServerAddress", "http://127.0.0.1:1/ch"},
-                                    {"EnServerAddress", "http://127.0.0.1:1/en"}};
-        writeXmlFile(m_setupDir.filePath("Setup.xml"), xmlElement("Configure", settings, true));
-        QVERIFY(gearbay::ConfigureStore::instance()->load(m_setupDir.filePath("Setup.xml")));
+        // The settings the catalog reads its server and download folder from.
+        QVERIFY(ConfigureStore::instance()->load(writeSetup({"Translator=0", "DownloadPath=/opt/rw",
+            "ChServerAddress=http://127.0.0.1:1/ch", "EnServerAddress=http://127.0.0.1:1/en"}, "Program.xml")));
     }
 
     void merge_data()

@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 using gearbay::ConfigureStore;
 using gearbay::ToolCatalog;
 
@@ -44,6 +46,26 @@ const QByteArray kStates =
     "<State><ToolKey>3</ToolKey><CurrentVersion>2.0</CurrentVersion><IsDownload>0</IsDownload>"
     "<IsNewTools>1</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>0</ListOrder></State>"
     "</Tools>\n";
+
+// The writer the killed-write test kills: saves the tool states and one setting over and over, as the
+// program does. Each round writes one number everywhere, so a reader can tell a whole file from a mixed
+// one; the round number is printed after each round.
+int writeLoop(const QString &strFolder)
+{
+    ConfigureStore store;
+    ToolCatalog catalog(strFolder, 0, 1);
+    if (!store.load(strFolder + QStringLiteral("/Setup.xml")) || !catalog.loadToolStates())
+        return 3;
+    for (int iRound = 1;; ++iRound) {
+        for (auto &state : catalog.toolStates())
+            state.CurrentVersion = std::to_string(iRound);
+        if (!catalog.saveToolStates()
+            || !store.setValue(gearbay::ConfigKey::DownloadPath, QStringLiteral("/dl/%1").arg(iRound)))
+            return 4;
+        std::printf("%d\n", iRound);
+        std::fflush(stdout);
+    }
+}
 
 } // namespace
 
@@ -131,7 +153,7 @@ void TestDamagedFiles::killedWritesLeaveFilesWhole()
     int iLastRound = 0;
     for (int iKill = 0; iKill < 25; ++iKill) {
         QProcess writer;
-        writer.start(QStringLiteral(RW_WRITE_LOOP_PATH), {folder.path()});
+        writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--write-loop"), folder.path()});
         QVERIFY(writer.waitForStarted(10000));
         // Once it is writing, let it run a random while, then kill it without warning.
         QVERIFY2(writer.waitForReadyRead(20000), qPrintable(writer.readAllStandardError()));
@@ -159,5 +181,12 @@ void TestDamagedFiles::killedWritesLeaveFilesWhole()
     QVERIFY(iLastRound > 0);
 }
 
-QTEST_GUILESS_MAIN(TestDamagedFiles)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--write-loop") == 0)
+        return writeLoop(QString::fromLocal8Bit(argv[2]));
+    TestDamagedFiles test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_damagedfiles.moc"
