@@ -143,17 +143,12 @@ bool SlapdServer::addUser(const QString &strUid, const QString &strPassword)
 
 bool SlapdServer::addEntry(const QString &strDn, const QList<QPair<QString, QString>> &attributes)
 {
+    // The object class needs a cn and an sn.
     QByteArray ldif = ldifLine(QStringLiteral("dn"), strDn);
-    ldif += "objectClass: inetOrgPerson\n";
-    // The object class needs a cn and an sn: fill them in when the caller does not.
-    bool bCn = false;
-    bool bSn = false;
-    for (const auto &attribute : attributes) {
+    ldif += "objectClass: inetOrgPerson\ncn: test user\nsn: user\n";
+    for (const auto &attribute : attributes)
         ldif += ldifLine(attribute.first, attribute.second);
-        bCn = bCn || attribute.first == QLatin1String("cn");
-        bSn = bSn || attribute.first == QLatin1String("sn");
-    }
-    return runLdapAdd(ldif + (bCn ? "" : "cn: test user\n") + (bSn ? "" : "sn: user\n"));
+    return runLdapAdd(ldif);
 }
 
 QString SlapdServer::log() const

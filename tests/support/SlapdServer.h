@@ -37,7 +37,7 @@ public:
 
     // Adds "uid=<uid>,ou=people,<suffix>" with this password; uid must need no DN escaping.
     bool addUser(const QString &strUid, const QString &strPassword);
-    // Adds one entry; the DN is taken as written, values may hold any characters.
+    // Adds one person (its cn and sn made up); the DN is taken as written, values may hold any characters.
     bool addEntry(const QString &strDn, const QList<QPair<QString, QString>> &attributes);
 
     QString url() const { return QStringLiteral("ldap://127.0.0.1:%1").arg(m_iPort); }

@@ -33,8 +33,6 @@ WindowFixture::WindowFixture(const QString &strServed)
 WindowFixture::~WindowFixture()
 {
     close();
-    m_server.releaseStall();
-    m_server.stop();
 }
 
 bool WindowFixture::prepare(const QString &strToolsFile, const QMap<int, QString> &mapInstalled)

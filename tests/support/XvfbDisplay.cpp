@@ -17,19 +17,10 @@ bool displayTaken(int n)
 }
 } // namespace
 
-XvfbDisplay::XvfbDisplay()
+bool XvfbDisplay::start(int iTimeoutMs)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-}
-
-XvfbDisplay::~XvfbDisplay()
-{
-    endProcess(m_process);
-}
-
-bool XvfbDisplay::start(int iTimeoutMs)
-{
     // Another test may pick the same number at the same moment; Xvfb then exits and we move on.
     for (int n = kFirstDisplay + (QCoreApplication::applicationPid() % 50); n <= kLastDisplay; ++n) {
         if (displayTaken(n))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestProcess.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -9,8 +11,8 @@
 class XvfbDisplay
 {
 public:
-    XvfbDisplay();
-    ~XvfbDisplay();
+    XvfbDisplay() = default;
+    ~XvfbDisplay() { endProcess(m_process); }
     XvfbDisplay(const XvfbDisplay &) = delete;
     XvfbDisplay &operator=(const XvfbDisplay &) = delete;
 

@@ -106,7 +106,7 @@ private slots:
             writeFile(m_strRoot + "/pic/" + name + ".png", name);
     }
 
-    void buildsCompleteCatalog()
+    void buildsCatalog()
     {
         writeDescription("d.json", goodDescription());
         QString strErr;
@@ -155,12 +155,9 @@ private slots:
         QCOMPARE(run({"d.json", "home"}, &strErr), 1);
         QVERIFY(strErr.contains("not a catalog folder"));
         QCOMPARE(snapshot(m_strRoot + "/home").keys(), QStringList({"notes.txt"}));
-    }
 
-    void derivedDescriptionChangesOnlyWhatItNames()
-    {
-        // The paths of the extended description stay relative to its own folder.
-        writeDescription("d.json", goodDescription());
+        // A description extending it changes only what it names; the paths of the extended one stay
+        // relative to its own folder.
         const QJsonArray changedTools {QJsonObject {{"key", 3}, {"version", "9.9"}}};
         writeDescription("v2/v2.json", QJsonObject {{"extends", "../d.json"}, {"tools", changedTools},
                                                     {"material", QJsonObject {{"version", "7.2"}}}});
