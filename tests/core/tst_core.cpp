@@ -514,7 +514,7 @@ private slots:
         QTest::addColumn<QString>("strName");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("bExecutable");
-        QTest::newRow("missing") << "" << QByteArray() << false;
+        QTest::newRow("missing") << "missing.exe" << QByteArray() << false;
         QTest::newRow("not executable") << "plain.txt" << QByteArray("text") << false;
         QTest::newRow("bad interpreter") << "broken.sh" << QByteArray("#!/nonexistent/shell\n") << true;
     }
@@ -525,8 +525,8 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(bool, bExecutable);
         QTemporaryDir dir;
-        const QString path = dir.filePath(strName.isEmpty() ? "missing.exe" : strName);
-        if (!strName.isEmpty())
+        const QString path = dir.filePath(strName);
+        if (!content.isNull())
             writeFile(path, content, bExecutable);
         ToolLaunch launch;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(path)));
