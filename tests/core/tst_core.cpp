@@ -443,13 +443,10 @@ private slots:
         QFETCH(bool, bScript);
         QTemporaryDir dir;
         const QString exe = dir.filePath("Tool.exe");
-        if (bScript) {
+        if (bScript)
             writeFile(exe, "#!/bin/sh\nexec 0<&-\nwhile :; do sleep 1; done\n", true);
-        } else {
-            const QString sleep = QStandardPaths::findExecutable("sleep");
-            QVERIFY(!sleep.isEmpty());
-            QVERIFY(QFile::copy(sleep, exe));
-        }
+        else
+            QVERIFY(QFile::copy(QStandardPaths::findExecutable("sleep"), exe));
         QVERIFY(!isProcessRunning("Tool.exe"));
         QProcess process;
         process.start(exe, bScript ? QStringList() : QStringList{"60"});
@@ -467,8 +464,7 @@ private slots:
     {
         QTest::addColumn<quint64>("bytes");
         QTest::addColumn<qint64>("gib");
-        const quint64 giB = quint64(1) << 30;
-        QTest::newRow("2.9 GiB") << quint64(2.9 * giB) << qint64(2);
+        QTest::newRow("2.9 GiB") << quint64(2.9 * (quint64(1) << 30)) << qint64(2);
         QTest::newRow("16 TiB") << (quint64(16) << 40) << qint64(16384);
     }
 
