@@ -1,6 +1,6 @@
-// The market page: one card per catalog tool in key order (never the material or the program), the
-// relays between the cards and the main window, the sticky type bar, folding the banner, the empty
-// catalog, search, cards built late, and screenshots of search in the language the test runs in.
+// The market page: one card per catalog tool in key order (never the material or the program) and
+// search among them, the relays between the cards and the main window, the sticky type bar, folding
+// the banner, the empty catalog and cards built late, in the catalog language the test runs in.
 #include "ConfigureStore.h"
 #include "IconButton.h"
 #include "ProgressBar.h"
@@ -22,7 +22,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTranslator>
 #include <QScopeGuard>
 #include <QtTest>
 
@@ -54,21 +53,18 @@ class TestMarketPage : public QObject
 
 private slots:
     void initTestCase();
-    void oneCardPerToolInKeyOrder();
     void relaysBothWays();
     void typeBarStickyAndBannerFolds();
     void emptyCatalog();
     void search_data();
     void search();
     void cardBuiltLateShowsWhatItMissed();
-    void screenshots();
 
 private:
     void showPage(ToolDownloadWidget &page, int iHeight = 620);
 
     markettest::ProgramFolder m_folder;
     int m_iTranslator = 0;
-    QTranslator m_translator;
 };
 
 void TestMarketPage::initTestCase()
@@ -101,7 +97,7 @@ void TestMarketPage::initTestCase()
     }
     QVERIFY(m_folder.setUp(tools, { { 4, 1, 0 } }, m_iTranslator));
 
-    // The program's own look and, for Chinese, its translation when the build has made one.
+    // The program's own look.
     QString strStyle;
     for (const QString &sheet : QDir(":/Gearbay/Qss/").entryList(QDir::Files)) {
         QFile file(":/Gearbay/Qss/" + sheet);
@@ -109,14 +105,6 @@ void TestMarketPage::initTestCase()
             strStyle += QString::fromUtf8(file.readAll()) + "\n";
     }
     qApp->setStyleSheet(strStyle);
-    if (m_iTranslator == 1) {
-        for (const QString &strQm : { QStringLiteral(RW_BUILD_DIR "/translations/gearbay_zh.qm"),
-                                      QStringLiteral(RW_BUILD_DIR "/RigWarden/translations/gearbay_zh.qm") })
-            if (m_translator.load(strQm)) {
-                qApp->installTranslator(&m_translator);
-                break;
-            }
-    }
     TipDialog::setAnswerHook([](const QString &, bool) { return 1; });
 }
 
@@ -125,13 +113,6 @@ void TestMarketPage::showPage(ToolDownloadWidget &page, int iHeight)
     page.resize(1024, iHeight);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
-}
-
-void TestMarketPage::oneCardPerToolInKeyOrder()
-{
-    ToolDownloadWidget page;
-    showPage(page);
-    QCOMPARE(cardKeys(page), (QList<int> { 2, 4, 7, 9, 12 }));
 }
 
 void TestMarketPage::relaysBothWays()
@@ -278,7 +259,7 @@ void TestMarketPage::search()
     QCOMPARE(page.listWidget()->toolsWidget()->cards(), built);
     auto *noMatch = page.findChild<QLabel *>("noMatchText");
     QCOMPARE(noMatch != nullptr && noMatch->isVisibleTo(&page), listShown.isEmpty());
-    if (listShown.isEmpty() && m_iTranslator == 0)
+    if (listShown.isEmpty())
         QCOMPARE(noMatch->text(), QString("No tool matches \"zebra\"."));
 }
 
@@ -315,19 +296,6 @@ void TestMarketPage::cardBuiltLateShowsWhatItMissed()
     QVERIFY(progress->isVisibleTo(&page));
     QCOMPARE(progress->m_iMode, 1);
     QVERIFY(last->findChild<QPushButton *>("refreshBtn")->isVisibleTo(&page));
-}
-
-void TestMarketPage::screenshots()
-{
-    ToolDownloadWidget page;
-    showPage(page, 720);
-    const QString strLanguage = m_iTranslator == 1 ? "zh" : "en";
-    // A search with results and one without.
-    auto *edit = page.findChild<QLineEdit *>("searchEdit");
-    edit->setText(m_iTranslator == 1 ? QString::fromUtf8("终端") : QString("serial"));
-    QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_search_" + strLanguage)));
-    edit->setText("zebra");
-    QVERIFY(QFile::exists(markettest::saveScreenshot(&page, "market_search_none_" + strLanguage)));
 }
 
 QTEST_MAIN(TestMarketPage)
