@@ -143,8 +143,6 @@ private slots:
 
     void panelFollows_data();
     void panelFollows();
-    void pageOpenedLateShowsWhatItMissed_data();
-    void pageOpenedLateShowsWhatItMissed();
 
     void missingAndBrokenScreenshotsShowPlaceholders();
     void thumbnailsSlideOnceAtATime();
@@ -254,6 +252,11 @@ void TestDetailPage::panelFollows_data()
     row("cancelled on installed tool", 1, 0, "sub=4", "open", -1, "", 4, "");
     row("deleted on the board", 1, 0, "sub=5", "download", -1, "", 5, "");
     row("out of range", 0, 0, "sub=9", "download", -1, "", 0, "");
+    // A download started on the card while the page was never shown.
+    row("failed before the page was built", 0, 0, "sub=1 r3=0 sub=2 r4=-1", "failed", 100,
+        "connect to network failed.", 2, "s2");
+    row("waiting in the window's queue", 0, 0, "sub=1 r3=120", "waiting", 0, "", 1, "");
+    row("installed before the page was built", 0, 0, "sub=1 r3=0 sub=2 r4=200", "open", 0, "", 3, "s2 s3");
 }
 
 void TestDetailPage::panelFollows()
@@ -266,72 +269,44 @@ void TestDetailPage::panelFollows()
     QFETCH(QString, tip);
 
     setState(Viewer, installed, needUpdate);
-    MoreInfoLeftWidget panel;
-    panel.setToolInfo(infoOf(Viewer));
+    // A page never shown: news of its tool must build its panel, not be lost.
+    ToolMoreInfoWidget page(infoOf(Viewer));
+    page.setToolKey(Viewer);
     QStringList listLog;
-    connect(&panel, &MoreInfoLeftWidget::signalDownload, this, [&](int iMethod, QVector<int> keys) {
+    connect(&page, &ToolMoreInfoWidget::signalDownload, this, [&](int iMethod, QVector<int> keys) {
         listLog << QString("d%1").arg(iMethod);
         QCOMPARE(keys, QVector<int> { Viewer });
     });
-    connect(&panel, &MoreInfoLeftWidget::signalToMainPage, this, [&](ToolCurrentState emState, int iKey) {
+    connect(&page, &ToolMoreInfoWidget::signalToMainPage, this, [&](ToolCurrentState emState, int iKey) {
         listLog << QString("s%1").arg(int(emState));
         QCOMPARE(iKey, Viewer);
     });
     for (const QString &strStep : steps.split(' ', Qt::SkipEmptyParts)) {
-        // Each time another tool's news first: nothing of it may reach this panel.
+        // Each time news of another tool too: nothing of it may reach this panel.
         if (strStep == "refresh") {
-            QVERIFY(QMetaObject::invokeMethod(&panel, "onRefresh"));
+            QVERIFY(QMetaObject::invokeMethod(page.actionPanel(), "onRefresh"));
         } else if (strStep == "cancel") {
-            panel.findChild<QAbstractButton *>("deleteBtn")->click();
+            page.actionPanel()->findChild<QAbstractButton *>("deleteBtn")->click();
         } else if (strStep.startsWith("sub=")) {
-            panel.onSubToolsStateChanged(StateDeleted, Sketchpad);
-            panel.onSubToolsStateChanged(ToolCurrentState(strStep.mid(4).toInt()), Viewer);
+            emit page.signalToMoreInfoPage(ToolCurrentState(strStep.mid(4).toInt()), Viewer);
+            emit page.signalToMoreInfoPage(StateDeleted, Sketchpad);
         } else {
-            panel.onServerResponded(strStep.mid(1, 1).toInt(), { { Sketchpad, "200" } });
-            panel.onServerResponded(strStep.mid(1, 1).toInt(), { { Viewer, strStep.mid(3) } });
+            emit page.signalServerResponded(strStep.mid(1, 1).toInt(), { { Sketchpad, "200" } });
+            emit page.signalServerResponded(strStep.mid(1, 1).toInt(), { { Viewer, strStep.mid(3) } });
         }
     }
 
-    QCOMPARE(viewOf(&panel), view);
-    auto *pBar = panel.findChild<ProgressBar *>("progressBar");
+    MoreInfoLeftWidget *pPanel = page.actionPanel();
+    QCOMPARE(viewOf(pPanel), view);
+    auto *pBar = pPanel->findChild<ProgressBar *>("progressBar");
     if (bar >= 0)
         QCOMPARE(pBar->value(), bar);
     if (view == "failed" && m_iTranslator == 0)
         QCOMPARE(pBar->toolTip(), tip);
-    QTEST(int(panel.currentState()), "state");
+    QTEST(int(pPanel->currentState()), "state");
     QTEST(listLog.join(' '), "log");
     // A finished download marks the tool installed for the other pages; a deletion takes it back.
     QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, view == "open" || view == "update" ? 1 : 0);
-}
-
-void TestDetailPage::pageOpenedLateShowsWhatItMissed_data()
-{
-    QTest::addColumn<QStringList>("listEvents"); // "state <n>" from another page, "answer <method> <value>"
-    QTest::addColumn<QString>("strView");
-
-    // A download started on the card while the page was never shown.
-    QTest::newRow("failed") << QStringList { "state 1", "answer 3 0", "state 2", "answer 4 -1" } << "failed";
-    QTest::newRow("waiting in the window's queue") << QStringList { "state 1", "answer 3 120" } << "waiting";
-    QTest::newRow("installed") << QStringList { "state 1", "answer 3 0", "state 2", "answer 4 200" } << "open";
-}
-
-void TestDetailPage::pageOpenedLateShowsWhatItMissed()
-{
-    QFETCH(QStringList, listEvents);
-    setState(Viewer, 0, 0);
-    ToolMoreInfoWidget page(infoOf(Viewer));
-    page.setToolKey(Viewer);
-    for (const QString &strEvent : listEvents) {
-        const QStringList parts = strEvent.split(' ');
-        if (parts.first() == "state")
-            emit page.signalToMoreInfoPage(ToolCurrentState(parts.at(1).toInt()), Viewer);
-        else
-            emit page.signalServerResponded(parts.at(1).toInt(), { { Viewer, parts.at(2) } });
-    }
-    page.resize(1030, 704);
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
-    QTEST(viewOf(page.actionPanel()), "strView");
     setState(Viewer, 0, 0);
 }
 
