@@ -9,7 +9,6 @@
 #include "ToolCatalog.h"
 #include "Utilities.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -86,7 +85,6 @@ private slots:
     void cleanupTestCase();
     void cardFollowsServer_data();
     void cardFollowsServer();
-    void pollsProgressEverySecond();
     void marksFromCatalog();
     void opensAndEndsInstalledTool();
     void missingToolIsFetchedAgain();
@@ -218,26 +216,6 @@ void TestToolCard::cardFollowsServer()
     // A finished download marks the tool installed for the other pages; a deletion takes it back.
     const int iInstalled = ToolCatalog::instance()->toolStates().value(kPlain).IsDownload;
     QCOMPARE(iInstalled, view == "Open" ? 1 : 0);
-}
-
-void TestToolCard::pollsProgressEverySecond()
-{
-    SubToolWidget card(kPlain);
-    QElapsedTimer clock;
-    clock.start();
-    QVector<qint64> vectPolls;
-    connect(&card, &SubToolWidget::signalDownload, this, [&](int iMethod) {
-        if (iMethod == 4)
-            vectPolls << clock.elapsed();
-    });
-    card.onSubToolsStateChanged(StateRequested, kPlain);
-    card.onServerResponded(3, { { kPlain, "0" } });
-    QTRY_VERIFY_WITH_TIMEOUT(vectPolls.size() >= 2, 5000);
-    // About a second apart: neither hammering the server nor leaving the bar standing still.
-    const qint64 iGap = vectPolls.at(1) - vectPolls.at(0);
-    QVERIFY2(iGap >= 700 && iGap <= 1600, qPrintable(QString::number(iGap)));
-    card.onServerResponded(4, { { kPlain, "200" } });
-    QVERIFY(!card.findChild<QTimer *>()->isActive());
 }
 
 void TestToolCard::marksFromCatalog()
