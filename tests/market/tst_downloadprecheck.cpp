@@ -138,7 +138,6 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords()
     QFETCH(bool, emptyPath);
     QFETCH(QString, tip);
     QFETCH(int, login);
-    QFETCH(int, requests);
     QFETCH(bool, noDirectory);
 
     m_listTips.clear();
@@ -154,23 +153,20 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords()
 
     const ToolInfo info = ToolCatalog::instance()->findInfo(key).value();
     std::unique_ptr<QWidget> pOwner;
-    std::unique_ptr<QSignalSpy> pRequests;
     if (owner == "card") {
-        auto *pCard = new SubToolWidget(key);
-        pOwner.reset(pCard);
-        pRequests.reset(new QSignalSpy(pCard, &SubToolWidget::signalDownload));
+        pOwner.reset(new SubToolWidget(key));
     } else if (owner == "panel") {
         auto *pPanel = new MoreInfoLeftWidget;
         pOwner.reset(pPanel);
         pPanel->setToolInfo(info);
-        pRequests.reset(new QSignalSpy(pPanel, &MoreInfoLeftWidget::signalDownload));
     } else {
         auto *pRow = new DownloadedSubToolWidget;
         pOwner.reset(pRow);
         pRow->setToolInfo(info);
         pRow->setUpdateState(UpdateAvailable);
-        pRequests.reset(new QSignalSpy(pRow, &DownloadedSubToolWidget::signalUpdateTool));
     }
+    QSignalSpy requests(pOwner.get(),
+                        owner == "row" ? SIGNAL(signalUpdateTool(int)) : SIGNAL(signalDownload(int, QVector<int>)));
     QSignalSpy covers(pOwner.get(), SIGNAL(signalCover(bool)));
     QStringList listDialogs;
     {
@@ -184,7 +180,7 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords()
     QCOMPARE(listDialogs, login == 1 ? QStringList { "gearbay::UserPermissionWidget" } : QStringList());
     QCOMPARE(ToolCatalog::instance()->permissionGranted(), login == 2);
     ToolCatalog::instance()->setPermissionGranted(false);
-    QCOMPARE(pRequests->count(), requests);
+    QTEST(requests.count(), "requests");
     // The window is dimmed exactly while a message or the login is up.
     QStringList listCovers;
     for (const QList<QVariant> &args : qAsConst(covers))
