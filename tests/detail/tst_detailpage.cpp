@@ -305,7 +305,8 @@ void TestDetailPage::panelFollows()
     QTEST(int(pPanel->currentState()), "state");
     QTEST(listLog.join(' '), "log");
     // A finished download marks the tool installed for the other pages; a deletion takes it back.
-    QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, view == "open" || view == "update" ? 1 : 0);
+    const int iInstalled = view == "open" || view == "update" ? 1 : 0;
+    QCOMPARE(ToolCatalog::instance()->findState(Viewer)->IsDownload, iInstalled);
     setState(Viewer, 0, 0);
 }
 

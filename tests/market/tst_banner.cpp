@@ -55,7 +55,6 @@ private:
 
 void TestBanner::initTestCase()
 {
-    QVERIFY(m_folder.isValid());
     QVERIFY(m_folder.setUp({}, {}, 0));
 }
 

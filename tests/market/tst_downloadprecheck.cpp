@@ -24,14 +24,6 @@ namespace {
 
 enum Key { kPlain = 2, kHuge = 3, kLocked = 4, kRunning = 5 };
 
-// Clicks an action of a widget that need not be shown.
-void click(QWidget *pOwner, const char *pszButton)
-{
-    auto *pButton = pOwner->findChild<QPushButton *>(QLatin1String(pszButton));
-    QVERIFY2(pButton, pszButton);
-    pButton->click();
-}
-
 } // namespace
 
 class TestDownloadPreCheck : public QObject
@@ -165,13 +157,17 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords()
         pRow->setToolInfo(info);
         pRow->setUpdateState(UpdateAvailable);
     }
-    QSignalSpy requests(pOwner.get(),
-                        owner == "row" ? SIGNAL(signalUpdateTool(int)) : SIGNAL(signalDownload(int, QVector<int>)));
+    const char *pszRequest =
+        owner == "row" ? SIGNAL(signalUpdateTool(int)) : SIGNAL(signalDownload(int, QVector<int>));
+    QSignalSpy requests(pOwner.get(), pszRequest);
     QSignalSpy covers(pOwner.get(), SIGNAL(signalCover(bool)));
     QStringList listDialogs;
     {
         markettest::ModalCloser closer;
-        click(pOwner.get(), button.toLatin1().constData());
+        // The owner is never shown: its action is clicked as it is.
+        auto *pButton = pOwner->findChild<QPushButton *>(button);
+        QVERIFY2(pButton, qPrintable(button));
+        pButton->click();
         listDialogs = closer.closed();
     }
     QVERIFY(ConfigureStore::instance()->setDownloadPath(m_folder.downloadPath()));

@@ -96,7 +96,6 @@ private:
 
 void TestToolCard::initTestCase()
 {
-    QVERIFY(m_folder.isValid());
     using markettest::Tool;
     const QVector<Tool> tools = {
         { 0, 0, "Material", "Material", "", "", 1, 0 },
@@ -132,8 +131,7 @@ void TestToolCard::initTestCase()
 void TestToolCard::init()
 {
     m_listTips.clear();
-    auto &states = ToolCatalog::instance()->toolStates();
-    states[kPlain].IsDownload = 0;
+    ToolCatalog::instance()->toolStates()[kPlain].IsDownload = 0;
     ToolCatalog::instance()->setPermissionGranted(false);
 }
 
