@@ -37,15 +37,6 @@ QPair<int, int> textSpan(const QImage &image, double dFill)
     return { iLeft, iRight };
 }
 
-bool hasColour(const QImage &image, const QColor &colour)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (QColor(image.pixel(x, y)).rgb() == colour.rgb())
-                return true;
-    return false;
-}
-
 } // namespace
 
 class TestPaintedControls : public QObject
@@ -148,14 +139,12 @@ private slots:
     {
         QTest::addColumn<QString>("state");
         QTest::addColumn<QColor>("background");
-        QTest::addColumn<QColor>("textColour");
-        const QColor enabledText(QStringLiteral("#666666"));
         // clang-format off
-        QTest::newRow("normal") << "normal" << QColor(Qt::red) << enabledText;
-        QTest::newRow("hovered") << "hovered" << QColor(Qt::green) << enabledText;
-        QTest::newRow("hovered and pressed") << "pressed" << QColor(Qt::blue) << enabledText;
-        QTest::newRow("selected beats hover") << "selected" << QColor(Qt::blue) << enabledText;
-        QTest::newRow("disabled: no background") << "disabled" << QColor() << QColor(QStringLiteral("#cccccc"));
+        QTest::newRow("normal") << "normal" << QColor(Qt::red);
+        QTest::newRow("hovered") << "hovered" << QColor(Qt::green);
+        QTest::newRow("hovered and pressed") << "pressed" << QColor(Qt::blue);
+        QTest::newRow("selected beats hover") << "selected" << QColor(Qt::blue);
+        QTest::newRow("disabled: no background") << "disabled" << QColor();
         // clang-format on
     }
 
@@ -163,7 +152,6 @@ private slots:
     {
         QFETCH(QString, state);
         QFETCH(QColor, background);
-        QFETCH(QColor, textColour);
         BaseConfigButon button(QStringLiteral("WWWW"), QString(), QString());
         button.setFontSize(24);
         button.setColors(QStringLiteral("#ff0000"), QStringLiteral("#00ff00"), QStringLiteral("#0000ff"));
@@ -179,16 +167,11 @@ private slots:
         if (state == QLatin1String("disabled"))
             button.setEnabled(false);
 
-        const QImage image = render(&button);
-        const QColor corner(image.pixel(2, 16));
+        const QColor corner(render(&button).pixel(2, 16));
         if (background.isValid())
             QCOMPARE(corner, background);
         else
             QVERIFY(corner != QColor(Qt::red) && corner != QColor(Qt::green) && corner != QColor(Qt::blue));
-        QVERIFY(hasColour(image, textColour));
-        const QColor otherText(textColour == QColor(QStringLiteral("#666666")) ? QStringLiteral("#cccccc")
-                                                                               : QStringLiteral("#666666"));
-        QVERIFY(!hasColour(image, otherText));
     }
 };
 
