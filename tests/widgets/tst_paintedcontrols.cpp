@@ -17,6 +17,20 @@ QImage render(QWidget *pWidget)
     return image;
 }
 
+// A bar of the given size showing iValue (negative: reset) of iMaximum, in a plain fill and track.
+void setUp(ProgressBar &bar, const QSize &size, int iMaximum, int iValue, Qt::GlobalColor fill,
+    Qt::GlobalColor track)
+{
+    bar.resize(size);
+    bar.setRange(0, iMaximum);
+    if (iValue < 0)
+        bar.reset();
+    else
+        bar.setValue(iValue);
+    bar.m_chunkColor = QColor(fill);
+    bar.m_backColor = QColor(track);
+}
+
 // The horizontal extent of the text of a bar drawn with a white track and a black fill of width
 // dFill: light pixels over the fill, dark ones over the track (the round ends left out); empty when
 // there are none.
@@ -68,14 +82,7 @@ private slots:
         QFETCH(QPoint, probe);
         QFETCH(bool, filled);
         ProgressBar bar;
-        bar.resize(300, 20);
-        bar.setRange(0, 300);
-        if (value < 0)
-            bar.reset();
-        else
-            bar.setValue(value);
-        bar.m_chunkColor = QColor(Qt::red);
-        bar.m_backColor = QColor(Qt::blue);
+        setUp(bar, QSize(300, 20), 300, value, Qt::red, Qt::blue);
         const QColor pixel(render(&bar).pixel(probe));
         if (filled)
             QCOMPARE(pixel, QColor(Qt::red));
@@ -102,16 +109,9 @@ private slots:
         QFETCH(int, mode);
         QFETCH(int, value);
         QFETCH(QString, text);
-        ProgressBar bar;
-        bar.resize(400, 16);
-        bar.setRange(0, 1000);
-        if (value < 0)
-            bar.reset();
-        else
-            bar.setValue(value);
         // A light track as the real one is: the text must stand out from both parts.
-        bar.m_chunkColor = QColor(Qt::black);
-        bar.m_backColor = QColor(Qt::white);
+        ProgressBar bar;
+        setUp(bar, QSize(400, 16), 1000, value, Qt::black, Qt::white);
         bar.m_iMode = mode;
         if (mode == 2)
             bar.m_strText = QStringLiteral("Waiting...");
@@ -121,7 +121,6 @@ private slots:
         const int iDrawn = span.second - span.first + 1;
         QVERIFY2(
             qAbs(iDrawn - iExpected) <= 3, qPrintable(QStringLiteral("%1 vs %2").arg(iDrawn).arg(iExpected)));
-        QVERIFY(qAbs((span.first + span.second) / 2 - 200) <= 3); // centred
     }
 
     // Short names whole; long ones cut with an ellipsis to fit their place.
