@@ -267,6 +267,7 @@ private slots:
         QTest::qWait(1500);
         QVERIFY2(launch.isRunning(), "the moved tool did not keep running");
         QVERIFY(launch.terminate(true));
+        QTRY_VERIFY_WITH_TIMEOUT(!launch.isRunning(), 10000); // the next test may not find it open
     }
 
     // The real folder dialog: Qt's own texts in Chinese as start-up loads them, opened at the
