@@ -83,19 +83,6 @@ private slots:
         QCOMPARE(ToolCatalog::instance()->currentVersion(1), std::string("1.1.0"));
     }
 
-    void newMaterialTakesEffectAtNextStart()
-    {
-        m_fixture.close();
-        ToolCatalog next(m_fixture.folder().path(), 0, 1);
-        QVERIFY(next.init());
-        QVERIFY(!QFileInfo::exists(m_fixture.folder().path() + QStringLiteral("/ToolsFileTemp")));
-        QCOMPARE(next.toolInfos().value(2).Version, std::string("1.3.0"));
-        QCOMPARE(next.toolInfos().value(0).Version, std::string("1.1.0"));
-        // The refreshed material is not fetched again, and the program shows the version it installed.
-        QCOMPARE(next.currentVersion(0), std::string("1.1.0"));
-        QCOMPARE(next.currentVersion(1), std::string("1.1.0"));
-    }
-
 private:
     QString versionText() const
     {

@@ -7,6 +7,7 @@
 
 #include "TestFiles.h"
 #include "InstalledProgramCopy.h"
+#include "ProcessScan.h"
 #include "XdoTool.h"
 #include "XvfbDisplay.h"
 
@@ -33,42 +34,16 @@ const QPoint kMyToolsButton(578, 32);
 const QPoint kUpdateableTab(203, 95);
 const QPoint kFirstUpgradeButton(946, 168);
 
-// Executables of running processes started from this program folder, by pid.
-QList<qint64> processesOf(const QString &strExe)
-{
-    QList<qint64> pids;
-    const QString strCanonical = QFileInfo(strExe).canonicalFilePath();
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool bNumber = false;
-        const qint64 pid = entry.toLongLong(&bNumber);
-        if (!bNumber)
-            continue;
-        QString strTarget = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid));
-        strTarget.remove(QStringLiteral(" (deleted)"));
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        const bool bZombie = stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z ");
-        if (strTarget == strCanonical && !bZombie)
-            pids << pid;
-    }
-    return pids;
-}
-
-// The first capture of pattern in the file's text; empty when the file or the match is missing.
-QString captured(const QString &strFile, const QString &strPattern)
-{
-    return QRegularExpression(strPattern).match(QString::fromUtf8(readFile(strFile))).captured(1);
-}
-
 QString settingOf(const QString &strSetup, const QString &strKey)
 {
-    return captured(strSetup, QStringLiteral("<%1>\\s*<Value>([^<]*)</Value>").arg(strKey));
+    const QRegularExpression pattern(QStringLiteral("<%1>\\s*<Value>([^<]*)</Value>").arg(strKey));
+    return pattern.match(QString::fromUtf8(readFile(strSetup))).captured(1);
 }
 
 // A field of one tool's record in the state list.
 QString stateOf(const QString &strStateList, int iKey, const QString &strField = QStringLiteral("CurrentVersion"))
 {
-    return captured(strStateList,
-        QStringLiteral("<ToolKey>%1</ToolKey>(?:(?!<ToolKey>)[\\s\\S])*?<%2>([^<]*)</%2>").arg(iKey).arg(strField));
+    return readToolRecords(strStateList).value(iKey).value(strField);
 }
 
 // Files are replaced by rename, so a replaced file has a new inode.
@@ -80,9 +55,10 @@ quint64 inodeOf(const QString &strPath)
     return ::stat(QFile::encodeName(strPath).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
 }
 
-bool isDotRed(const QColor &color)
+// The red of the update dots and of the popup's buttons.
+bool isRed(const QColor &color)
 {
-    return color.red() > 220 && color.green() < 90 && color.blue() < 90;
+    return color.red() > 200 && color.green() < 110 && color.blue() < 110;
 }
 
 // Red pixels of the update dots in the title band left and right of the settings group.
@@ -91,16 +67,9 @@ QPair<int, int> dotPixels(const QImage &image, const QRect &window)
     QPair<int, int> count;
     for (int y = window.top(); y < window.top() + 64; ++y)
         for (int x = window.left(); x <= window.right(); ++x)
-            if (isDotRed(image.pixelColor(x, y)))
+            if (isRed(image.pixelColor(x, y)))
                 ++(x < window.left() + 5 + 702 ? count.first : count.second);
     return count;
-}
-
-// Both dots (6 x 6, round) on top of what the title band showed without them.
-bool bothDots(const QImage &image, const QRect &window, const QPair<int, int> &without)
-{
-    const QPair<int, int> dots = dotPixels(image, window);
-    return dots.first >= without.first + 16 && dots.second >= without.second + 16;
 }
 
 // Top edges of the red buttons in a column of the settings popup: the path button, then Update.
@@ -108,16 +77,15 @@ QList<int> redButtonRows(const QImage &image, const QRect &popup)
 {
     QList<int> rows;
     const int x = popup.right() - 28 - 44;
-    for (int y = popup.top(); y <= popup.bottom(); ++y) {
-        const QColor color = image.pixelColor(x, y);
-        if (color.red() > 200 && color.green() < 110 && color.blue() < 110
-            && (rows.isEmpty() || y - rows.last() > 40))
+    for (int y = popup.top(); y <= popup.bottom(); ++y)
+        if (isRed(image.pixelColor(x, y)) && (rows.isEmpty() || y - rows.last() > 40))
             rows << y;
-    }
     return rows;
 }
 
 } // namespace
+
+using gearbay::ProcessScan;
 
 class TestSelfUpdate : public QObject
 {
@@ -143,7 +111,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        for (qint64 pid : processesOf(m_program.program()))
+        for (qint64 pid : ProcessScan::running(m_program.program()))
             ::kill(pid_t(pid), SIGKILL);
     }
 
@@ -181,8 +149,12 @@ private slots:
     {
         m_window = start();
         QVERIFY2(m_window.isValid(), "the program did not come up after fetching the new material");
-        // A dot on My Tools and one at the settings button.
-        QTRY_VERIFY_WITH_TIMEOUT(bothDots(screenshot("selfupdate-2-dots"), m_window, m_noDots), 15000);
+        // A dot on My Tools and one at the settings button (6 x 6, round), over what showed without them.
+        const auto bothDots = [this] {
+            const QPair<int, int> dots = dotPixels(screenshot("selfupdate-2-dots"), m_window);
+            return dots.first >= m_noDots.first + 16 && dots.second >= m_noDots.second + 16;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(bothDots(), 15000);
     }
 
     void toolUpdatedFromMyTools()
@@ -216,11 +188,11 @@ private slots:
         QVERIFY(m_process.waitForFinished(60000));
         QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(m_home.path() + QStringLiteral("/Rig Warden")), 120000);
         QCOMPARE(settingOf(setupFile(), QStringLiteral("IsNeedUpdate")), QStringLiteral("0"));
-        // Stilemend is done once it has seen the new program run.
-        QTRY_VERIFY_WITH_TIMEOUT(processesOf(m_program.path() + QStringLiteral("/Stilemend/Stilemend")).isEmpty(), 60000);
-        QVERIFY(!processesOf(m_program.program()).isEmpty());
+        // Stilemend is done once it has seen the new program run. It renames its own binary in the swap,
+        // so it is found by its command line as well.
+        QVERIFY(ProcessScan::waitUntilGone(m_program.path() + QStringLiteral("/Stilemend/Stilemend"), 60000));
+        QVERIFY(!ProcessScan::running(m_program.program()).isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(xdo.window(kMainWindow).isValid(), 60000);
-        screenshot("selfupdate-4-new-version");
 
         // New program files; the user's tools and settings where they were.
         const QByteArray log = readFile(m_program.path() + QStringLiteral("/Stilemend/Stilemend.log"));

@@ -36,9 +36,6 @@ private slots:
         QTest::newRow("100 is not done yet") << "100" << Progress::Show << 99;
         QTest::newRow("200 installed") << "200" << Progress::Complete << 100;
         QTest::newRow("network failure") << "-1" << Progress::Fail << 0;
-        QTest::newRow("cannot save") << "400" << Progress::Fail << 0;
-        QTest::newRow("missing package") << "404" << Progress::Fail << 0;
-        QTest::newRow("exchange failed") << "110" << Progress::Fail << 0;
         QTest::newRow("101 is no percentage") << "101" << Progress::Fail << 0;
         QTest::newRow("not a number") << "abc" << Progress::Fail << 0;
         // clang-format on
@@ -64,7 +61,6 @@ private slots:
         QTest::newRow("download accepted") << true << true << "0" << Material::KeepPolling;
         QTest::newRow("download no package") << true << true << "404" << Material::NoMaterial;
         QTest::newRow("download no answer for key 0") << true << false << "" << Material::Failed;
-        QTest::newRow("download refused") << true << true << "-1" << Material::Failed;
         QTest::newRow("download 200 is no acceptance") << true << true << "200" << Material::Failed;
         QTest::newRow("progress 0") << false << true << "0" << Material::KeepPolling;
         QTest::newRow("progress 100 still polls") << false << true << "100" << Material::KeepPolling;

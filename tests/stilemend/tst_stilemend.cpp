@@ -28,11 +28,12 @@ QByteArray fakeProgram(const QByteArray &tag, int iExitCode, bool bStay = false)
         + "; then sleep 7; echo " + tag + "-exit >> \"$RW_FAKE_LOG\"; fi\nexit " + QByteArray::number(iExitCode) + "\n";
 }
 
-// The program folder's files; the copier's log is left out.
+// The program folder's files; the copier's log and Setup.xml (compared as text) are left out.
 QMap<QString, QByteArray> programFiles(const QString &strDir)
 {
     QMap<QString, QByteArray> files = snapshot(strDir, true);
     files.remove("Stilemend/Stilemend.log");
+    files.remove("Setup.xml");
     return files;
 }
 
@@ -171,10 +172,8 @@ private slots:
             expectedSetup.replace("</Setup>", kNewKey + "</Setup>");
         QCOMPARE(readFile(strProgram + "/Setup.xml"), expectedSetup);
 
-        QMap<QString, QByteArray> after = programFiles(strProgram);
-        after.remove("Setup.xml");
+        const QMap<QString, QByteArray> after = programFiles(strProgram);
         QMap<QString, QByteArray> expected = before;
-        expected.remove("Setup.xml");
         if (expectInstalled) {
             // Program files new, user data identical, nothing left over from the swap.
             const QMap<QString, QByteArray> mapNew {{"Ferrodock", "new server"}, {"plugins/libskin.so", "new skin"},
@@ -192,32 +191,6 @@ private slots:
             QVERIFY2(copierLog.contains("update not installed"), copierLog.constData());
 
         QFile::setPermissions(strProgram + "/plugins", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-
-    // A copier run by hand from some other folder must not lay a program over it.
-    void outsideProgramFolder()
-    {
-        QTemporaryDir root;
-        const QString strFolder = root.filePath("somewhere");
-        const QString strMarker = root.filePath("home/Rig Warden");
-        writeFile(strFolder + "/notes.txt", "the user's file");
-        writeFile(strMarker + "/RigWarden", fakeProgram("new", 0), true);
-        QVERIFY(QDir().mkpath(strFolder + "/Stilemend"));
-        QVERIFY(QFile::copy(QStringLiteral(STILEMEND_BINARY), strFolder + "/Stilemend/Stilemend"));
-        const QMap<QString, QByteArray> before = programFiles(strFolder);
-
-        QProcess copier;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", root.filePath("home"));
-        env.insert("RW_FAKE_LOG", root.filePath("started.log"));
-        copier.setProcessEnvironment(env);
-        copier.setProcessChannelMode(QProcess::MergedChannels);
-        copier.start(strFolder + "/Stilemend/Stilemend", { strFolder + "/Stilemend/Stilemend", "Rig Warden" });
-        QVERIFY(copier.waitForFinished(60000));
-        QCOMPARE(copier.exitCode(), 2);
-        QVERIFY(programFiles(strFolder) == before);
-        QVERIFY(QFileInfo::exists(strMarker + "/RigWarden"));
-        QVERIFY(!QFileInfo::exists(root.filePath("started.log")));
     }
 };
 

@@ -1,6 +1,6 @@
 // The copier's building blocks under faults that a real run cannot produce on demand: a rename
 // failing in the middle of the swap, Setup.xml files of every shape the user may have, and a
-// program that does not exit.
+// program that does not exit or a folder that holds none.
 #include "FolderReplacer.h"
 #include "ProcessScan.h"
 #include "SetupValueFile.h"
@@ -86,49 +86,34 @@ private slots:
         QVERIFY(snapshot(strOld) == before);
     }
 
-    void setupValue_data()
+    // The cleared update flag, and the keys a new version ships that the user's file lacks.
+    void setupFile_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArray>("expected"); // empty: the write must fail and change nothing
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("shipped"); // empty: the flag is cleared instead
+        QTest::addColumn<QByteArray>("expected"); // empty: the call must fail and change nothing
 
         const QByteArray plain = "<Setup>\n <IsNeedUpdate>\n  <Value>1</Value>\n </IsNeedUpdate>\n</Setup>\n";
-        QTest::newRow("plain") << plain << QByteArray(plain).replace(">1<", ">0<");
+        const QByteArray none;
+        QTest::newRow("plain") << plain << none << QByteArray(plain).replace(">1<", ">0<");
         const QByteArray bom = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Setup><DownloadPath><Value>"
                                "/home/用户/下载 &amp; 工具</Value></DownloadPath>\r\n"
                                "<IsNeedUpdate><Value> 1 </Value></IsNeedUpdate></Setup>";
-        QTest::newRow("BOM, CRLF and Chinese before the key") << bom << QByteArray(bom).replace("> 1 <", ">0<");
-        QTest::newRow("empty self-closed value") << QByteArray("<S><IsNeedUpdate><Value/></IsNeedUpdate></S>")
-                                                 << QByteArray("<S><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
+        QTest::newRow("BOM, CRLF and Chinese before the key")
+            << bom << none << QByteArray(bom).replace("> 1 <", ">0<");
+        QTest::newRow("empty self-closed value")
+            << QByteArray("<S><IsNeedUpdate><Value/></IsNeedUpdate></S>") << none
+            << QByteArray("<S><IsNeedUpdate><Value>0</Value></IsNeedUpdate></S>");
         const QByteArray key = "<IsNeedUpdate><Value>1</Value></IsNeedUpdate>";
         QTest::newRow("first of two keys; nested one ignored")
-            << "<S><G>" + key + "</G>" + key + key + "</S>"
+            << "<S><G>" + key + "</G>" + key + key + "</S>" << none
             << "<S><G>" + key + "</G>" + QByteArray(key).replace(">1<", ">0<") + key + "</S>";
         const QByteArray gbk = "<?xml version=\"1.0\" encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></P>" + key + "</S>";
-        QTest::newRow("GBK encoded") << gbk << QByteArray(gbk).replace("e>1<", "e>0<");
-        QTest::newRow("key missing") << QByteArray("<S><Translator><Value>1</Value></Translator></S>") << QByteArray();
-        QTest::newRow("key without value") << QByteArray("<S><IsNeedUpdate/></S>") << QByteArray();
-        QTest::newRow("malformed") << QByteArray("<S><IsNeedUpdate><Value>1</Value></S>") << QByteArray();
-    }
-
-    void setupValue()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QByteArray, expected);
-        QTemporaryDir dir;
-        const QString strPath = dir.filePath("Setup.xml");
-        writeFile(strPath, file);
-
-        QString strError;
-        QCOMPARE(SetupValueFile::write(strPath, "IsNeedUpdate", "0", &strError), !expected.isEmpty());
-        QCOMPARE(readFile(strPath), expected.isEmpty() ? file : expected);
-        QCOMPARE(strError.isEmpty(), !expected.isEmpty());
-    }
-
-    void missingKeys_data()
-    {
-        QTest::addColumn<QByteArray>("user");
-        QTest::addColumn<QByteArray>("shipped");
-        QTest::addColumn<QByteArray>("expected"); // empty: the call must fail and change nothing
+        QTest::newRow("GBK encoded") << gbk << none << QByteArray(gbk).replace("e>1<", "e>0<");
+        QTest::newRow("key missing")
+            << QByteArray("<S><Translator><Value>1</Value></Translator></S>") << none << none;
+        QTest::newRow("key without value") << QByteArray("<S><IsNeedUpdate/></S>") << none << none;
+        QTest::newRow("malformed") << QByteArray("<S><IsNeedUpdate><Value>1</Value></S>") << none << none;
 
         const QByteArray user
             = "<?xml version=\"1.0\"?>\n<Configure>\n    <DownloadPath>\n        <Value>/home/用户</Value>\n"
@@ -147,49 +132,73 @@ private slots:
         QTest::newRow("one-line file") << QByteArray("<C><A><Value>1</Value></A></C>")
                                        << QByteArray("<C><B><Value>2</Value></B></C>")
                                        << QByteArray("<C><A><Value>1</Value></A>\n<B><Value>2</Value></B>\n</C>");
-        QTest::newRow("malformed shipped file") << user << QByteArray("<C><B>") << QByteArray();
+        QTest::newRow("malformed shipped file") << user << QByteArray("<C><B>") << none;
     }
 
-    void missingKeys()
+    void setupFile()
     {
         QFETCH(QByteArray, user);
         QFETCH(QByteArray, shipped);
         QFETCH(QByteArray, expected);
         QTemporaryDir dir;
-        writeFile(dir.filePath("Setup.xml"), user);
+        const QString strPath = dir.filePath("Setup.xml");
+        writeFile(strPath, user);
         writeFile(dir.filePath("shipped.xml"), shipped);
 
+        QString strError;
         QStringList listAdded;
-        QCOMPARE(SetupValueFile::addMissingKeys(dir.filePath("Setup.xml"), dir.filePath("shipped.xml"), &listAdded),
-                 !expected.isEmpty());
-        QCOMPARE(readFile(dir.filePath("Setup.xml")), expected.isEmpty() ? user : expected);
+        const bool bWritten = shipped.isEmpty()
+            ? SetupValueFile::write(strPath, "IsNeedUpdate", "0", &strError)
+            : SetupValueFile::addMissingKeys(strPath, dir.filePath("shipped.xml"), &listAdded);
+        QCOMPARE(bWritten, !expected.isEmpty());
+        QCOMPARE(readFile(strPath), expected.isEmpty() ? user : expected);
+        if (shipped.isEmpty())
+            QCOMPARE(strError.isEmpty(), !expected.isEmpty());
     }
 
-    // A program that does not exit keeps every file; the update stays pending for its next start.
-    void runningProgramIsLeftAlone()
+    // A program that does not exit, and a copier run by hand from a folder that holds no program: every
+    // file is kept (the update stays pending for the program's next start).
+    void leftAlone_data()
     {
+        QTest::addColumn<bool>("programFolder");
+        QTest::addColumn<int>("result");
+        QTest::newRow("program does not exit") << true << int(gearbay::UpdateHandOver::StillRunning);
+        QTest::newRow("not a program folder") << false << int(gearbay::UpdateHandOver::NotProgramFolder);
+    }
+
+    void leftAlone()
+    {
+        QFETCH(bool, programFolder);
+        QFETCH(int, result);
         QTemporaryDir root;
         const QString strProgram = root.filePath("program");
         const QString strMarker = root.filePath("Rig Warden");
-        const QByteArray setup = "<S><IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>\n";
-        writeFile(strProgram + "/RigWarden", "#!/bin/sh\nwhile :; do sleep 1; done\n", true);
-        writeFile(strProgram + "/Setup.xml", setup);
-        writeFile(strMarker + "/RigWarden", "#!/bin/sh\n", true);
+        const QString strOld = strProgram + "/RigWarden";
+        if (programFolder) {
+            writeFile(strOld, "#!/bin/sh\nwhile :; do sleep 1; done\n", true);
+            writeFile(strProgram + "/Setup.xml", "<S><IsNeedUpdate><Value>1</Value></IsNeedUpdate></S>\n");
+        } else {
+            writeFile(strProgram + "/notes.txt", "the user's file");
+        }
+        // A start would leave its mark.
+        writeFile(strMarker + "/RigWarden", "#!/bin/sh\ntouch \"$0.started\"\n", true);
         const QMap<QString, QByteArray> before = snapshot(root.path(), true);
         QProcess running;
-        running.start(strProgram + "/RigWarden", QStringList());
-        QVERIFY(running.waitForStarted(10000));
         auto stop = qScopeGuard([&running] {
             running.kill();
             running.waitForFinished(5000);
         });
-        QTRY_VERIFY_WITH_TIMEOUT(!gearbay::ProcessScan::running(strProgram + "/RigWarden").isEmpty(), 10000);
+        if (programFolder) {
+            running.start(strOld, QStringList());
+            QVERIFY(running.waitForStarted(10000));
+            QTRY_VERIFY_WITH_TIMEOUT(!gearbay::ProcessScan::running(strOld).isEmpty(), 10000);
+        }
 
         gearbay::UpdateHandOver handOver(strProgram, strMarker);
         handOver.setWaitTimeout(300);
-        QCOMPARE(handOver.run(), gearbay::UpdateHandOver::StillRunning);
+        QCOMPARE(int(handOver.run()), result);
         QVERIFY(snapshot(root.path(), true) == before);
-        QCOMPARE(running.state(), QProcess::Running);
+        QCOMPARE(running.state(), programFolder ? QProcess::Running : QProcess::NotRunning);
     }
 };
 
