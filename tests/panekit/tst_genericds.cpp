@@ -9,7 +9,7 @@
 using vellum::GenericDS;
 
 // The XML handle and file helpers of the toolkit. (Saving, and what a failed save keeps:
-// tst_toolcatalog and tst_configurestore, through the stores that save.)
+// tst_core, through the stores that save.)
 class TestGenericDS : public QObject
 {
     Q_OBJECT
