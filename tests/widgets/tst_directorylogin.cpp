@@ -172,18 +172,18 @@ private slots:
             qPrintable(QString::number(timer.elapsed())));
 
         // Destroyed mid-bind: the owner is not held up by the worker, and the worker's late answer
-        // (it ends with its 1 s timeout, while this test still runs) reaches no deleted object.
+        // (it ends with its 300 ms timeout, while this test still runs) reaches no deleted object.
         QTcpServer silentServer;
         QVERIFY(silentServer.listen(QHostAddress::LocalHost, 0));
         auto *pLogin = new DirectoryLogin;
         QVERIFY(pLogin->start(
             DirectoryAuthenticator(QStringLiteral("ldap://127.0.0.1:%1").arg(silentServer.serverPort()),
-                m_pSlapd->userDnTemplate(), m_pSlapd->caFile(), 1000),
+                m_pSlapd->userDnTemplate(), m_pSlapd->caFile(), 300),
             QStringLiteral("alice"), QStringLiteral("x")));
         timer.restart();
         delete pLogin;
         QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
-        QTest::qWait(1500);
+        QTest::qWait(600);
     }
 
 private:
