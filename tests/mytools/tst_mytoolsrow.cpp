@@ -29,7 +29,6 @@ void TestMyToolsRow::serverValues_data()
     QTest::addColumn<RowReaction>("expected");
     // Accepted, installed, a refused request, -1 on a poll, refused and confirmed cancels:
     // tst_mytoolsboard's batch update; a queued update: tst_mainwindow's flow control.
-    QTest::newRow("update: no connection") << 3 << -1 << RowReaction { RowAction::Fail, -1 };
     QTest::newRow("progress 100 is not yet installed") << 4 << 100 << RowReaction { RowAction::ShowProgress, 100 };
     QTest::newRow("progress 101") << 4 << 101 << RowReaction { RowAction::Fail, 101 };
     QTest::newRow("poll of a queued tool") << 4 << 120 << RowReaction { RowAction::ShowWaiting, 0 };
