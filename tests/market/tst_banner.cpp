@@ -1,5 +1,5 @@
-// The banner: which pictures it finds, the rotation of the preview column and the large picture with
-// its wrap-around, hovering and clicking, and what it shows with too few pictures.
+// The banner: which pictures it finds in which language, the rotation of the preview column and the
+// large picture with its wrap-around, placeholders, too few pictures, hovering and clicking.
 #include "BannerIndicatorWidget.h"
 #include "ConfigureStore.h"
 #include "IconButton.h"
@@ -35,12 +35,6 @@ int shownKey(ToolIntroPictureWidget &banner)
     return spy.isEmpty() ? -1 : spy.first().first().toInt();
 }
 
-void rotate(ToolIntroPictureWidget &banner, int iTimes)
-{
-    for (int i = 0; i < iTimes; ++i)
-        banner.findChild<QPushButton *>("m_pSwitchBtn")->click();
-}
-
 } // namespace
 
 class TestBanner : public QObject
@@ -49,64 +43,87 @@ class TestBanner : public QObject
 
 private slots:
     void initTestCase();
-    void rotatesAndWraps_data();
-    void rotatesAndWraps();
+    void picturesFoundAndRotated_data();
+    void picturesFoundAndRotated();
     void hoverAndSwitch();
-    void followsLanguage();
-    void tooFewPictures();
-    void brokenPictureGetsPlaceholder();
 
 private:
-    void layOut(ToolIntroPictureWidget &banner);
+    // Replaces the banner folder with these files ("<language>/<name>", a trailing "!" for a broken one).
+    void writeBanners(const QStringList &listFiles);
     markettest::ProgramFolder m_folder;
 };
 
 void TestBanner::initTestCase()
 {
-    QVERIFY(m_folder.isValid());
     QVERIFY(m_folder.setUp({}, {}, 0));
-    const QString en = "ToolsFile/BannerImages/en/";
-    for (const char *name : { "3_min.png", "3_max.png", "7_max.png", "9_min.png", "11_min.png", "1_min.png",
-                              "banner.png", "5_min_old.png" })
-        m_folder.writeImage(en + name, QSize(60, 20), Qt::darkCyan, name);
-    const QString zh = "ToolsFile/BannerImages/zh/";
-    for (const char *name : { "20_max.png", "21_max.png", "22_max.png", "23_max.png" })
-        m_folder.writeImage(zh + name, QSize(60, 20), Qt::darkRed, name);
 }
 
-void TestBanner::layOut(ToolIntroPictureWidget &banner)
+void TestBanner::writeBanners(const QStringList &listFiles)
 {
-    banner.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&banner));
+    QVERIFY(QDir("ToolsFile/BannerImages").removeRecursively());
+    for (QString strFile : listFiles) {
+        strFile.prepend("ToolsFile/BannerImages/");
+        if (strFile.endsWith('!'))
+            m_folder.writeFile(strFile.chopped(1), "not a picture");
+        else
+            m_folder.writeImage(strFile, QSize(60, 20), Qt::darkCyan, strFile.section('/', -1));
+    }
 }
 
-void TestBanner::rotatesAndWraps_data()
+void TestBanner::picturesFoundAndRotated_data()
 {
+    QTest::addColumn<int>("translator");
+    QTest::addColumn<QStringList>("files");
     QTest::addColumn<int>("ticks");
     QTest::addColumn<QList<int>>("column");
     QTest::addColumn<int>("shown");
 
     // 3, 7, 9 and 11 are found, whichever of their two pictures exists; 1, "banner" and "5_min_old" not.
-    QTest::newRow("start") << 0 << QList<int> { 3, 7, 9 } << 3;
-    QTest::newRow("one") << 1 << QList<int> { 7, 9, 11 } << 7;
-    QTest::newRow("three") << 3 << QList<int> { 11, 3, 7 } << 11;
-    QTest::newRow("four wraps") << 4 << QList<int> { 3, 7, 9 } << 3;
+    const QStringList english { "en/3_min.png", "en/3_max.png", "en/7_max.png", "en/9_min.png",
+                                "en/11_min.png", "en/1_min.png", "en/banner.png", "en/5_min_old.png" };
+    QTest::newRow("start") << 0 << english << 0 << QList<int> { 3, 7, 9 } << 3;
+    QTest::newRow("one") << 0 << english << 1 << QList<int> { 7, 9, 11 } << 7;
+    QTest::newRow("three") << 0 << english << 3 << QList<int> { 11, 3, 7 } << 11;
+    QTest::newRow("four wraps") << 0 << english << 4 << QList<int> { 3, 7, 9 } << 3;
+    const QStringList chinese { "zh/20_max.png", "zh/21_max.png", "zh/22_max.png", "zh/23_max.png" };
+    QTest::newRow("follows the language") << 1 << english + chinese << 0 << QList<int> { 20, 21, 22 } << 20;
+    // One picture cannot rotate: it is shown alone, with no previews, switch button or timer.
+    QTest::newRow("one picture") << 0 << QStringList { "en/4_max.png" } << 0 << QList<int> {} << 4;
+    QTest::newRow("no picture") << 0 << QStringList {} << 0 << QList<int> {} << -1;
+    // The previews' "_min" files do not exist at all.
+    const QStringList broken { "en/12_max.png!", "en/13_max.png", "en/14_max.png", "en/15_max.png" };
+    QTest::newRow("broken picture") << 0 << broken << 0 << QList<int> { 12, 13, 14 } << 12;
 }
 
-void TestBanner::rotatesAndWraps()
+void TestBanner::picturesFoundAndRotated()
 {
+    QFETCH(int, translator);
+    QFETCH(QStringList, files);
     QFETCH(int, ticks);
+    QFETCH(QList<int>, column);
+    writeBanners(files);
+    QVERIFY(ConfigureStore::instance()->setValue(0, QString::number(translator)));
     ToolIntroPictureWidget banner;
-    layOut(banner);
-    rotate(banner, ticks);
-    QTEST(previewKeys(banner), "column");
+    QVERIFY(ConfigureStore::instance()->setValue(0, "0"));
+    banner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&banner));
+    QCOMPARE(banner.findChild<QTimer *>() != nullptr, !column.isEmpty());
+    for (int i = 0; i < ticks; ++i)
+        banner.findChild<QPushButton *>("m_pSwitchBtn")->click();
+    QCOMPARE(previewKeys(banner), column);
     QTEST(shownKey(banner), "shown");
+    // Broken and missing pictures get a placeholder.
+    QVERIFY(!banner.findChild<vellum::IconButton *>("picMax")->pixmap().isNull());
+    for (BannerIndicatorWidget *preview : banner.findChildren<BannerIndicatorWidget *>())
+        QVERIFY(!preview->findChild<vellum::IconButton *>("picBtn")->pixmap().isNull());
 }
 
 void TestBanner::hoverAndSwitch()
 {
+    writeBanners({ "en/3_min.png", "en/7_max.png", "en/9_min.png", "en/11_min.png" });
     ToolIntroPictureWidget banner;
-    layOut(banner);
+    banner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&banner));
     auto *timer = banner.findChild<QTimer *>();
     QVERIFY(timer && timer->isActive());
     auto *switchBtn = banner.findChild<QPushButton *>("m_pSwitchBtn");
@@ -121,12 +138,12 @@ void TestBanner::hoverAndSwitch()
     QVERIFY(bottom);
     QApplication::sendEvent(bottom, &enter);
     QCOMPARE(shownKey(banner), 9);
-    QTest::qWait(1500);
-    // The next rotation goes on from the hovered tool, and the automatic one is postponed to a full
-    // period after the click.
+    // The next rotation goes on from the hovered tool, and the automatic one starts a full period
+    // after the click (stopped here, so only the click can have started it).
+    timer->stop();
     switchBtn->click();
     QCOMPARE(shownKey(banner), 11);
-    QVERIFY2(timer->remainingTime() > 4000, qPrintable(QString::number(timer->remainingTime())));
+    QVERIFY(timer->isActive() && timer->remainingTime() > 4000);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&banner, &leave);
     QVERIFY(!switchBtn->isVisible());
@@ -135,50 +152,6 @@ void TestBanner::hoverAndSwitch()
     QSignalSpy spy(&banner, &ToolIntroPictureWidget::signalClicked);
     bottom->findChild<vellum::IconButton *>("picBtn")->click();
     QCOMPARE(spy.count(), 1);
-}
-
-void TestBanner::followsLanguage()
-{
-    QVERIFY(ConfigureStore::instance()->setValue(0, "1"));
-    ToolIntroPictureWidget chinese;
-    QVERIFY(ConfigureStore::instance()->setValue(0, "0"));
-    layOut(chinese);
-    QCOMPARE(previewKeys(chinese), (QList<int> { 20, 21, 22 }));
-    QCOMPARE(shownKey(chinese), 20);
-}
-
-void TestBanner::tooFewPictures()
-{
-    QVERIFY(QDir("ToolsFile/BannerImages/en").removeRecursively());
-    m_folder.writeImage("ToolsFile/BannerImages/en/4_max.png", QSize(60, 20), Qt::darkGreen);
-    ToolIntroPictureWidget banner;
-    layOut(banner);
-    // One picture cannot rotate: it is shown alone, with no previews, switch button or timer.
-    QVERIFY(previewKeys(banner).isEmpty());
-    QVERIFY(!banner.findChild<QPushButton *>("m_pSwitchBtn"));
-    QVERIFY(!banner.findChild<QTimer *>());
-    QCOMPARE(shownKey(banner), 4);
-
-    QVERIFY(QDir("ToolsFile/BannerImages/en").removeRecursively());
-    ToolIntroPictureWidget empty;
-    layOut(empty);
-    QCOMPARE(shownKey(empty), -1);
-    QVERIFY(!empty.findChild<vellum::IconButton *>("picMax")->pixmap().isNull());
-}
-
-void TestBanner::brokenPictureGetsPlaceholder()
-{
-    const QString en = "ToolsFile/BannerImages/en/";
-    for (int key : { 12, 13, 14, 15 })
-        m_folder.writeImage(en + QString::number(key) + "_max.png", QSize(60, 20), Qt::darkBlue);
-    m_folder.writeFile(en + "12_max.png", "not a picture");
-    ToolIntroPictureWidget banner;
-    layOut(banner);
-    QCOMPARE(shownKey(banner), 12);
-    QVERIFY(!banner.findChild<vellum::IconButton *>("picMax")->pixmap().isNull());
-    // The previews' "_min" files do not exist at all.
-    for (BannerIndicatorWidget *preview : banner.findChildren<BannerIndicatorWidget *>())
-        QVERIFY(!preview->findChild<vellum::IconButton *>("picBtn")->pixmap().isNull());
 }
 
 QTEST_MAIN(TestBanner)

@@ -2,12 +2,11 @@
 #include "Corvanet.h"
 #include "LoopbackHttpServer.h"
 #include "ServerProtocol.h"
+#include "TestProcess.h"
 
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QtTest>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
 
 using gearbay::ClientRequestManager;
@@ -25,12 +24,13 @@ class ClientRequestTest : public QObject
         int iMethod = 0;
         QStringList urls;
     };
-    // The answer the server gives: "0" for every URL.
-    static QByteArray zeros(int iMethod, const QStringList &urls)
+    // The answer with strValue for every URL: "0" from the server.
+    static QByteArray answer(int iMethod, const QStringList &urls,
+                             const QString &strValue = QStringLiteral("0"))
     {
         QVector<protocol::UrlValue> values;
         for (const QString &url : urls)
-            values.append({url, QStringLiteral("0")});
+            values.append({url, strValue});
         return protocol::responseBody(iMethod, values);
     }
     QVector<Arrival> arrivals()
@@ -46,7 +46,6 @@ class ClientRequestTest : public QObject
     }
 
     LoopbackHttpServer m_server;
-    std::unique_ptr<ClientRequestManager> m_pManager;
     std::mutex m_mutex;
     std::condition_variable m_released;
     QVector<Arrival> m_vectArrivals;
@@ -70,20 +69,17 @@ private slots:
                 if (bBlock && m_released.wait_for(lock, std::chrono::seconds(20), [this] { return m_iReleases > 0; }))
                     --m_iReleases;
             }
-            std::string body = zeros(arrival.iMethod, arrival.urls).toStdString();
+            std::string body = answer(arrival.iMethod, arrival.urls).toStdString();
             if (arrival.urls == QStringList {QStringLiteral("nul")})
                 body += std::string("\0{\"junk\"", 8);
             response.set_content(body, "application/json");
         });
         QVERIFY(m_server.start() > 0);
-        m_pManager = std::make_unique<ClientRequestManager>();
-        m_pManager->setMaxThreadCount(10);
     }
 
     void cleanup()
     {
         release(1000); // a failed check must not leave requests hanging in the server
-        m_pManager->clear();
         std::lock_guard<std::mutex> lock(m_mutex);
         m_vectArrivals.clear();
     }
@@ -91,7 +87,6 @@ private slots:
     void cleanupTestCase()
     {
         release(1000);
-        m_pManager.reset();
         m_server.stop();
         CorvaFini();
     }
@@ -100,63 +95,36 @@ private slots:
     {
         QTest::addColumn<int>("iMethod");
         QTest::addColumn<QStringList>("urls");
-        QTest::addColumn<QString>("strTarget");
+        QTest::addColumn<QString>("strServer"); // "up", "closed" (nothing listens) or "no client"
+        QTest::addColumn<int>("iError");
+        QTest::addColumn<QString>("strValue"); // for every URL
+        QTest::addColumn<QString>("strTarget"); // where the request arrived; empty: it never did
         const QStringList one {QStringLiteral("file:///srv/catalog/tools/hexview.tar.gz")};
         const QStringList two {QStringLiteral("http://127.0.0.1/b.tar.gz"), QStringLiteral("http://127.0.0.1/a.tar.gz")};
-        QTest::newRow("3 two tools in order") << 3 << two << "/DownloadSubTool?format=json";
-        QTest::newRow("7 unknown") << 7 << one << "/OtherReqire?format=json";
+        const QString subTool = QStringLiteral("/DownloadSubTool?format=json");
+        QTest::newRow("3 two tools in order") << 3 << two << "up" << 0 << "0" << subTool;
+        QTest::newRow("7 unknown") << 7 << one << "up" << 0 << "0" << "/OtherReqire?format=json";
         // Non-ASCII must survive the Latin-1 string the reply travels in.
         QTest::newRow("non-ASCII URL") << 3 << QStringList {QStringLiteral("http://127.0.0.1/工具/单位换算.tar.gz")}
-                                       << "/DownloadSubTool?format=json";
-        QTest::newRow("reply cut at NUL") << 4 << QStringList {QStringLiteral("nul")} << "/DownloadProgress?format=json";
+                                       << "up" << 0 << "0" << subTool;
+        QTest::newRow("reply cut at NUL") << 4 << QStringList {QStringLiteral("nul")} << "up" << 0 << "0"
+                                          << "/DownloadProgress?format=json";
+        QTest::newRow("exchange failed") << 3 << two << "closed" << 7 << "110" << ""; // CURLE_COULDNT_CONNECT
+        QTest::newRow("no URLs") << 3 << QStringList() << "up" << -1 << "130" << "";
+        QTest::newRow("no client") << 4 << two << "no client" << int(CORVA_ERROR_NOT_INITIALISED) << "140"
+                                   << "";
     }
 
     void request()
     {
         QFETCH(int, iMethod);
         QFETCH(QStringList, urls);
-        QFETCH(QString, strTarget);
-        QSignalSpy spy(m_pManager.get(), &ClientRequestManager::signalRequestResult);
-        m_pManager->sendRequest(RequestParam {iMethod, m_server.port(), urls});
-        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
-
-        const QVector<Arrival> seen = arrivals();
-        QCOMPARE(seen.size(), 1);
-        QCOMPARE(seen.first().strTarget, strTarget);
-        QCOMPARE(seen.first().iMethod, iMethod);
-        QCOMPARE(seen.first().urls, urls);
-        QCOMPARE(spy.first().at(0).toInt(), 0);
-        QCOMPARE(spy.first().at(1).toString().toLatin1(), zeros(iMethod, urls));
-    }
-
-    void failure_data()
-    {
-        QTest::addColumn<int>("iMethod");
-        QTest::addColumn<QStringList>("urls");
-        QTest::addColumn<bool>("bServerUp");
-        QTest::addColumn<bool>("bClient");
-        QTest::addColumn<int>("iError");
-        QTest::addColumn<QString>("strCode");
-        const QStringList two {QStringLiteral("http://127.0.0.1/z.tar.gz"), QStringLiteral("http://127.0.0.1/a.tar.gz")};
-        QTest::newRow("exchange failed") << 3 << two << false << true << 7 << "110"; // CURLE_COULDNT_CONNECT
-        QTest::newRow("no URLs") << 3 << QStringList() << true << true << -1 << "130";
-        QTest::newRow("no client") << 4 << two << true << false << int(CORVA_ERROR_NOT_INITIALISED) << "140";
-    }
-
-    void failure()
-    {
-        QFETCH(int, iMethod);
-        QFETCH(QStringList, urls);
-        QFETCH(bool, bServerUp);
-        QFETCH(bool, bClient);
+        QFETCH(QString, strServer);
         QFETCH(int, iError);
-        QFETCH(QString, strCode);
-        int iPort = m_server.port();
-        if (!bServerUp) {
-            QTcpServer closed;
-            QVERIFY(closed.listen(QHostAddress::LocalHost));
-            iPort = closed.serverPort();
-        }
+        QFETCH(QString, strValue);
+        QFETCH(QString, strTarget);
+        const int iPort = strServer == QLatin1String("closed") ? freeLoopbackPort() : m_server.port();
+        const bool bClient = strServer != QLatin1String("no client");
         if (!bClient)
             CorvaFini(); // a manager made before CorvaInit gets no client handle
         ClientRequestManager manager;
@@ -167,15 +135,14 @@ private slots:
         manager.sendRequest(RequestParam {iMethod, iPort, urls});
         QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 20000);
         QCOMPARE(spy.first().at(0).toInt(), iError);
-        int iReplyMethod = 0;
-        QVector<protocol::UrlValue> values;
-        QString error;
-        QVERIFY(protocol::parseResponse(spy.first().at(1).toString().toLatin1(), &iReplyMethod, &values, &error));
-        QCOMPARE(iReplyMethod, iMethod);
-        QCOMPARE(values.size(), urls.size());
-        for (int i = 0; i < urls.size(); ++i)
-            QCOMPARE(values.at(i), protocol::UrlValue(urls.at(i), strCode));
-        QVERIFY(arrivals().isEmpty());
+        QCOMPARE(spy.first().at(1).toString().toLatin1(), answer(iMethod, urls, strValue));
+        const QVector<Arrival> seen = arrivals();
+        QCOMPARE(seen.size(), strTarget.isEmpty() ? 0 : 1);
+        for (const Arrival &arrival : seen) {
+            QCOMPARE(arrival.strTarget, strTarget);
+            QCOMPARE(arrival.iMethod, iMethod);
+            QCOMPARE(arrival.urls, urls);
+        }
     }
 
     void queuedRequestsStartByPriority()
@@ -184,16 +151,18 @@ private slots:
             std::lock_guard<std::mutex> lock(m_mutex);
             m_iReleases = 0;
         }
-        QSignalSpy spy(m_pManager.get(), &ClientRequestManager::signalRequestResult);
+        ClientRequestManager manager;
+        manager.setMaxThreadCount(10);
+        QSignalSpy spy(&manager, &ClientRequestManager::signalRequestResult);
         const int iPort = m_server.port();
         for (int i = 0; i < 10; ++i)
-            m_pManager->sendRequest(RequestParam {3, iPort, {QStringLiteral("block%1").arg(i)}});
+            manager.sendRequest(RequestParam {3, iPort, {QStringLiteral("block%1").arg(i)}});
         QTRY_COMPARE_WITH_TIMEOUT(arrivals().size(), 10, 20000);
 
         // Queued behind ten running requests, sent lowest priority first.
-        m_pManager->sendRequest(RequestParam {4, iPort, {QStringLiteral("poll")}});
-        m_pManager->sendRequest(RequestParam {3, iPort, {QStringLiteral("tool")}});
-        m_pManager->sendRequest(RequestParam {6, iPort, {QStringLiteral("version")}});
+        manager.sendRequest(RequestParam {4, iPort, {QStringLiteral("poll")}});
+        manager.sendRequest(RequestParam {3, iPort, {QStringLiteral("tool")}});
+        manager.sendRequest(RequestParam {6, iPort, {QStringLiteral("version")}});
         QTest::qWait(100);
         QCOMPARE(arrivals().size(), 10);
 

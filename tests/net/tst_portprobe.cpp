@@ -19,11 +19,6 @@ private:
         if (server->listen(QHostAddress::LocalHost, port))
             m_held.push_back(std::move(server));
     }
-    static bool isFree(quint16 port)
-    {
-        QTcpServer probe;
-        return probe.listen(QHostAddress::LocalHost, port);
-    }
 
     std::vector<std::unique_ptr<QTcpServer>> m_held;
 
@@ -37,7 +32,7 @@ private slots:
         // The next port past the candidates must not be tried, let alone reported.
         const quint16 beyond
             = quint16(gearbay::kFirstServerPort + gearbay::kServerPortCandidates * gearbay::kServerPortStep);
-        if (!isFree(beyond))
+        if (!QTcpServer().listen(QHostAddress::LocalHost, beyond))
             QSKIP("the port past the candidates is in use by another program");
 
         int iPort = gearbay::kFirstServerPort;

@@ -33,7 +33,9 @@ bool writeArchive(const QString &strPath, const QVector<ArchiveEntry> &entries, 
         if (item.iType == AE_IFCHR)
             archive_entry_set_rdev(pEntry, makedev(1, 3));
         if (item.iType == AE_IFREG)
-            archive_entry_set_size(pEntry, item.content.size());
+            archive_entry_set_size(pEntry, qMax(item.iSparseSize, qint64(item.content.size())));
+        if (item.iSparseSize > 0)
+            archive_entry_sparse_add_entry(pEntry, 0, item.content.size());
         // Not checked: a hostile entry is written as far as libarchive lets it.
         archive_write_header(pWriter, pEntry);
         if (item.iType == AE_IFREG)

@@ -13,6 +13,7 @@ struct ArchiveEntry
     QByteArray content;
     unsigned iType = AE_IFREG;
     QString strLink; // symlink target, or hard link target when iType is 0
+    qint64 iSparseSize = 0; // when set: a sparse file of this size whose only data is content, at its start
 };
 
 // Writes a tar.gz package (or a zip) with libarchive; every entry executable.

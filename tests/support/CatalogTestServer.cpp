@@ -27,14 +27,11 @@ CatalogTestServer::CatalogTestServer(const QString &strFolder)
         }
         const Fault emFault = faultFor(strPath);
         const QString strFile = m_strFolder + QDir::cleanPath(strPath);
-        if (emFault == Fault::NotFound || strPath.contains(QStringLiteral("..")) || !QFileInfo(strFile).isFile()) {
-            response.status = 404;
-            response.set_content("not found", "text/plain");
-            return;
-        }
-        if (emFault == Fault::ServerError) {
-            response.status = 500;
-            response.set_content("broken", "text/plain");
+        const bool bMissing = emFault == Fault::NotFound || strPath.contains(QStringLiteral(".."))
+            || !QFileInfo(strFile).isFile();
+        if (bMissing || emFault == Fault::ServerError) {
+            response.status = bMissing ? 404 : 500;
+            response.set_content(bMissing ? "not found" : "broken", "text/plain");
             return;
         }
         if (emFault == Fault::EndlessBody) {

@@ -2,7 +2,6 @@
 
 #include "TestProcess.h"
 
-#include <QDeadlineTimer>
 #include <httplib.h>
 
 namespace {
@@ -40,12 +39,9 @@ int startFerrodock(QProcess &process, const QString &strExecutable, const QStrin
         if (iPort == 0 || !process.waitForStarted(kAnswerMs))
             return 0;
         // Somebody else may have taken the port meanwhile: the answer counts only while ours runs.
-        const QDeadlineTimer deadline(kAnswerMs);
-        while (!deadline.hasExpired() && process.state() == QProcess::Running) {
-            if (answers(iPort) && !process.waitForFinished(100))
-                return iPort;
-            process.waitForFinished(50);
-        }
+        const auto ours = [&] { return answers(iPort) && !process.waitForFinished(100); };
+        if (waitUntilReady(process, kAnswerMs, ours))
+            return iPort;
         endProcess(process, false);
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "MarketFixture.h"
 
 #include "ConfigureStore.h"
+#include "TestFiles.h"
 #include "ToolCatalog.h"
 
 #include <QApplication>
@@ -38,10 +39,7 @@ bool ProgramFolder::setUp(const QVector<Tool> &vectTools, const QVector<State> &
     }
     QString strStates;
     for (const State &state : vectStates)
-        strStates += xmlElement("State", { { "ToolKey", QString::number(state.iKey) }, { "CurrentVersion", "1.0" },
-                                           { "IsDownload", QString::number(state.iIsDownload) },
-                                           { "IsNewTools", QString::number(state.iIsNewTools) },
-                                           { "IsNeedUpdate", "0" }, { "ListOrder", "0" } });
+        strStates += stateElement(state.iKey, "1.0", state.iIsDownload, state.iIsNewTools);
     return writeAndLoad(strTools, strStates, setupKeys(iTranslator, downloadPath(), "http://127.0.0.1:9"));
 }
 
@@ -76,12 +74,8 @@ QString ProgramFolder::writeImage(const QString &strRelativePath, const QSize &s
 
 QString ProgramFolder::writeFile(const QString &strRelativePath, const QByteArray &bytes) const
 {
-    const QString strPath = m_dir.filePath(strRelativePath);
-    QDir().mkpath(QFileInfo(strPath).absolutePath());
-    QFile file(strPath);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-    return strPath;
+    ::writeFile(m_dir.filePath(strRelativePath), bytes);
+    return m_dir.filePath(strRelativePath);
 }
 
 ModalCloser::ModalCloser()

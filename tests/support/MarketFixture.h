@@ -18,7 +18,6 @@ namespace markettest {
 
 using Fields = XmlFields;
 using ::xmlElement;
-using ::writeXmlFile;
 // The keys of a Setup.xml whose download path and catalog server are given.
 Fields setupKeys(int iTranslator, const QString &strDownloadPath, const QString &strServer);
 

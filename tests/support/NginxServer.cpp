@@ -3,7 +3,6 @@
 #include "TestProcess.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -45,16 +44,6 @@ http {
 
 } // namespace
 
-NginxServer::NginxServer(const QString &strRoot)
-    : m_strRoot(QDir(strRoot).absolutePath())
-{
-}
-
-NginxServer::~NginxServer()
-{
-    stop();
-}
-
 QString NginxServer::missingTools()
 {
     QStringList missing;
@@ -67,16 +56,9 @@ QString NginxServer::missingTools()
 
 bool NginxServer::start()
 {
-    QByteArray output;
-    if (!runProgram(QStringLiteral("openssl"),
-                    QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 "
-                                   "-subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout")
-                            .split(QLatin1Char(' '))
-                        << m_tempDir.filePath(QStringLiteral("key.pem")) << QStringLiteral("-out") << caFile(),
-                    &output)) {
-        m_strError = QStringLiteral("openssl: ") + QString::fromLocal8Bit(output);
+    m_strError = makeLoopbackCertificate(m_tempDir.path());
+    if (!m_strError.isEmpty())
         return false;
-    }
     // A port found free may be taken before nginx binds it: try a few.
     for (int iTry = 0; iTry < 3; ++iTry) {
         if (launch())
@@ -101,23 +83,15 @@ bool NginxServer::launch()
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.start(findTool(QStringLiteral("nginx")),
                     {QStringLiteral("-e"), strLog, QStringLiteral("-p"), strDir, QStringLiteral("-c"), config.fileName()});
-    QElapsedTimer timer;
-    timer.start();
-    while (m_process.waitForStarted(10000) && timer.elapsed() < 10000 && m_process.state() == QProcess::Running) {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, quint16(m_iPort));
-        if (socket.waitForConnected(200))
-            return true;
-        m_process.waitForFinished(50);
-    }
+    if (waitUntilReady(m_process, 10000, [this] {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, quint16(m_iPort));
+            return socket.waitForConnected(200);
+        }))
+        return true;
     QFile log(strLog);
     log.open(QIODevice::ReadOnly);
     m_strError = QStringLiteral("nginx did not start: ") + QString::fromLocal8Bit(m_process.readAll() + log.readAll());
     stop();
     return false;
-}
-
-void NginxServer::stop()
-{
-    endProcess(m_process);
 }

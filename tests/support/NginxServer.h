@@ -1,5 +1,8 @@
 #pragma once
 
+#include "TestProcess.h"
+
+#include <QDir>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -10,15 +13,14 @@
 class NginxServer
 {
 public:
-    explicit NginxServer(const QString &strRoot);
-    ~NginxServer();
+    explicit NginxServer(const QString &strRoot) : m_strRoot(QDir(strRoot).absolutePath()) {}
+    ~NginxServer() { stop(); }
 
     // Empty when nginx and openssl are installed, else what is missing.
     static QString missingTools();
     bool start();
-    void stop();
+    void stop() { endProcess(m_process); }
 
-    int port() const { return m_iPort; }
     QString baseUrl() const { return QStringLiteral("https://127.0.0.1:%1").arg(m_iPort); }
     QString caFile() const { return m_tempDir.filePath(QStringLiteral("cert.pem")); }
     QString lastError() const { return m_strError; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestProcess.h"
+
 #include <QList>
 #include <QPair>
 #include <QProcess>
@@ -15,7 +17,6 @@ class SlapdServer
 public:
     struct Options
     {
-        bool bRequireTls = true; // "security tls=1": binds without TLS are refused
         bool bLdaps = false; // also listen for ldaps:// on a second port
     };
 
@@ -30,13 +31,13 @@ public:
 
     // Makes the certificate and configuration, starts slapd and adds the base entries.
     bool start();
-    // Stops the server by the pid in its pidfile; the data and the log stay until destruction.
-    void stop();
+    // Stops the server; the data and the log stay until destruction.
+    void stop() { endProcess(m_process, true, 10000); }
     bool isRunning() const { return m_process.state() == QProcess::Running; }
 
     // Adds "uid=<uid>,ou=people,<suffix>" with this password; uid must need no DN escaping.
     bool addUser(const QString &strUid, const QString &strPassword);
-    // Adds one entry; the DN is taken as written, values may hold any characters.
+    // Adds one person (its cn and sn made up); the DN is taken as written, values may hold any characters.
     bool addEntry(const QString &strDn, const QList<QPair<QString, QString>> &attributes);
 
     QString url() const { return QStringLiteral("ldap://127.0.0.1:%1").arg(m_iPort); }
@@ -46,7 +47,6 @@ public:
     QString caFile() const { return m_tempDir.filePath(QStringLiteral("cert.pem")); }
     QString suffix() const { return QStringLiteral("dc=example,dc=org"); }
     QString userDnTemplate() const { return QStringLiteral("uid=%1,ou=people,") + suffix(); }
-    QString directory() const { return m_tempDir.path(); }
 
     // The statistics log written so far ("conn=… op=… BIND dn=…", "STARTTLS", …).
     QString log() const;
@@ -54,8 +54,6 @@ public:
     QString lastError() const { return m_strError; }
 
 private:
-    bool makeCertificate();
-    bool writeConfig();
     bool launch();
     bool runLdapAdd(const QByteArray &ldif);
     bool fail(const QString &strError);

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QProcess>
 #include <QTcpServer>
+
+#include <functional>
 
 // The tests' child processes and the loopback ports their servers take: every wait bounded,
 // nothing left running.
@@ -43,4 +47,32 @@ inline bool runProgram(const QString &strProgram, const QStringList &args, QByte
         *pOutput = process.readAll();
     endProcess(process, false);
     return bEnded && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// Polls ready() for at most iMs while the child runs: true once it holds.
+inline bool waitUntilReady(QProcess &process, int iMs, const std::function<bool()> &ready)
+{
+    const QDeadlineTimer deadline(iMs);
+    process.waitForStarted(iMs);
+    while (!deadline.hasExpired() && process.state() == QProcess::Running) {
+        if (ready())
+            return true;
+        process.waitForFinished(100);
+    }
+    return false;
+}
+
+// A self-signed certificate for 127.0.0.1 (its own CA) as strDir/cert.pem with strDir/key.pem: empty
+// when made, else openssl's complaint.
+inline QString makeLoopbackCertificate(const QString &strDir)
+{
+    QByteArray output;
+    QStringList args = QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                                      "-days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1")
+                           .split(QLatin1Char(' '));
+    args << QStringLiteral("-keyout") << QDir(strDir).filePath(QStringLiteral("key.pem"))
+         << QStringLiteral("-out") << QDir(strDir).filePath(QStringLiteral("cert.pem"));
+    return runProgram(QStringLiteral("openssl"), args, &output)
+        ? QString()
+        : QStringLiteral("openssl req failed: ") + QString::fromLocal8Bit(output);
 }

@@ -4,6 +4,7 @@
 #include "Gearbay.h"
 #include "SubToolWidget.h"
 #include "TestFiles.h"
+#include "TestXml.h"
 #include "TipDialog.h"
 #include "ToolBoxWidget.h"
 #include "ToolDownloadWidget.h"
@@ -32,8 +33,6 @@ WindowFixture::WindowFixture(const QString &strServed)
 WindowFixture::~WindowFixture()
 {
     close();
-    m_server.releaseStall();
-    m_server.stop();
 }
 
 bool WindowFixture::prepare(const QString &strToolsFile, const QMap<int, QString> &mapInstalled)
@@ -45,14 +44,13 @@ bool WindowFixture::prepare(const QString &strToolsFile, const QMap<int, QString
         && QProcess::execute(QStringLiteral("cp"), { QStringLiteral("-a"), strToolsFile + QStringLiteral("/."),
                                                      m_folder.path() + QStringLiteral("/ToolsFile") }) != 0)
         return false;
-    QString strStates = QStringLiteral("<?xml version=\"1.0\"?>\n<Tools>\n");
+    QString strStates;
     int iOrder = 0;
     for (auto it = mapInstalled.cbegin(); it != mapInstalled.cend(); ++it)
-        strStates += QStringLiteral("<State><ToolKey>%1</ToolKey><CurrentVersion>%2</CurrentVersion><IsDownload>1"
-                                    "</IsDownload><IsNewTools>0</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>%3"
-                                    "</ListOrder></State>\n")
-                         .arg(it.key()).arg(it.value()).arg(iOrder++);
-    writeFile(m_folder.path() + QStringLiteral("/ToolsStateList.xml"), (strStates + "</Tools>\n").toUtf8());
+        strStates += stateElement(it.key(), it.value(), 1, 0, iOrder++);
+    if (!writeXmlFile(m_folder.path() + QStringLiteral("/ToolsStateList.xml"),
+                      "<Tools>\n" + strStates + "</Tools>\n"))
+        return false;
 
     // The server's environment is the test's: it must never touch the real home or take a proxy.
     qputenv("HOME", QFile::encodeName(m_folder.homePath()));

@@ -39,10 +39,8 @@ QRect XdoTool::window(const QString &strTitle, qint64 iPid) const
         return QRect();
     const QString strShell = run({ QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), strId });
     const auto value = [&strShell](const char *pszKey) {
-        return QRegularExpression(QStringLiteral("%1=(-?\\d+)").arg(QLatin1String(pszKey)))
-            .match(strShell)
-            .captured(1)
-            .toInt();
+        const QRegularExpression pattern(QLatin1String(pszKey) + QStringLiteral("=(-?\\d+)"));
+        return pattern.match(strShell).captured(1).toInt();
     };
     return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
 }

@@ -3,9 +3,7 @@
 #include "TestProcess.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QThread>
 
 namespace {
 // Display numbers well away from a desktop's :0 and from xvfb-run's :99.
@@ -19,19 +17,10 @@ bool displayTaken(int n)
 }
 } // namespace
 
-XvfbDisplay::XvfbDisplay()
+bool XvfbDisplay::start(int iTimeoutMs)
 {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-}
-
-XvfbDisplay::~XvfbDisplay()
-{
-    endProcess(m_process);
-}
-
-bool XvfbDisplay::start(int iTimeoutMs)
-{
     // Another test may pick the same number at the same moment; Xvfb then exits and we move on.
     for (int n = kFirstDisplay + (QCoreApplication::applicationPid() % 50); n <= kLastDisplay; ++n) {
         if (displayTaken(n))
@@ -43,12 +32,9 @@ bool XvfbDisplay::start(int iTimeoutMs)
                         QStringList{m_strDisplay} + QStringLiteral("-nolisten tcp -noreset -screen 0 1280x1024x24").split(' '));
         if (!m_process.waitForStarted(5000))
             return false;
-        const QDeadlineTimer deadline(iTimeoutMs);
-        while (!deadline.hasExpired() && m_process.state() == QProcess::Running) {
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
-                return true;
-            m_process.waitForFinished(100);
-        }
+        const QString strSocket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
+        if (waitUntilReady(m_process, iTimeoutMs, [&strSocket] { return QFile::exists(strSocket); }))
+            return true;
         if (m_process.state() == QProcess::Running) {
             endProcess(m_process, false);
             return false;

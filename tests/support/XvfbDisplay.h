@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestProcess.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -9,14 +11,13 @@
 class XvfbDisplay
 {
 public:
-    XvfbDisplay();
-    ~XvfbDisplay();
+    XvfbDisplay() = default;
+    ~XvfbDisplay() { endProcess(m_process); }
     XvfbDisplay(const XvfbDisplay &) = delete;
     XvfbDisplay &operator=(const XvfbDisplay &) = delete;
 
     // Starts Xvfb and waits (at most timeoutMs) until it accepts clients.
     bool start(int iTimeoutMs = 20000);
-    bool isRunning() const { return m_process.state() == QProcess::Running; }
     // ":N"
     QString display() const { return m_strDisplay; }
     // The system environment with DISPLAY set to this display and no Wayland session.

@@ -1,4 +1,5 @@
-// rwcatalog run as a real process: the catalog folder it writes, and what it refuses.
+// rwcatalog run as a real process: the catalog folder it writes, what it refuses, and the demo catalogs
+// the build makes with it.
 
 #include "TestFiles.h"
 
@@ -33,18 +34,13 @@ QMap<QString, int> readArchive(const QString &strPath)
     return map;
 }
 
-QJsonObject icons(const QString &strPrefix = QString())
-{
-    const QString strIcon = strPrefix + "pic/icon.png";
-    return QJsonObject {{"min", strIcon}, {"mid", strIcon}, {"max", strIcon}};
-}
-
 QJsonObject toolObject(int iKey, const QString &strExe, const QString &strEnName)
 {
     return QJsonObject {
         {"key", iKey}, {"type", 3}, {"chName", QString::fromUtf8("工具%1").arg(iKey)}, {"enName", strEnName},
         {"version", "1.0." + QString::number(iKey)}, {"briefCH", QString::fromUtf8("简介")},
-        {"briefEN", "Brief & <intro>"}, {"exeName", strExe}, {"folder", "src/" + strExe}, {"icons", icons()},
+        {"briefEN", "Brief & <intro>"}, {"exeName", strExe}, {"folder", "src/" + strExe},
+        {"icons", QJsonObject {{"min", "pic/icon.png"}, {"mid", "pic/icon.png"}, {"max", "pic/icon.png"}}},
     };
 }
 
@@ -110,7 +106,7 @@ private slots:
             writeFile(m_strRoot + "/pic/" + name + ".png", name);
     }
 
-    void buildsCompleteCatalog()
+    void buildsCatalog()
     {
         writeDescription("d.json", goodDescription());
         QString strErr;
@@ -131,15 +127,6 @@ private slots:
         QCOMPARE(field(5, "BriefENIntro"), QString("Brief & <intro>"));
         QCOMPARE(field(5, "ToolSize"), QString("0.3")); // 300 KiB and a script, rounded up
         QCOMPARE(readFile(strOut + "/MaterialVersion.txt").trimmed(), QByteArray("7.1"));
-
-        // Every package is an archive with its checksum beside it, in sha256sum's format.
-        for (int iKey : vectKeys) {
-            const QString strPackage = strOut + "/" + field(iKey, "DownloadCHUrl");
-            const QByteArray expected = QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex();
-            const QList<QByteArray> words = readFile(strPackage + ".sha256").simplified().split(' ');
-            QCOMPARE(words.value(0), expected);
-            QCOMPARE(words.value(1), QFileInfo(strPackage).fileName().toUtf8());
-        }
 
         // Tool packages: the executable at the root, still executable.
         const QMap<QString, int> mapHasher = readArchive(strOut + "/" + field(5, "DownloadCHUrl"));
@@ -168,27 +155,13 @@ private slots:
         QCOMPARE(run({"d.json", "home"}, &strErr), 1);
         QVERIFY(strErr.contains("not a catalog folder"));
         QCOMPARE(snapshot(m_strRoot + "/home").keys(), QStringList({"notes.txt"}));
-    }
 
-    void derivedDescriptionChangesOnlyWhatItNames()
-    {
-        QJsonObject base = goodDescription();
-        base.insert("program", QJsonObject {{"version", "2.0.0"}, {"folder", "../prog"}});
-        QJsonArray tools = base.value("tools").toArray();
-        for (auto tool : tools) {
-            QJsonObject object = tool.toObject();
-            object.insert("folder", "../src/" + object.value("exeName").toString());
-            object.insert("icons", icons("../"));
-            object.remove("banner");
-            object.remove("screenshots");
-            tool = object;
-        }
-        base.insert("tools", tools);
-        writeDescription("base/d.json", base);
-        writeDescription("v2.json", QJsonObject {{"extends", "base/d.json"},
-                                                 {"material", QJsonObject {{"version", "7.2"}}},
-                                                 {"tools", QJsonArray {QJsonObject {{"key", 3}, {"version", "9.9"}}}}});
-        QCOMPARE(run({"v2.json", "out2"}), 0);
+        // A description extending it changes only what it names; the paths of the extended one stay
+        // relative to its own folder.
+        const QJsonArray changedTools {QJsonObject {{"key", 3}, {"version", "9.9"}}};
+        writeDescription("v2/v2.json", QJsonObject {{"extends", "../d.json"}, {"tools", changedTools},
+                                                    {"material", QJsonObject {{"version", "7.2"}}}});
+        QCOMPARE(run({"v2/v2.json", "out2"}), 0);
         const QString strXml = QString::fromUtf8(readFile(m_strRoot + "/out2/ToolsInfoList.xml"));
         for (const char *text : {"<Version>9.9</Version>", "<Version>1.0.5</Version>", "<Version>7.2</Version>",
                                  "<ToolENName>Viewer</ToolENName>"})
@@ -199,21 +172,27 @@ private slots:
 
     void badDescriptionLeavesNothing_data()
     {
+        // A field of the first tool set to the value (removed when undefined), or another change.
         QTest::addColumn<QString>("strChange");
+        QTest::addColumn<QJsonValue>("value");
         QTest::addColumn<QString>("strMessage");
-        QTest::newRow("broken JSON") << "broken" << "not valid JSON";
-        QTest::newRow("tool without version") << "noVersion" << "missing \"version\"";
-        QTest::newRow("executable bit lost") << "notExecutable" << "missing or not executable";
-        QTest::newRow("missing icon file") << "noIcon" << "does not exist";
-        QTest::newRow("same key twice") << "dupKey" << "used twice";
-        QTest::newRow("download path escapes") << "escape" << "must be relative";
-        QTest::newRow("misspelt field") << "unknown" << "unknown field \"restriced\"";
-        QTest::newRow("description extends itself") << "loop" << "nests too deep";
+        const QJsonValue none;
+        const QJsonValue removed(QJsonValue::Undefined);
+        const QJsonObject goneIcon {{"min", "pic/icon.png"}, {"mid", "pic/gone.png"}, {"max", "pic/min.png"}};
+        QTest::newRow("broken JSON") << "broken" << none << "not valid JSON";
+        QTest::newRow("no version") << "version" << removed << "missing \"version\"";
+        QTest::newRow("executable bit lost") << "notExecutable" << none << "missing or not executable";
+        QTest::newRow("missing icon file") << "icons" << QJsonValue(goneIcon) << "does not exist";
+        QTest::newRow("same key twice") << "key" << QJsonValue(3) << "used twice";
+        QTest::newRow("download escapes") << "download" << QJsonValue("../../../etc") << "must be relative";
+        QTest::newRow("misspelt field") << "restriced" << QJsonValue(true) << "unknown field \"restriced\"";
+        QTest::newRow("description extends itself") << "loop" << none << "nests too deep";
     }
 
     void badDescriptionLeavesNothing()
     {
         QFETCH(QString, strChange);
+        QFETCH(QJsonValue, value);
         QFETCH(QString, strMessage);
         // A good catalog is already there; a failed build must leave it exactly as it was.
         writeDescription("good.json", goodDescription());
@@ -223,16 +202,10 @@ private slots:
         QJsonObject description = goodDescription();
         QJsonArray tools = description.value("tools").toArray();
         QJsonObject hasher = tools[0].toObject();
-        const QMap<QString, QPair<QString, QJsonValue>> mapToolChanges {
-            {"noIcon", {"icons", QJsonObject {{"min", "pic/icon.png"}, {"mid", "pic/gone.png"}, {"max", "pic/icon.png"}}}},
-            {"dupKey", {"key", 3}},
-            {"escape", {"download", "../../etc/passwd"}},
-            {"unknown", {"restriced", true}},
-        };
-        if (mapToolChanges.contains(strChange))
-            hasher.insert(mapToolChanges[strChange].first, mapToolChanges[strChange].second);
-        else if (strChange == "noVersion")
-            hasher.remove("version");
+        if (value.isUndefined())
+            hasher.remove(strChange);
+        else if (!value.isNull())
+            hasher.insert(strChange, value);
         else if (strChange == "notExecutable")
             QFile::setPermissions(m_strRoot + "/src/Hasher/Hasher", QFile::ReadOwner | QFile::WriteOwner);
         else if (strChange == "loop")
@@ -250,6 +223,58 @@ private slots:
         QCOMPARE(run({"bad.json", "fresh"}), 1);
         QVERIFY(!QFileInfo::exists(m_strRoot + "/fresh"));
         QCOMPARE(leftovers(), QStringList());
+    }
+
+    // The demo catalogs the build makes with rwcatalog: complete and consistent with themselves. (That
+    // their tools start: tst_marketflow and tst_mytoolsupdate open them in the real window; that
+    // version 2 is newer: tst_catalogrefresh, tst_selfupdate and tst_mytoolsupdate update to it.)
+    void demoCatalogIsComplete_data()
+    {
+        QTest::addColumn<QString>("strFolder");
+        QTest::newRow("version 1") << "catalog";
+        QTest::newRow("version 2") << "catalog-v2";
+    }
+
+    void demoCatalogIsComplete()
+    {
+        QFETCH(QString, strFolder);
+        const QString strCatalog = QStringLiteral(RW_BUILD_DIR "/demo/") + strFolder;
+        if (!QFileInfo::exists(strCatalog + "/MaterialVersion.txt"))
+            QSKIP("the demo catalog is not built (widget build off?)");
+        const QString strTree = strCatalog + "/ToolsFile/";
+        const QMap<int, QMap<QString, QString>> mapRecords = readToolRecords(strCatalog + "/ToolsInfoList.xml");
+        QVERIFY(mapRecords.contains(0) && mapRecords.contains(1));
+        QCOMPARE(readFile(strCatalog + "/MaterialVersion.txt").trimmed(), mapRecords[0].value("Version").toUtf8());
+        // The shipped material and the server's catalog file are the same catalog.
+        QCOMPARE(readFile(strTree + "ToolsInfoList.xml"), readFile(strCatalog + "/ToolsInfoList.xml"));
+
+        for (const auto &record : mapRecords) {
+            const QString strWhere = record.value("ToolKey") + " " + record.value("ToolENName");
+            // Every package is there with a matching checksum, under the path the catalog names.
+            const QString strPackage = strCatalog + "/" + record.value("DownloadCHUrl");
+            QCOMPARE(record.value("DownloadENUrl"), record.value("DownloadCHUrl"));
+            QCOMPARE(readFile(strPackage + ".sha256").split(' ').value(0),
+                     QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex());
+            if (record.value("ToolKey").toInt() < 2)
+                continue;
+
+            for (const char *name : {"ToolCHName", "ToolENName", "BriefCHIntro", "BriefENIntro", "Version", "updateDate"})
+                QVERIFY2(!record.value(name).isEmpty(), qPrintable(strWhere + " " + name));
+            QVERIFY2(record.value("ToolSize").toDouble() > 0, qPrintable(strWhere));
+            // Every picture the pages show.
+            QStringList vectPictures;
+            for (const char *icon : {"IconMinName", "IconMidName", "IconMaxName"})
+                vectPictures << "Icon/" + record.value(icon);
+            for (const char *banner : {"zh/%1_min.png", "zh/%1_max.png", "en/%1_min.png", "en/%1_max.png"})
+                vectPictures << "BannerImages/" + QString(banner).arg(record.value("ToolKey"));
+            const QString strName = record.value("ToolENName");
+            QVERIFY2(record.value("DetailImagesNum").toInt() >= 2, qPrintable(strWhere));
+            for (int i = 0; i < record.value("DetailImagesNum").toInt(); ++i)
+                vectPictures << QString("DetailImages/%1/CH/%1_%2.png").arg(strName).arg(i)
+                             << QString("DetailImages/%1/EN/%1_%2.png").arg(strName).arg(i);
+            for (const QString &strPicture : vectPictures)
+                QVERIFY2(QFileInfo(strTree + strPicture).size() > 0, qPrintable(strWhere + " " + strPicture));
+        }
     }
 };
 
