@@ -63,18 +63,14 @@ bool setUp(markettest::ProgramFolder &folder, const QVector<Tool> &vectTools)
             "ToolsFile/Icon/" + strIcon, QSize(48, 48), colors[tool.iKey % 6], tool.strName.left(2));
         const QString strUrl = "tools/" + tool.strName + ".tar.gz";
         const QString strExe = tool.strExeName.isEmpty() ? tool.strName + ".bin" : tool.strExeName;
-        const QString strKey = QString::number(tool.iKey);
         strTools += markettest::xmlElement("Tool",
-            { { "ToolKey", strKey }, { "ToolType", "1" }, { "ToolCHName", tool.strName },
+            { { "ToolKey", QString::number(tool.iKey) }, { "ToolType", "1" }, { "ToolCHName", tool.strName },
                 { "ToolENName", tool.strName }, { "Version", tool.strVersion }, { "IconMinName", strIcon },
                 { "UpdateENIntro", "Version " + tool.strVersion + " reads larger files and starts faster." },
                 { "UpdateCHIntro", tool.strName + " " + tool.strVersion }, { "ExeName", strExe },
                 { "updateDate", "2026-11-20" }, { "ToolSize", "1.0" }, { "IsDown", "0" },
                 { "DownloadCHUrl", strUrl }, { "DownloadENUrl", strUrl } });
-        strStates += markettest::xmlElement("State",
-            { { "ToolKey", strKey }, { "CurrentVersion", tool.strInstalled },
-                { "IsDownload", QString::number(tool.iIsDownload) }, { "IsNewTools", "0" },
-                { "IsNeedUpdate", "0" }, { "ListOrder", QString::number(tool.iListOrder) } });
+        strStates += stateElement(tool.iKey, tool.strInstalled, tool.iIsDownload, 0, tool.iListOrder);
         if (tool.iIsDownload == 1 && !tool.strExeName.contains('/')) {
             folder.writeFile("Downloads/SubTools/" + tool.strName + "/" + strExe, "#!/bin/sh\n");
             folder.writeFile("Downloads/SubTools/" + tool.strName + "/data/settings.ini", "[x]\n");

@@ -92,11 +92,8 @@ private slots:
         QVERIFY(m_folder.writeSetup(kServer, kServer, 0));
         QVERIFY(m_folder.writeCatalog(tools));
         // Tools 5 and 6 are installed in an older version: the My Tools page lists them as updates.
-        QString strStates;
-        for (const QString &strKey : { "5", "6" })
-            strStates += xmlElement(
-                "State", { { "ToolKey", strKey }, { "CurrentVersion", "0.9" }, { "IsDownload", "1" } });
-        QVERIFY(writeXmlFile(m_folder.path() + "/ToolsStateList.xml", "<Tools>" + strStates + "</Tools>"));
+        QVERIFY(writeXmlFile(m_folder.path() + "/ToolsStateList.xml",
+            "<Tools>" + stateElement(5, "0.9", 1) + stateElement(6, "0.9", 1) + "</Tools>"));
         QVERIFY(QDir::setCurrent(m_folder.path()));
         QVERIFY(gearbay::ConfigureStore::instance()->load(m_folder.path() + QStringLiteral("/Setup.xml")));
         QVERIFY(gearbay::ToolCatalog::instance()->init());
