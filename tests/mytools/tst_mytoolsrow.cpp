@@ -1,21 +1,8 @@
-// The installed tool row: its reading of server values and of other pages' reports, and the guard that keeps
-// deletion inside SubTools.
-#include "DownloadedSubToolWidget.h"
-#include "MyToolsFixture.h"
-#include "ProgressBar.h"
-#include "TipDialog.h"
-#include "ToolCatalog.h"
+// The installed tool row's reading of server values and of other pages' reports, and the guard that
+// keeps deletion inside SubTools.
+#include "TestFiles.h"
 #include "ToolFolder.h"
 #include "UpdateState.h"
-#include "TestFiles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
 using namespace gearbay;
 
@@ -26,7 +13,6 @@ class TestMyToolsRow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void serverValues_data();
     void serverValues();
     void statesReportedByOtherPages_data();
@@ -34,29 +20,17 @@ private slots:
     void folderStaysInsideSubTools_data();
     void folderStaysInsideSubTools();
     void removalNeverFollowsLinksOut();
-    void rowFollowsAnUpdate();
-
-private:
-    mytoolstest::ProgramFolder m_folder;
 };
-
-void TestMyToolsRow::initTestCase()
-{
-    QVERIFY(m_folder.setUp({ { 2, "hexview", "1.1", "1.0" }, { 3, "sleeper", "1.0", "1.0" } }));
-}
 
 void TestMyToolsRow::serverValues_data()
 {
     QTest::addColumn<int>("method");
     QTest::addColumn<int>("value");
     QTest::addColumn<RowReaction>("expected");
-    // Accepted, installed, -1, a refused cancel: rowFollowsAnUpdate; queued and a confirmed cancel:
-    // tst_mytoolsboard's batch update.
-    QTest::newRow("update refused: missing") << 3 << 404 << RowReaction { RowAction::Fail, 404 };
-    QTest::newRow("update: no connection") << 3 << -1 << RowReaction { RowAction::Fail, -1 };
+    // Accepted, installed, a refused request, -1 on a poll, refused and confirmed cancels:
+    // tst_mytoolsboard's batch update; a queued update: tst_mainwindow's flow control.
     QTest::newRow("progress 100 is not yet installed") << 4 << 100 << RowReaction { RowAction::ShowProgress, 100 };
     QTest::newRow("progress 101") << 4 << 101 << RowReaction { RowAction::Fail, 101 };
-    QTest::newRow("progress: cannot save") << 4 << 400 << RowReaction { RowAction::Fail, 400 };
     QTest::newRow("poll of a queued tool") << 4 << 120 << RowReaction { RowAction::ShowWaiting, 0 };
     QTest::newRow("catalog material") << 6 << 0 << RowReaction {};
 }
@@ -138,50 +112,6 @@ void TestMyToolsRow::removalNeverFollowsLinksOut()
     QCOMPARE(removeToolFolder(strDownloads, "tool"), FolderRemoval::AlreadyGone);
     QCOMPARE(removeToolFolder(strDownloads, ".."), FolderRemoval::Refused);
     QVERIFY(QFileInfo::exists(strDownloads + "/SubTools"));
-}
-
-void TestMyToolsRow::rowFollowsAnUpdate()
-{
-    DownloadedSubToolWidget row;
-    row.setToolInfo(ToolCatalog::instance()->findInfo(2).value());
-    QCOMPARE(row.updateState(), UpdateAvailable);
-    auto *bar = row.findChild<ProgressBar *>("m_upgradeProgressBar");
-    auto *upgrade = row.findChild<QPushButton *>("m_upgradeBtn");
-    QSignalSpy updateSpy(&row, &DownloadedSubToolWidget::signalUpdateTool);
-    QSignalSpy rateSpy(&row, &DownloadedSubToolWidget::signalRequestDownloadRate);
-    QSignalSpy doneSpy(&row, &DownloadedSubToolWidget::signalUpgradeCompleted);
-
-    QTest::mouseClick(upgrade, Qt::LeftButton);
-    QCOMPARE(updateSpy.count(), 1);
-    QCOMPARE(row.updateState(), Updating);
-    row.onSolveServerResponse(3, { { 2, "0" } });
-    QTRY_VERIFY_WITH_TIMEOUT(rateSpy.count() >= 1, 5000);
-    row.onSolveServerResponse(4, { { 2, "37" } });
-    QCOMPARE(bar->value(), 37);
-
-    // A refused cancel keeps polling.
-    row.onSolveServerResponse(5, { { 2, "404" } });
-    QVERIFY(row.findChild<QTimer *>()->isActive()); // the polls seen above go on
-
-    row.onSolveServerResponse(4, { { 2, "-1" } });
-    QCOMPARE(row.updateState(), UpdateFailed);
-    QCOMPARE(bar->value(), 37);
-    QCOMPARE(bar->toolTip(), QString("connect to network failed."));
-    QVERIFY(!row.findChild<QPushButton *>("m_reupdateBtn")->isHidden());
-    QVERIFY(!row.findChild<QTimer *>()->isActive()); // no more polls
-
-    QSignalSpy retrySpy(&row, &DownloadedSubToolWidget::signalReupdateTool);
-    QTest::mouseClick(row.findChild<QPushButton *>("m_reupdateBtn"), Qt::LeftButton);
-    QCOMPARE(retrySpy.count(), 1);
-    QCOMPARE(row.updateState(), Updating);
-    row.onSolveServerResponse(3, { { 2, "0" } });
-    row.onSolveServerResponse(4, { { 2, "200" } });
-    QCOMPARE(row.updateState(), UpToDate);
-    QCOMPARE(doneSpy.count(), 1);
-    QVERIFY(upgrade->isHidden());
-    // The new version is recorded, so the next start does not offer it again.
-    QCOMPARE(ToolCatalog::instance()->findState(2)->CurrentVersion, std::string("1.1"));
-    QCOMPARE(ToolCatalog::instance()->findState(2)->IsNeedUpdate, 0);
 }
 
 QTEST_MAIN(TestMyToolsRow)
