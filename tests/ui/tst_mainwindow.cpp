@@ -84,6 +84,7 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase()
     {
+        qRegisterMetaType<ValueMap>(); // the spies record answers before any data table names the type
         QVERIFY(m_folder.isValid());
         QVector<TempProgramFolder::Tool> tools;
         for (int key = 0; key <= 8; ++key)
