@@ -3,11 +3,11 @@
 // it saves the tool states or a setting leaves each file either as it was or as it was going to be, never
 // broken: a real writer is killed at seeded random moments.
 
-#include "TestFiles.h"
-#include "TestXml.h"
 #include "ConfigKey.h"
 #include "ConfigureStore.h"
 #include "Mutator.h"
+#include "TestFiles.h"
+#include "TestXml.h"
 #include "ToolCatalog.h"
 
 #include <QElapsedTimer>
@@ -15,7 +15,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-
 #include <cstdio>
 
 using gearbay::ConfigureStore;
@@ -24,28 +23,28 @@ using gearbay::ToolCatalog;
 namespace {
 
 // Pieces that upset XML readers: markup, entities, encodings, deep nesting, a long text.
-const QList<QByteArray> kTokens = {"<", ">", "</", "/>", "&", "&amp;", "&#0;", "&#xD800;", "&unknown;", "<![CDATA[",
-                                   "]]>", "<!--", "-->", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>",
-                                   "<!DOCTYPE a [<!ENTITY e \"&e;&e;\">]>", "\xff\xfe", "\xc3\x28", "\0",
-                                   "<ToolKey>-2147483648</ToolKey>", "<ToolKey>99999999999</ToolKey>",
-                                   QByteArray(300, '<') , QByteArray(20000, 'x')};
+const QList<QByteArray> kTokens = { "<", ">", "</", "/>", "&", "&amp;", "&#0;", "&#xD800;", "&unknown;",
+    "<![CDATA[", "]]>", "<!--", "-->", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>",
+    "<!DOCTYPE a [<!ENTITY e \"&e;&e;\">]>", "\xff\xfe", "\xc3\x28", "\0", "<ToolKey>-2147483648</ToolKey>",
+    "<ToolKey>99999999999</ToolKey>", QByteArray(300, '<'), QByteArray(20000, 'x') };
 
-const QByteArray kCatalog =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ToolsInfo>"
-    "<Tool><ToolKey>0</ToolKey><Version>3</Version><DownloadCHUrl>m.tar.gz</DownloadCHUrl></Tool>"
-    "<Tool><ToolKey>2</ToolKey><ToolType>1</ToolType><ToolCHName>\xe5\xb7\xa5\xe5\x85\xb7</ToolCHName>"
-    "<ToolENName>Snip</ToolENName><Version>1.2</Version><ExeName>snip.exe</ExeName><ToolSize>12</ToolSize>"
-    "<DetailImagesNum>2</DetailImagesNum><DownloadCHUrl>ch/snip.tar.gz</DownloadCHUrl>"
-    "<DownloadENUrl>en/snip.tar.gz</DownloadENUrl><BriefIntroduction>Cuts &amp; pastes</BriefIntroduction></Tool>"
-    "<Tool><ToolKey>3</ToolKey><Version>2.0</Version><ExeName>hex</ExeName></Tool>"
-    "</ToolsInfo>\n";
-const QByteArray kStates =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>"
-    "<State><ToolKey>2</ToolKey><CurrentVersion>1.1</CurrentVersion><IsDownload>1</IsDownload>"
-    "<IsNewTools>0</IsNewTools><IsNeedUpdate>1</IsNeedUpdate><ListOrder>3</ListOrder></State>"
-    "<State><ToolKey>3</ToolKey><CurrentVersion>2.0</CurrentVersion><IsDownload>0</IsDownload>"
-    "<IsNewTools>1</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>0</ListOrder></State>"
-    "</Tools>\n";
+const QByteArray kCatalog
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ToolsInfo>"
+      "<Tool><ToolKey>0</ToolKey><Version>3</Version><DownloadCHUrl>m.tar.gz</DownloadCHUrl></Tool>"
+      "<Tool><ToolKey>2</ToolKey><ToolType>1</ToolType><ToolCHName>\xe5\xb7\xa5\xe5\x85\xb7</ToolCHName>"
+      "<ToolENName>Snip</ToolENName><Version>1.2</Version><ExeName>snip.exe</ExeName><ToolSize>12</ToolSize>"
+      "<DetailImagesNum>2</DetailImagesNum><DownloadCHUrl>ch/snip.tar.gz</DownloadCHUrl>"
+      "<DownloadENUrl>en/snip.tar.gz</DownloadENUrl><BriefIntroduction>Cuts &amp; "
+      "pastes</BriefIntroduction></Tool>"
+      "<Tool><ToolKey>3</ToolKey><Version>2.0</Version><ExeName>hex</ExeName></Tool>"
+      "</ToolsInfo>\n";
+const QByteArray kStates
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>"
+      "<State><ToolKey>2</ToolKey><CurrentVersion>1.1</CurrentVersion><IsDownload>1</IsDownload>"
+      "<IsNewTools>0</IsNewTools><IsNeedUpdate>1</IsNeedUpdate><ListOrder>3</ListOrder></State>"
+      "<State><ToolKey>3</ToolKey><CurrentVersion>2.0</CurrentVersion><IsDownload>0</IsDownload>"
+      "<IsNewTools>1</IsNewTools><IsNeedUpdate>0</IsNeedUpdate><ListOrder>0</ListOrder></State>"
+      "</Tools>\n";
 
 // The writer the killed-write test kills: saves the tool states and one setting over and over, as the
 // program does. Each round writes one number everywhere, so a reader can tell a whole file from a mixed
@@ -92,9 +91,8 @@ void TestDamagedFiles::mutatedFilesLoadOrFail()
     QFETCH(quint32, seed);
     QTemporaryDir folder;
     // The settings as the program ships them.
-    const QMap<QString, QByteArray> originals{{"ToolsFile/ToolsInfoList.xml", kCatalog},
-                                              {"ToolsStateList.xml", kStates},
-                                              {"Setup.xml", readFile(RW_BUILD_DIR "/core/Setup.xml")}};
+    const QMap<QString, QByteArray> originals { { "ToolsFile/ToolsInfoList.xml", kCatalog },
+        { "ToolsStateList.xml", kStates }, { "Setup.xml", readFile(RW_BUILD_DIR "/core/Setup.xml") } };
     const QString strTarget = folder.path() + QLatin1Char('/') + file;
     QRandomGenerator random(seed);
     int iRefused = 0;
@@ -104,8 +102,10 @@ void TestDamagedFiles::mutatedFilesLoadOrFail()
             writeFile(folder.path() + QLatin1Char('/') + it.key(), it.value());
         const QByteArray mutated = mutate(originals.value(file), kTokens, 6, &random);
         writeFile(strTarget, mutated);
-        const QString strCase = QStringLiteral("mutation %1 of seed %2: %3").arg(i).arg(seed).arg(
-            QString::fromLatin1(mutated.left(300).toPercentEncoding()));
+        const QString strCase = QStringLiteral("mutation %1 of seed %2: %3")
+                                    .arg(i)
+                                    .arg(seed)
+                                    .arg(QString::fromLatin1(mutated.left(300).toPercentEncoding()));
         QElapsedTimer timer;
         timer.start();
         bool bLoaded = false;
@@ -113,15 +113,16 @@ void TestDamagedFiles::mutatedFilesLoadOrFail()
             ConfigureStore store;
             bLoaded = store.load(strTarget);
             // Reading every value of whatever was loaded must hold too.
-            (void)store.translator(), (void)store.serverAddress(), (void)store.downloadPath(), (void)store.proxy();
+            (void)store.translator(), (void)store.serverAddress(), (void)store.downloadPath(),
+                (void)store.proxy();
             if (!bLoaded)
                 QVERIFY2(store.entries().isEmpty(), qPrintable(strCase));
         } else {
             ToolCatalog catalog(folder.path(), uint(random.bounded(3)), 1);
             bLoaded = catalog.init();
             for (const int iKey : catalog.toolInfos().keys())
-                (void)catalog.toolName(iKey), (void)catalog.downloadUrl(iKey), (void)catalog.toolExePath(iKey),
-                    (void)catalog.isNeedUpdate(iKey);
+                (void)catalog.toolName(iKey), (void)catalog.downloadUrl(iKey),
+                    (void)catalog.toolExePath(iKey), (void)catalog.isNeedUpdate(iKey);
         }
         if (!bLoaded) {
             ++iRefused;
@@ -143,9 +144,9 @@ void TestDamagedFiles::killedWritesLeaveFilesWhole()
     {
         ToolCatalog catalog(folder.path(), 0, 1);
         for (int iKey = 2; iKey < iTools + 2; ++iKey)
-            catalog.toolStates().insert(iKey, gearbay::ToolState{iKey, "0"});
+            catalog.toolStates().insert(iKey, gearbay::ToolState { iKey, "0" });
         QVERIFY(catalog.saveToolStates());
-        const XmlFields settings = {{"Translator", "0"}, {"DownloadPath", "/dl/0"}};
+        const XmlFields settings = { { "Translator", "0" }, { "DownloadPath", "/dl/0" } };
         QVERIFY(writeXmlFile(folder.filePath("Setup.xml"), xmlElement("Configure", settings, true)));
     }
 
@@ -153,7 +154,8 @@ void TestDamagedFiles::killedWritesLeaveFilesWhole()
     int iLastRound = 0;
     for (int iKill = 0; iKill < 25; ++iKill) {
         QProcess writer;
-        writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--write-loop"), folder.path()});
+        writer.start(
+            QCoreApplication::applicationFilePath(), { QStringLiteral("--write-loop"), folder.path() });
         QVERIFY(writer.waitForStarted(10000));
         // Once it is writing, let it run a random while, then kill it without warning.
         QVERIFY2(writer.waitForReadyRead(20000), qPrintable(writer.readAllStandardError()));

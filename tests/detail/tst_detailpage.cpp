@@ -30,7 +30,6 @@
 
 using namespace gearbay;
 
-
 namespace {
 
 const int Viewer = 2;
@@ -177,12 +176,14 @@ void TestDetailPage::initTestCase()
     const QString strLongChName = QString::fromUtf8("一个名字非常非常长的工具，长到页面上一行根本放不下的程度，"
                                                     "还要更长更长更长更长，就算在很宽的屏幕上也一样放不下");
     QVERIFY(setUpFolder(m_folder,
-        { { Viewer, "Viewer", QString::fromUtf8("查看器"), "viewer", "Viewer shows pictures, one at a time, with zoom and rotation.",
-            QString::fromUtf8("查看器逐张显示图片，可缩放和旋转。"), QString(), "2.4.1", 12.5, 3, 0, 0 },
-          { Sketchpad, "Sketchpad", QString::fromUtf8("画板"), "sketchpad", "Sketchpad draws.", QString::fromUtf8("画板用于绘图。"),
-            "Faster brushes and a new colour picker.", "1.1", 50, 3, 1, 1 },
-          { Bare, strLongName, strLongChName, strSelf, strLong, QString::fromUtf8("很长的介绍。").repeated(200), QString(),
-            "1.0", 1234.5678, 0, 1, 0 } },
+        { { Viewer, "Viewer", QString::fromUtf8("查看器"), "viewer",
+              "Viewer shows pictures, one at a time, with zoom and rotation.",
+              QString::fromUtf8("查看器逐张显示图片，可缩放和旋转。"), QString(), "2.4.1", 12.5, 3, 0, 0 },
+            { Sketchpad, "Sketchpad", QString::fromUtf8("画板"), "sketchpad", "Sketchpad draws.",
+                QString::fromUtf8("画板用于绘图。"), "Faster brushes and a new colour picker.", "1.1", 50, 3,
+                1, 1 },
+            { Bare, strLongName, strLongChName, strSelf, strLong,
+                QString::fromUtf8("很长的介绍。").repeated(200), QString(), "1.0", 1234.5678, 0, 1, 0 } },
         m_iTranslator));
 
     const QColor blue("#3B6FD1");
@@ -223,7 +224,7 @@ void TestDetailPage::panelFollows_data()
     QTest::addColumn<QString>("log"); // "dM": request with method M, "sS": state S reported, in order
 
     const auto row = [](const char *pszTag, int iInstalled, int iNeedUpdate, const char *pszSteps,
-                        const char *pszView, int iBar, const char *pszTip, int iState, const char *pszLog) {
+                         const char *pszView, int iBar, const char *pszTip, int iState, const char *pszLog) {
         QTest::newRow(pszTag) << iInstalled << iNeedUpdate << QString(pszSteps) << QString(pszView) << iBar
                               << QString(pszTip) << iState << QString(pszLog);
     };

@@ -2,7 +2,6 @@
 
 #include "ArchiveWriter.h"
 #include "CatalogIndex.h"
-#include "TestFiles.h"
 #include "CatalogTestServer.h"
 #include "ClientRequestManager.h"
 #include "Corvanet.h"
@@ -12,6 +11,7 @@
 #include "NginxServer.h"
 #include "ServerProtocol.h"
 #include "TempProgramFolder.h"
+#include "TestFiles.h"
 #include "TestProcess.h"
 #include "Utilities.h"
 
@@ -32,9 +32,9 @@ namespace {
 using Entry = ArchiveEntry;
 
 // Pieces that confuse JSON readers: structure, odd numbers, escapes, a long string.
-const QList<QByteArray> kTokens = {"{", "}", "[", "]", "\"", ":", ",", "null", "true", "1e309", "-1", "0",
-                                   "2147483648", "\"method\"", "\"urls\"", "\"url\"", "\\u0000", "\\ud800",
-                                   "\xff\xfe", "../", "%2e%2e", QByteArray(5000, 'a')};
+const QList<QByteArray> kTokens
+    = { "{", "}", "[", "]", "\"", ":", ",", "null", "true", "1e309", "-1", "0", "2147483648", "\"method\"",
+          "\"urls\"", "\"url\"", "\\u0000", "\\ud800", "\xff\xfe", "../", "%2e%2e", QByteArray(5000, 'a') };
 
 QByteArray sha256(const QByteArray &data)
 {
@@ -218,7 +218,8 @@ private slots:
         QTest::newRow("hard link out") << none << QVector<Entry>{v2, {"setup", "", 0, "../../../Setup.xml"}} << false
                                        << "400";
         QTest::newRow("huge declared size")
-            << none << QVector<Entry>{v2, {"big", "v2", AE_IFREG, "", qint64(1) << 43}} << false << "400";
+            << none << QVector<Entry> { v2, { "big", "v2", AE_IFREG, "", qint64(1) << 43 } } << false
+            << "400";
         QTest::newRow("device file") << none << QVector<Entry>{v2, {"null", "", AE_IFCHR}} << false << "400";
     }
     void faultLeavesInstalledVersion()
@@ -416,14 +417,15 @@ private slots:
         // Requests without URLs or with URLs that are no text: everyBodyGetsAWellFormedAnswer.
         QTest::newRow("not JSON") << protocol::methodPath(3) << QByteArray("{urls") << 400L << error;
         // A document with an unknown method is still answered URL by URL.
-        QTest::newRow("unknown method") << protocol::methodPath(9) << protocol::requestBody(9, {"a", "b"})
-                                        << 200L << protocol::responseBody(9, {{"a", "404"}, {"b", "404"}});
-        QTest::newRow("method against path") << protocol::methodPath(3) << protocol::requestBody(5, {"a"})
-                                             << 200L << protocol::responseBody(5, {{"a", "404"}});
-        QTest::newRow("unknown path") << "/Shutdown?format=json" << protocol::requestBody(3, {}) << 404L
-                                      << error;
+        QTest::newRow("unknown method")
+            << protocol::methodPath(9) << protocol::requestBody(9, { "a", "b" }) << 200L
+            << protocol::responseBody(9, { { "a", "404" }, { "b", "404" } });
+        QTest::newRow("method against path") << protocol::methodPath(3) << protocol::requestBody(5, { "a" })
+                                             << 200L << protocol::responseBody(5, { { "a", "404" } });
+        QTest::newRow("unknown path")
+            << "/Shutdown?format=json" << protocol::requestBody(3, {}) << 404L << error;
         QTest::newRow("oversized") << protocol::methodPath(4)
-                                   << protocol::requestBody(4, {QString(2 << 20, 'x')}) << 413L << error;
+                                   << protocol::requestBody(4, { QString(2 << 20, 'x') }) << 413L << error;
     }
     void badRequestsGetErrorAnswers()
     {
@@ -457,9 +459,9 @@ private slots:
         QRandomGenerator generator(seed);
         const QString strBase = m_pCatalog->baseUrl();
         // Requests a client could send; URLs outside the catalog server included (they are refused unread).
-        const QStringList strUrls = {strBase + QStringLiteral("/tools/hexview.tar.gz"), strBase,
-                                     QStringLiteral("http://127.0.0.2:1/x"), QStringLiteral("file:///etc/passwd"),
-                                     QString(), QString::fromUtf8("http://127.0.0.1:1/工具")};
+        const QStringList strUrls = { strBase + QStringLiteral("/tools/hexview.tar.gz"), strBase,
+            QStringLiteral("http://127.0.0.2:1/x"), QStringLiteral("file:///etc/passwd"), QString(),
+            QString::fromUtf8("http://127.0.0.1:1/工具") };
         for (int i = 0; i < count; ++i) {
             const int iMethod = generator.bounded(1, 7);
             QString strPath = protocol::methodPath(iMethod);
@@ -478,9 +480,11 @@ private slots:
             }
             QByteArray reply;
             const long iStatus = postToFerrodock(m_iPort, strPath, body, &reply);
-            const QString strCase = QStringLiteral("request %1 of seed %2 to %3: %4 -> %5 %6").arg(i).arg(seed).arg(
-                strPath, QString::fromLatin1(body.left(200).toPercentEncoding()), QString::number(iStatus),
-                QString::fromUtf8(reply.left(200)));
+            const QString strCase = QStringLiteral("request %1 of seed %2 to %3: %4 -> %5 %6")
+                                        .arg(i)
+                                        .arg(seed)
+                                        .arg(strPath, QString::fromLatin1(body.left(200).toPercentEncoding()),
+                                            QString::number(iStatus), QString::fromUtf8(reply.left(200)));
             if (iStatus == 200) {
                 int iAnswered = 0;
                 QVector<protocol::UrlValue> values;
@@ -608,7 +612,7 @@ private slots:
         installOldSumcalc();
         publishSumcalc(randomBytes(4 << 20), false);
         // A file-size limit makes every write past 1 MiB fail as a full disk would.
-        QVERIFY(restartFerrodock({QStringLiteral("prlimit"), QStringLiteral("--fsize=1048576")}));
+        QVERIFY(restartFerrodock({ QStringLiteral("prlimit"), QStringLiteral("--fsize=1048576") }));
         QCOMPARE(fetch(3, m_pCatalog->baseUrl() + kSumcalc), QStringLiteral("400"));
         QCOMPARE(installedSumcalc(), QByteArray("version 1"));
         QCOMPARE(leftovers(m_pProgram->path()), QStringList());
@@ -643,13 +647,13 @@ private slots:
 
 private:
     // Ends the running Ferrodock, if any, and starts another on the program folder.
-    bool restartFerrodock(const QStringList &strWrapper = QStringList(),
-                          const QStringList &strEnvironment = QStringList())
+    bool restartFerrodock(
+        const QStringList &strWrapper = QStringList(), const QStringList &strEnvironment = QStringList())
     {
         endProcess(m_ferrodock, false);
-        const QStringList strStall{QStringLiteral("FERRODOCK_STALL_SECONDS=20")};
-        m_iPort = startFerrodock(m_ferrodock, m_strFerrodock, m_pProgram->homePath(),
-                                 strEnvironment + strStall, strWrapper);
+        const QStringList strStall { QStringLiteral("FERRODOCK_STALL_SECONDS=20") };
+        m_iPort = startFerrodock(
+            m_ferrodock, m_strFerrodock, m_pProgram->homePath(), strEnvironment + strStall, strWrapper);
         return m_iPort != 0;
     }
     // Writes catalog.index over the test catalog's files and signs it with the named key.

@@ -80,7 +80,7 @@ void TestBanner::picturesFoundAndRotated_data()
 
     // 3, 7, 9 and 11 are found, whichever of their two pictures exists; 1, "banner" and "5_min_old" not.
     const QStringList english { "en/3_min.png", "en/3_max.png", "en/7_max.png", "en/9_min.png",
-                                "en/11_min.png", "en/1_min.png", "en/banner.png", "en/5_min_old.png" };
+        "en/11_min.png", "en/1_min.png", "en/banner.png", "en/5_min_old.png" };
     QTest::newRow("start") << 0 << english << 0 << QList<int> { 3, 7, 9 } << 3;
     QTest::newRow("one") << 0 << english << 1 << QList<int> { 7, 9, 11 } << 7;
     QTest::newRow("three") << 0 << english << 3 << QList<int> { 11, 3, 7 } << 11;

@@ -87,12 +87,12 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
 
     const QString strNoPath = QString::fromUtf8("请在系统设置页面设置下载路径。");
     const QString strNoSpace = QString::fromUtf8("磁盘可用空间小于工具大小，请修改下载路径。");
-    const auto row = [](const char *pszTag, const char *pszOwner, const char *pszButton, int iKey,
-                         bool bEmptyPath, const QString &strTip, int iLogin, int iRequests,
-                         bool bNoDirectory = false) {
-        QTest::newRow(pszTag) << QString(pszOwner) << QString(pszButton) << iKey << bEmptyPath << strTip
-                              << iLogin << iRequests << bNoDirectory;
-    };
+    const auto row
+        = [](const char *pszTag, const char *pszOwner, const char *pszButton, int iKey, bool bEmptyPath,
+              const QString &strTip, int iLogin, int iRequests, bool bNoDirectory = false) {
+              QTest::newRow(pszTag) << QString(pszOwner) << QString(pszButton) << iKey << bEmptyPath << strTip
+                                    << iLogin << iRequests << bNoDirectory;
+          };
     row("card download, no path", "card", "downLoadBtn", kPlain, true, strNoPath, 0, 0);
     row("card download, too big", "card", "downLoadBtn", kHuge, false, strNoSpace, 0, 0);
     row("card download, login refused", "card", "downLoadBtn", kLocked, false, QString(), 1, 0);
@@ -111,14 +111,16 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords_data()
     // Nothing is opened twice, updated or downloaded over while the tool runs.
     const QString strOpened = QString::fromUtf8("运行器 软件已打开。");
     row("card open, running", "card", "OpenBtn", kRunning, false, strOpened, 0, 0);
-    row("panel open, running", "panel", "openBtn", kRunning, false, QString::fromUtf8("运行器 已经打开。"), 0, 0);
+    row("panel open, running", "panel", "openBtn", kRunning, false, QString::fromUtf8("运行器 已经打开。"), 0,
+        0);
     row("panel update, running", "panel", "updateBtn", kRunning, false,
         QString::fromUtf8("运行器 已经打开，请先关闭。"), 0, 0);
     row("row open, running", "row", "m_openBtn", kRunning, false, strOpened, 0, 0);
     row("row upgrade, running", "row", "m_upgradeBtn", kRunning, false, strOpened, 0, 0);
     // No login could succeed: said before any dialog, with what to do.
     row("card download, no directory server", "card", "downLoadBtn", kLocked, false,
-        QString::fromUtf8("此工具需要目录登录，但未配置目录服务器。请管理员在 %1 中设置 DirectoryServer 和 DirectoryUserDn。"),
+        QString::fromUtf8("此工具需要目录登录，但未配置目录服务器。请管理员在 %1 中设置 DirectoryServer 和 "
+                          "DirectoryUserDn。"),
         0, 0, true);
 }
 
@@ -157,8 +159,8 @@ void TestDownloadPreCheck::refusalsInEachOwnersWords()
         pRow->setToolInfo(info);
         pRow->setUpdateState(UpdateAvailable);
     }
-    const char *pszRequest =
-        owner == "row" ? SIGNAL(signalUpdateTool(int)) : SIGNAL(signalDownload(int, QVector<int>));
+    const char *pszRequest
+        = owner == "row" ? SIGNAL(signalUpdateTool(int)) : SIGNAL(signalDownload(int, QVector<int>));
     QSignalSpy requests(pOwner.get(), pszRequest);
     QSignalSpy covers(pOwner.get(), SIGNAL(signalCover(bool)));
     QStringList listDialogs;

@@ -3,8 +3,8 @@
 // the banner, the empty catalog and cards built late, in the catalog language the test runs in.
 #include "ConfigureStore.h"
 #include "IconButton.h"
-#include "ProgressBar.h"
 #include "MarketFixture.h"
+#include "ProgressBar.h"
 #include "SubToolWidget.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
@@ -17,12 +17,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QScopeGuard>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace gearbay;

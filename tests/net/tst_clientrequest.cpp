@@ -25,12 +25,12 @@ class ClientRequestTest : public QObject
         QStringList urls;
     };
     // The answer with strValue for every URL: "0" from the server.
-    static QByteArray answer(int iMethod, const QStringList &urls,
-                             const QString &strValue = QStringLiteral("0"))
+    static QByteArray answer(
+        int iMethod, const QStringList &urls, const QString &strValue = QStringLiteral("0"))
     {
         QVector<protocol::UrlValue> values;
         for (const QString &url : urls)
-            values.append({url, strValue});
+            values.append({ url, strValue });
         return protocol::responseBody(iMethod, values);
     }
     QVector<Arrival> arrivals()
@@ -103,14 +103,18 @@ private slots:
         const QStringList two {QStringLiteral("http://127.0.0.1/b.tar.gz"), QStringLiteral("http://127.0.0.1/a.tar.gz")};
         const QString subTool = QStringLiteral("/DownloadSubTool?format=json");
         QTest::newRow("3 two tools in order") << 3 << two << "up" << 0 << "0" << subTool;
-        QTest::newRow("7 unknown") << 7 << one << "up" << 0 << "0" << "/OtherReqire?format=json";
+        QTest::newRow("7 unknown") << 7 << one << "up" << 0 << "0"
+                                   << "/OtherReqire?format=json";
         // Non-ASCII must survive the Latin-1 string the reply travels in.
-        QTest::newRow("non-ASCII URL") << 3 << QStringList {QStringLiteral("http://127.0.0.1/工具/单位换算.tar.gz")}
-                                       << "up" << 0 << "0" << subTool;
-        QTest::newRow("reply cut at NUL") << 4 << QStringList {QStringLiteral("nul")} << "up" << 0 << "0"
+        QTest::newRow("non-ASCII URL")
+            << 3 << QStringList { QStringLiteral("http://127.0.0.1/工具/单位换算.tar.gz") } << "up" << 0
+            << "0" << subTool;
+        QTest::newRow("reply cut at NUL") << 4 << QStringList { QStringLiteral("nul") } << "up" << 0 << "0"
                                           << "/DownloadProgress?format=json";
-        QTest::newRow("exchange failed") << 3 << two << "closed" << 7 << "110" << ""; // CURLE_COULDNT_CONNECT
-        QTest::newRow("no URLs") << 3 << QStringList() << "up" << -1 << "130" << "";
+        QTest::newRow("exchange failed") << 3 << two << "closed" << 7 << "110"
+                                         << ""; // CURLE_COULDNT_CONNECT
+        QTest::newRow("no URLs") << 3 << QStringList() << "up" << -1 << "130"
+                                 << "";
         QTest::newRow("no client") << 4 << two << "no client" << int(CORVA_ERROR_NOT_INITIALISED) << "140"
                                    << "";
     }
@@ -156,13 +160,13 @@ private slots:
         QSignalSpy spy(&manager, &ClientRequestManager::signalRequestResult);
         const int iPort = m_server.port();
         for (int i = 0; i < 10; ++i)
-            manager.sendRequest(RequestParam {3, iPort, {QStringLiteral("block%1").arg(i)}});
+            manager.sendRequest(RequestParam { 3, iPort, { QStringLiteral("block%1").arg(i) } });
         QTRY_COMPARE_WITH_TIMEOUT(arrivals().size(), 10, 20000);
 
         // Queued behind ten running requests, sent lowest priority first.
-        manager.sendRequest(RequestParam {4, iPort, {QStringLiteral("poll")}});
-        manager.sendRequest(RequestParam {3, iPort, {QStringLiteral("tool")}});
-        manager.sendRequest(RequestParam {6, iPort, {QStringLiteral("version")}});
+        manager.sendRequest(RequestParam { 4, iPort, { QStringLiteral("poll") } });
+        manager.sendRequest(RequestParam { 3, iPort, { QStringLiteral("tool") } });
+        manager.sendRequest(RequestParam { 6, iPort, { QStringLiteral("version") } });
         QTest::qWait(100);
         QCOMPARE(arrivals().size(), 10);
 

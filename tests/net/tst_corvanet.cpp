@@ -106,12 +106,12 @@ private slots:
         QTest::newRow("large body") << url("/echo") << large << true << int(CORVA_OK) << large;
         QTest::newRow("NUL inside the reply is kept")
             << url("/nul") << QByteArray("{}") << true << int(CORVA_OK) << QByteArray("{\"a\":1}\0tail", 12);
-        QTest::newRow("server error") << url("/broken") << QByteArray() << true
-                                      << int(CORVA_ERROR_HTTP_BASE) + 500 << QByteArray();
-        QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << QByteArray() << true
-                                       << 1 << QByteArray(); // CURLE_UNSUPPORTED_PROTOCOL
-        QTest::newRow("destroyed handle") << url("/echo") << QByteArray() << false
-                                          << int(CORVA_ERROR_BAD_HANDLE) << QByteArray();
+        QTest::newRow("server error")
+            << url("/broken") << QByteArray() << true << int(CORVA_ERROR_HTTP_BASE) + 500 << QByteArray();
+        QTest::newRow("not a web URL") << QByteArray("file:///etc/hostname") << QByteArray() << true << 1
+                                       << QByteArray(); // CURLE_UNSUPPORTED_PROTOCOL
+        QTest::newRow("destroyed handle")
+            << url("/echo") << QByteArray() << false << int(CORVA_ERROR_BAD_HANDLE) << QByteArray();
     }
 
     void exchange()

@@ -5,9 +5,9 @@
 // version through Stilemend with the user's data untouched. Message boxes are answered from the
 // keyboard and buttons clicked with the pointer, through xdotool.
 
-#include "TestFiles.h"
 #include "InstalledProgramCopy.h"
 #include "ProcessScan.h"
+#include "TestFiles.h"
 #include "XdoTool.h"
 #include "XvfbDisplay.h"
 

@@ -1,11 +1,11 @@
 // The settings panel on the offscreen platform: its version line for each server answer, the update
 // button's refusal, the catalog refresh's messages, and moving real installed demo tools.
 
-#include "TestFiles.h"
 #include "ConfigureStore.h"
 #include "FileSizeLimit.h"
 #include "SystemConfigWidget.h"
 #include "TempProgramFolder.h"
+#include "TestFiles.h"
 #include "TipDialog.h"
 #include "ToolCatalog.h"
 #include "ToolLaunch.h"

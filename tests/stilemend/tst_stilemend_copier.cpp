@@ -110,8 +110,8 @@ private slots:
             << "<S><G>" + key + "</G>" + QByteArray(key).replace(">1<", ">0<") + key + "</S>";
         const QByteArray gbk = "<?xml version=\"1.0\" encoding=\"GBK\"?><S><P><Value>\xD6\xD0</Value></P>" + key + "</S>";
         QTest::newRow("GBK encoded") << gbk << none << QByteArray(gbk).replace("e>1<", "e>0<");
-        QTest::newRow("key missing")
-            << QByteArray("<S><Translator><Value>1</Value></Translator></S>") << none << none;
+        QTest::newRow("key missing") << QByteArray("<S><Translator><Value>1</Value></Translator></S>") << none
+                                     << none;
         QTest::newRow("key without value") << QByteArray("<S><IsNeedUpdate/></S>") << none << none;
         QTest::newRow("malformed") << QByteArray("<S><IsNeedUpdate><Value>1</Value></S>") << none << none;
 

@@ -15,7 +15,7 @@ bool InstalledProgramCopy::create(const QString &strInstalledDir)
         return false;
     }
     QByteArray output;
-    const QStringList args = {QStringLiteral("-a"), strInstalledDir + QStringLiteral("/."), path()};
+    const QStringList args = { QStringLiteral("-a"), strInstalledDir + QStringLiteral("/."), path() };
     if (!runProgram(QStringLiteral("cp"), args, &output)) {
         qWarning() << "cannot copy" << strInstalledDir << output;
         return false;

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTcpSocket>
-
 #include <unistd.h>
 
 namespace {

@@ -13,7 +13,10 @@
 class NginxServer
 {
 public:
-    explicit NginxServer(const QString &strRoot) : m_strRoot(QDir(strRoot).absolutePath()) {}
+    explicit NginxServer(const QString &strRoot)
+        : m_strRoot(QDir(strRoot).absolutePath())
+    {
+    }
     ~NginxServer() { stop(); }
 
     // Empty when nginx and openssl are installed, else what is missing.

@@ -66,8 +66,8 @@ bool SlapdServer::start()
     const QString strCertificateError = makeLoopbackCertificate(strDir);
     if (!strCertificateError.isEmpty())
         return fail(strCertificateError);
-    const QString strConfig = QString::fromLatin1(kConfig).arg(strDir, suffix(), QString::fromLatin1(kRootDn),
-                                                          QString::fromLatin1(kRootPassword));
+    const QString strConfig = QString::fromLatin1(kConfig).arg(
+        strDir, suffix(), QString::fromLatin1(kRootDn), QString::fromLatin1(kRootPassword));
     QFile config(m_tempDir.filePath(QStringLiteral("slapd.conf")));
     if (!QDir(strDir).mkpath(QStringLiteral("db")) || !config.open(QIODevice::WriteOnly)
         || config.write(strConfig.toUtf8()) < 0)
@@ -109,7 +109,7 @@ bool SlapdServer::launch()
     const bool bExited = m_process.state() == QProcess::NotRunning;
     endProcess(m_process, false);
     return fail((bExited ? QStringLiteral("slapd exited: ") : QStringLiteral("slapd not ready within 20 s: "))
-                + log().right(2000));
+        + log().right(2000));
 }
 
 bool SlapdServer::runLdapAdd(const QByteArray &ldif)

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTcpServer>
-
 #include <functional>
 
 // The tests' child processes and the loopback ports their servers take: every wait bounded,

@@ -19,13 +19,13 @@ inline QString xmlElement(const QString &strTag, const XmlFields &fields, bool b
 }
 
 // A state list entry (ToolsStateList.xml) as the program writes it.
-inline QString stateElement(int iKey, const QString &strVersion, int iIsDownload, int iIsNew = 0,
-                            int iOrder = 0)
+inline QString stateElement(
+    int iKey, const QString &strVersion, int iIsDownload, int iIsNew = 0, int iOrder = 0)
 {
     return xmlElement(QStringLiteral("State"),
-                      {{"ToolKey", QString::number(iKey)}, {"CurrentVersion", strVersion},
-                       {"IsDownload", QString::number(iIsDownload)}, {"IsNewTools", QString::number(iIsNew)},
-                       {"IsNeedUpdate", "0"}, {"ListOrder", QString::number(iOrder)}});
+        { { "ToolKey", QString::number(iKey) }, { "CurrentVersion", strVersion },
+            { "IsDownload", QString::number(iIsDownload) }, { "IsNewTools", QString::number(iIsNew) },
+            { "IsNeedUpdate", "0" }, { "ListOrder", QString::number(iOrder) } });
 }
 
 inline bool writeXmlFile(const QString &strPath, const QString &strContent)

@@ -7,8 +7,8 @@
 #include "TestXml.h"
 #include "TipDialog.h"
 #include "ToolBoxWidget.h"
-#include "ToolDownloadWidget.h"
 #include "ToolCatalog.h"
+#include "ToolDownloadWidget.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -48,8 +48,8 @@ bool WindowFixture::prepare(const QString &strToolsFile, const QMap<int, QString
     int iOrder = 0;
     for (auto it = mapInstalled.cbegin(); it != mapInstalled.cend(); ++it)
         strStates += stateElement(it.key(), it.value(), 1, 0, iOrder++);
-    if (!writeXmlFile(m_folder.path() + QStringLiteral("/ToolsStateList.xml"),
-                      "<Tools>\n" + strStates + "</Tools>\n"))
+    if (!writeXmlFile(
+            m_folder.path() + QStringLiteral("/ToolsStateList.xml"), "<Tools>\n" + strStates + "</Tools>\n"))
         return false;
 
     // The server's environment is the test's: it must never touch the real home or take a proxy.

@@ -11,7 +11,10 @@ class XdoTool
 {
 public:
     // env: the environment naming the display (XvfbDisplay::environment()).
-    explicit XdoTool(const QProcessEnvironment &env) : m_env(env) {}
+    explicit XdoTool(const QProcessEnvironment &env)
+        : m_env(env)
+    {
+    }
 
     static bool isAvailable();
     // Screen geometry of the first shown window whose title matches strTitle (an extended regular

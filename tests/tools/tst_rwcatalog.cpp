@@ -37,10 +37,17 @@ QMap<QString, int> readArchive(const QString &strPath)
 QJsonObject toolObject(int iKey, const QString &strExe, const QString &strEnName)
 {
     return QJsonObject {
-        {"key", iKey}, {"type", 3}, {"chName", QString::fromUtf8("工具%1").arg(iKey)}, {"enName", strEnName},
-        {"version", "1.0." + QString::number(iKey)}, {"briefCH", QString::fromUtf8("简介")},
-        {"briefEN", "Brief & <intro>"}, {"exeName", strExe}, {"folder", "src/" + strExe},
-        {"icons", QJsonObject {{"min", "pic/icon.png"}, {"mid", "pic/icon.png"}, {"max", "pic/icon.png"}}},
+        { "key", iKey },
+        { "type", 3 },
+        { "chName", QString::fromUtf8("工具%1").arg(iKey) },
+        { "enName", strEnName },
+        { "version", "1.0." + QString::number(iKey) },
+        { "briefCH", QString::fromUtf8("简介") },
+        { "briefEN", "Brief & <intro>" },
+        { "exeName", strExe },
+        { "folder", "src/" + strExe },
+        { "icons",
+            QJsonObject { { "min", "pic/icon.png" }, { "mid", "pic/icon.png" }, { "max", "pic/icon.png" } } },
     };
 }
 
@@ -154,14 +161,15 @@ private slots:
         writeFile(m_strRoot + "/home/notes.txt", "mine");
         QCOMPARE(run({"d.json", "home"}, &strErr), 1);
         QVERIFY(strErr.contains("not a catalog folder"));
-        QCOMPARE(snapshot(m_strRoot + "/home").keys(), QStringList({"notes.txt"}));
+        QCOMPARE(snapshot(m_strRoot + "/home").keys(), QStringList({ "notes.txt" }));
 
         // A description extending it changes only what it names; the paths of the extended one stay
         // relative to its own folder.
-        const QJsonArray changedTools {QJsonObject {{"key", 3}, {"version", "9.9"}}};
-        writeDescription("v2/v2.json", QJsonObject {{"extends", "../d.json"}, {"tools", changedTools},
-                                                    {"material", QJsonObject {{"version", "7.2"}}}});
-        QCOMPARE(run({"v2/v2.json", "out2"}), 0);
+        const QJsonArray changedTools { QJsonObject { { "key", 3 }, { "version", "9.9" } } };
+        writeDescription("v2/v2.json",
+            QJsonObject { { "extends", "../d.json" }, { "tools", changedTools },
+                { "material", QJsonObject { { "version", "7.2" } } } });
+        QCOMPARE(run({ "v2/v2.json", "out2" }), 0);
         const QString strXml = QString::fromUtf8(readFile(m_strRoot + "/out2/ToolsInfoList.xml"));
         for (const char *text : {"<Version>9.9</Version>", "<Version>1.0.5</Version>", "<Version>7.2</Version>",
                                  "<ToolENName>Viewer</ToolENName>"})
@@ -178,7 +186,8 @@ private slots:
         QTest::addColumn<QString>("strMessage");
         const QJsonValue none;
         const QJsonValue removed(QJsonValue::Undefined);
-        const QJsonObject goneIcon {{"min", "pic/icon.png"}, {"mid", "pic/gone.png"}, {"max", "pic/min.png"}};
+        const QJsonObject goneIcon { { "min", "pic/icon.png" }, { "mid", "pic/gone.png" },
+            { "max", "pic/min.png" } };
         QTest::newRow("broken JSON") << "broken" << none << "not valid JSON";
         QTest::newRow("no version") << "version" << removed << "missing \"version\"";
         QTest::newRow("executable bit lost") << "notExecutable" << none << "missing or not executable";
@@ -242,9 +251,11 @@ private slots:
         if (!QFileInfo::exists(strCatalog + "/MaterialVersion.txt"))
             QSKIP("the demo catalog is not built (widget build off?)");
         const QString strTree = strCatalog + "/ToolsFile/";
-        const QMap<int, QMap<QString, QString>> mapRecords = readToolRecords(strCatalog + "/ToolsInfoList.xml");
+        const QMap<int, QMap<QString, QString>> mapRecords
+            = readToolRecords(strCatalog + "/ToolsInfoList.xml");
         QVERIFY(mapRecords.contains(0) && mapRecords.contains(1));
-        QCOMPARE(readFile(strCatalog + "/MaterialVersion.txt").trimmed(), mapRecords[0].value("Version").toUtf8());
+        QCOMPARE(
+            readFile(strCatalog + "/MaterialVersion.txt").trimmed(), mapRecords[0].value("Version").toUtf8());
         // The shipped material and the server's catalog file are the same catalog.
         QCOMPARE(readFile(strTree + "ToolsInfoList.xml"), readFile(strCatalog + "/ToolsInfoList.xml"));
 
@@ -254,18 +265,19 @@ private slots:
             const QString strPackage = strCatalog + "/" + record.value("DownloadCHUrl");
             QCOMPARE(record.value("DownloadENUrl"), record.value("DownloadCHUrl"));
             QCOMPARE(readFile(strPackage + ".sha256").split(' ').value(0),
-                     QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex());
+                QCryptographicHash::hash(readFile(strPackage), QCryptographicHash::Sha256).toHex());
             if (record.value("ToolKey").toInt() < 2)
                 continue;
 
-            for (const char *name : {"ToolCHName", "ToolENName", "BriefCHIntro", "BriefENIntro", "Version", "updateDate"})
+            for (const char *name :
+                { "ToolCHName", "ToolENName", "BriefCHIntro", "BriefENIntro", "Version", "updateDate" })
                 QVERIFY2(!record.value(name).isEmpty(), qPrintable(strWhere + " " + name));
             QVERIFY2(record.value("ToolSize").toDouble() > 0, qPrintable(strWhere));
             // Every picture the pages show.
             QStringList vectPictures;
-            for (const char *icon : {"IconMinName", "IconMidName", "IconMaxName"})
+            for (const char *icon : { "IconMinName", "IconMidName", "IconMaxName" })
                 vectPictures << "Icon/" + record.value(icon);
-            for (const char *banner : {"zh/%1_min.png", "zh/%1_max.png", "en/%1_min.png", "en/%1_max.png"})
+            for (const char *banner : { "zh/%1_min.png", "zh/%1_max.png", "en/%1_min.png", "en/%1_max.png" })
                 vectPictures << "BannerImages/" + QString(banner).arg(record.value("ToolKey"));
             const QString strName = record.value("ToolENName");
             QVERIFY2(record.value("DetailImagesNum").toInt() >= 2, qPrintable(strWhere));
