@@ -136,12 +136,11 @@ private slots:
         QTest::addColumn<uint>("language");
         QTest::addColumn<QString>("strName");
         QTest::addColumn<QString>("strUrl");
-        QTest::newRow("english") << 0u << "Snip"
-                                 << "http://127.0.0.1:1/en/en/snip.tar.gz";
-        QTest::newRow("chinese") << 1u << "CH-Snip"
-                                 << "http://127.0.0.1:1/en/ch/snip.tar.gz";
-        QTest::newRow("other") << 2u << ""
-                               << "http://127.0.0.1:1/en/en/snip.tar.gz";
+        // clang-format off
+        QTest::newRow("english") << 0u << "Snip" << "http://127.0.0.1:1/en/en/snip.tar.gz";
+        QTest::newRow("chinese") << 1u << "CH-Snip" << "http://127.0.0.1:1/en/ch/snip.tar.gz";
+        QTest::newRow("other") << 2u << "" << "http://127.0.0.1:1/en/en/snip.tar.gz";
+        // clang-format on
     }
 
     void queriesByLanguage()
@@ -168,19 +167,15 @@ private slots:
     {
         QTest::addColumn<QString>("strExe");
         QTest::addColumn<QString>("strFolder");
-        QTest::newRow("windows name") << "Tool.exe"
-                                      << "Tool";
-        QTest::newRow("no extension") << "snip"
-                                      << "snip";
-        QTest::newRow("two dots") << "net.scan.sh"
-                                  << "net.scan";
-        QTest::newRow("long extension") << "viewer.AppImage"
-                                        << "viewer";
+        // clang-format off
+        QTest::newRow("windows name") << "Tool.exe" << "Tool";
+        QTest::newRow("no extension") << "snip" << "snip";
+        QTest::newRow("two dots") << "net.scan.sh" << "net.scan";
+        QTest::newRow("long extension") << "viewer.AppImage" << "viewer";
         // Ferrodock installs into the same folder: hidden names keep their dot, stray spaces go.
-        QTest::newRow("leading dot") << ".hidden"
-                                     << ".hidden";
-        QTest::newRow("surrounding spaces") << " Tool.exe "
-                                            << "Tool";
+        QTest::newRow("leading dot") << ".hidden" << ".hidden";
+        QTest::newRow("surrounding spaces") << " Tool.exe " << "Tool";
+        // clang-format on
     }
 
     void folderNames()

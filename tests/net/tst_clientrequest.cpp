@@ -102,21 +102,20 @@ private slots:
         const QStringList one {QStringLiteral("file:///srv/catalog/tools/hexview.tar.gz")};
         const QStringList two {QStringLiteral("http://127.0.0.1/b.tar.gz"), QStringLiteral("http://127.0.0.1/a.tar.gz")};
         const QString subTool = QStringLiteral("/DownloadSubTool?format=json");
+        // clang-format off
         QTest::newRow("3 two tools in order") << 3 << two << "up" << 0 << "0" << subTool;
-        QTest::newRow("7 unknown") << 7 << one << "up" << 0 << "0"
-                                   << "/OtherReqire?format=json";
+        QTest::newRow("7 unknown") << 7 << one << "up" << 0 << "0" << "/OtherReqire?format=json";
         // Non-ASCII must survive the Latin-1 string the reply travels in.
         QTest::newRow("non-ASCII URL")
             << 3 << QStringList { QStringLiteral("http://127.0.0.1/工具/单位换算.tar.gz") } << "up" << 0
             << "0" << subTool;
         QTest::newRow("reply cut at NUL") << 4 << QStringList { QStringLiteral("nul") } << "up" << 0 << "0"
                                           << "/DownloadProgress?format=json";
-        QTest::newRow("exchange failed") << 3 << two << "closed" << 7 << "110"
-                                         << ""; // CURLE_COULDNT_CONNECT
-        QTest::newRow("no URLs") << 3 << QStringList() << "up" << -1 << "130"
-                                 << "";
+        QTest::newRow("exchange failed") << 3 << two << "closed" << 7 << "110" << ""; // CURLE_COULDNT_CONNECT
+        QTest::newRow("no URLs") << 3 << QStringList() << "up" << -1 << "130" << "";
         QTest::newRow("no client") << 4 << two << "no client" << int(CORVA_ERROR_NOT_INITIALISED) << "140"
                                    << "";
+        // clang-format on
     }
 
     void request()
