@@ -55,10 +55,10 @@ quint64 inodeOf(const QString &strPath)
     return ::stat(QFile::encodeName(strPath).constData(), &info) == 0 ? quint64(info.st_ino) : 0;
 }
 
-// The red of the update dots and of the popup's buttons.
-bool isRed(const QColor &color)
+// The red of the popup's buttons; the small update dots are told from their edges by a stricter bound.
+bool isRed(const QColor &color, int iMinRed = 200, int iMaxOther = 110)
 {
-    return color.red() > 200 && color.green() < 110 && color.blue() < 110;
+    return color.red() > iMinRed && color.green() < iMaxOther && color.blue() < iMaxOther;
 }
 
 // Red pixels of the update dots in the title band left and right of the settings group.
@@ -67,7 +67,7 @@ QPair<int, int> dotPixels(const QImage &image, const QRect &window)
     QPair<int, int> count;
     for (int y = window.top(); y < window.top() + 64; ++y)
         for (int x = window.left(); x <= window.right(); ++x)
-            if (isRed(image.pixelColor(x, y)))
+            if (isRed(image.pixelColor(x, y), 220, 90))
                 ++(x < window.left() + 5 + 702 ? count.first : count.second);
     return count;
 }
